@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what Pandrel needs, builds it and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh -DPANDREL_BUILD_TESTS=OFF
+if [[ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+  echo "No display found: starting Pandrel on a virtual X server (Xvfb)." >&2
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" build/app/pandrel
+fi
+exec build/app/pandrel
