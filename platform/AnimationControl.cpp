@@ -1,0 +1,78 @@
+#include "AnimationControl.h"
+
+#include "ProgramIdentity.h"
+
+#include <gdkmm/general.h>
+#include <glibmm/main.h>
+
+namespace platform {
+
+AnimationControl::AnimationControl(int frameWidth, int frameHeight, unsigned frameIntervalMs)
+    : frameWidth_(frameWidth), frameHeight_(frameHeight), frameIntervalMs_(frameIntervalMs)
+{
+    set_size_request(frameWidth, frameHeight);
+}
+
+AnimationControl::~AnimationControl()
+{
+    timer_.disconnect();
+}
+
+void AnimationControl::Open(const std::string& resourcePath)
+{
+    SetActive(false);
+    strip_ = Gdk::Pixbuf::create_from_resource(std::string(kResourcePrefix) + resourcePath);
+    frameCount_ = frameWidth_ > 0 ? strip_->get_width() / frameWidth_ : 0;
+    currentFrame_ = 0;
+    queue_draw();
+}
+
+void AnimationControl::SetLastFrame(int lastFrame)
+{
+    lastFrame_ = lastFrame;
+}
+
+int AnimationControl::PlayedFrames() const
+{
+    if (lastFrame_ > 0 && lastFrame_ < frameCount_)
+        return lastFrame_;
+    return frameCount_;
+}
+
+void AnimationControl::SetActive(bool active)
+{
+    if (active == active_)
+        return;
+    active_ = active;
+    timer_.disconnect();
+    if (active_) {
+        timer_ = Glib::signal_timeout().connect(sigc::mem_fun(*this, &AnimationControl::Advance),
+                                                frameIntervalMs_);
+    } else {
+        currentFrame_ = 0;
+        queue_draw();
+    }
+}
+
+bool AnimationControl::Advance()
+{
+    const int frames = PlayedFrames();
+    currentFrame_ = frames > 0 ? (currentFrame_ + 1) % frames : 0;
+    queue_draw();
+    return true;
+}
+
+bool AnimationControl::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
+{
+    if (!strip_ || frameCount_ == 0)
+        return true;
+    const double x = (get_allocated_width() - frameWidth_) / 2;
+    const double y = (get_allocated_height() - frameHeight_) / 2;
+    cr->rectangle(x, y, frameWidth_, frameHeight_);
+    cr->clip();
+    Gdk::Cairo::set_source_pixbuf(cr, strip_, x - currentFrame_ * frameWidth_, y);
+    cr->paint();
+    return true;
+}
+
+} // namespace platform

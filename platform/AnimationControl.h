@@ -1,0 +1,52 @@
+#pragma once
+// A widget that plays an animation clip: a strip of equally sized frames laid
+// side by side in one picture of the program's resource bundle. Active, it
+// shows the frames in turn and starts over after the last; inactive, it stands
+// still on the first frame.
+#include <gtkmm/drawingarea.h>
+#include <gdkmm/pixbuf.h>
+
+#include <string>
+
+namespace platform {
+
+class AnimationControl : public Gtk::DrawingArea {
+public:
+    AnimationControl(int frameWidth, int frameHeight, unsigned frameIntervalMs);
+    ~AnimationControl() override;
+
+    // Loads the clip from the resource bundle (path below the program's prefix,
+    // e.g. "animations/busy.png") and shows its first frame, inactive.
+    // Throws Glib::Error when the clip cannot be loaded.
+    void Open(const std::string& resourcePath);
+
+    // Plays frames 1..lastFrame over and over; 0 (the default) means all frames.
+    void SetLastFrame(int lastFrame);
+
+    // Making it active while active, or inactive while inactive, changes nothing.
+    void SetActive(bool active);
+    bool Active() const { return active_; }
+
+    int FrameCount() const { return frameCount_; }
+    // The frame on show, counted from 0.
+    int CurrentFrame() const { return currentFrame_; }
+
+protected:
+    bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
+
+private:
+    bool Advance();
+    int PlayedFrames() const;
+
+    const int frameWidth_;
+    const int frameHeight_;
+    const unsigned frameIntervalMs_;
+    Glib::RefPtr<Gdk::Pixbuf> strip_;
+    int frameCount_ = 0;
+    int lastFrame_ = 0;
+    int currentFrame_ = 0;
+    bool active_ = false;
+    sigc::connection timer_;
+};
+
+} // namespace platform
