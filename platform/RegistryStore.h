@@ -1,0 +1,124 @@
+#pragma once
+// The settings store: a registry-shaped tree of keys and typed values kept in one
+// SQLite file (settings.db). Keys and value names compare without regard to ASCII
+// case; values keep their type number and exact bytes. Calls return RegStatus codes
+// and never throw. Two processes may use one file at once (WAL, busy timeout).
+#include "RegistryStoreTypes.h"
+#include "SqliteConnection.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class RegistryStore;
+
+// An open key. Closed when destroyed; movable, not copyable.
+class RegKey {
+public:
+    RegKey() = default;
+    ~RegKey() { Close(); }
+    RegKey(RegKey&& other) noexcept;
+    RegKey& operator=(RegKey&& other) noexcept;
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    bool IsOpen() const { return store_ != nullptr; }
+    void Close() noexcept;
+
+private:
+    friend class RegistryStore;
+    RegistryStore* store_ = nullptr;
+    std::int64_t id_ = 0;
+};
+
+// Answer of FindNumberedText.
+enum class NumberedTextMatch {
+    Absent,     // no value in the range reads as the text
+    Present,    // some value in the range reads as the text (a missing one reads as empty)
+    NonTextValue // a value in the range is not text: reading them all would fail
+};
+
+class RegistryStore {
+public:
+    // Opens or creates folder/settings.db. A folder that cannot be created or
+    // written leaves the store unavailable; a damaged file is moved aside first.
+    explicit RegistryStore(const std::filesystem::path& folder);
+    ~RegistryStore();
+    RegistryStore(const RegistryStore&) = delete;
+    RegistryStore& operator=(const RegistryStore&) = delete;
+
+    // The program-wide store at the default location (opened on first use).
+    static RegistryStore& Program();
+
+    bool IsAvailable() const { return available_; }
+    const std::filesystem::path& FilePath() const { return file_; }
+    // Empty, or a message for the user: the file was damaged and where it was kept.
+    const std::string& RecoveryMessage() const { return recoveryMessage_; }
+
+    // Opens an existing key; path parts are separated by '\', a leading '\' is ignored.
+    RegStatus OpenKey(RegRoot root, std::string_view path, RegKey& key);
+    RegStatus OpenKey(const RegKey& parent, std::string_view path, RegKey& key);
+    // Opens a key, creating it and any missing parents.
+    RegStatus CreateKey(RegRoot root, std::string_view path, RegKey& key);
+    RegStatus CreateKey(const RegKey& parent, std::string_view path, RegKey& key);
+
+    // kRegFileNotFound when the value is absent.
+    RegStatus QueryValue(const RegKey& key, std::string_view name, RegValue& value);
+    RegStatus SetValue(const RegKey& key, std::string_view name, std::uint32_t type,
+                       std::string_view data);
+    RegStatus CountValues(const RegKey& key, std::int64_t& count);
+
+    // Values named stem + decimal number (no leading zeros, stem in any case) with the
+    // number in [first, last], in no particular order.
+    RegStatus ReadNumberedValues(const RegKey& key, std::string_view stem, std::int64_t first,
+                                 std::int64_t last,
+                                 const std::function<void(std::int64_t, RegValue&&)>& visit);
+    // Whether reading every value stem1..stemN (first..last) as text would meet text,
+    // answered through indexes instead of reading them all.
+    RegStatus FindNumberedText(const RegKey& key, std::string_view stem, std::int64_t first,
+                               std::int64_t last, std::string_view text, NumberedTextMatch& match);
+
+    // Transactions nest (the inner ones are savepoints). Prefer the Transaction type.
+    RegStatus BeginTransaction();
+    RegStatus CommitTransaction();
+    void RollbackTransaction() noexcept;
+
+private:
+    RegStatus Walk(std::int64_t start, std::string_view path, bool create, RegKey& key);
+    RegStatus FindChild(std::int64_t parent, std::string_view name, std::int64_t& child);
+    RegStatus AddChild(std::int64_t parent, std::string_view name, std::int64_t& child);
+    RegStatus CheckKey(const RegKey& key) const;
+    RegStatus StatusOf(int sqliteResult) const;
+    bool OpenDatabase();
+    bool PrepareSchema();
+
+    std::filesystem::path folder_;
+    std::filesystem::path file_;
+    SqliteConnection db_;
+    bool available_ = false;
+    int transactionDepth_ = 0;
+    std::string recoveryMessage_;
+};
+
+// Rolls back in its destructor unless committed.
+class Transaction {
+public:
+    explicit Transaction(RegistryStore& store) : store_(store) {}
+    ~Transaction() { if (active_) store_.RollbackTransaction(); }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    RegStatus Begin();
+    RegStatus Commit();
+    bool IsActive() const { return active_; }
+
+private:
+    RegistryStore& store_;
+    bool active_ = false;
+};
+
+} // namespace platform
