@@ -1,12 +1,36 @@
 // Pandrel: a tabbed front end for the desktop's web-browser engine.
-#include <gtkmm.h>
+#include "ErrorReport.h"
+#include "ProgramIdentity.h"
+#include "TfrmMain.h"
+#include "TfrmWelcome.h"
+
+#include <glibmm/miscutils.h>
+#include <gtkmm/application.h>
+
+namespace {
+
+// Every window of the program carries the program's icon.
+void SetProgramIcon()
+{
+    std::vector<Glib::RefPtr<Gdk::Pixbuf>> icons;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icons.push_back(Gdk::Pixbuf::create_from_resource(std::string(platform::kResourcePrefix) +
+                                                          "icons/pandrel-" + std::to_string(size) +
+                                                          ".png"));
+    Gtk::Window::set_default_icon_list(icons);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    Gtk::Main kit(argc, argv);
-    Glib::set_application_name("Pandrel");
-    Gtk::Window window;
-    window.set_title("Kestrane Pandrel 2.0");
-    Gtk::Main::run(window);
-    return 0;
+    auto application = Gtk::Application::create(argc, argv, "com.kestrane.Pandrel",
+                                                 Gio::APPLICATION_NON_UNIQUE);
+    Glib::set_application_name(platform::kApplicationTitle);
+    platform::InstallDefaultErrorReport();
+    SetProgramIcon();
+
+    TfrmMain frmMain;
+    TfrmWelcome frmWelcome;
+    return application->run(frmMain);
 }

@@ -1,0 +1,42 @@
+#include "MainToolbar.h"
+
+#include "ProgramIdentity.h"
+
+namespace {
+constexpr int kButtonWidth = 30;
+constexpr int kButtonHeight = 28;
+constexpr int kSeparatorWidth = 8;
+} // namespace
+
+MainToolbar::MainToolbar()
+{
+    set_toolbar_style(Gtk::TOOLBAR_ICONS);
+    set_show_arrow(false);
+    get_style_context()->add_class("pandrel-main-toolbar");
+
+    SetUpButton(btnHome, imgHome, "home", "go to home page");
+    SetUpButton(btnBack, imgBack, "back", "go back");
+    SetUpButton(btnForward, imgForward, "forward", "go forward");
+    SetUpButton(btnRefresh, imgRefresh, "refresh", "reload page");
+    SetUpButton(btnStopAll, imgStopAll, "stop-all", "stop loading all pages");
+    SetUpButton(btnStop1, imgStop1, "stop-current", "stop loading current page");
+
+    for (Gtk::SeparatorToolItem* separator : {&btnSep1, &btnSep2, &btnSep3, &ToolButton1}) {
+        separator->set_draw(false);
+        separator->set_size_request(kSeparatorWidth, -1);
+    }
+    for (Gtk::ToolItem* item : std::initializer_list<Gtk::ToolItem*>{
+             &btnSep1, &btnHome, &btnSep2, &btnBack, &btnForward, &btnSep3, &btnRefresh,
+             &ToolButton1, &btnStopAll, &btnStop1})
+        append(*item);
+}
+
+void MainToolbar::SetUpButton(Gtk::ToolButton& button, Gtk::Image& picture,
+                              const std::string& pictureName, const char* tooltip)
+{
+    picture.set_from_resource(std::string(platform::kResourcePrefix) + "toolbar/" + pictureName +
+                              ".png");
+    button.set_icon_widget(picture);
+    button.set_tooltip_text(tooltip);
+    button.set_size_request(kButtonWidth, kButtonHeight);
+}

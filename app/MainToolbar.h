@@ -1,0 +1,31 @@
+#pragma once
+// tlbMain: the six flat navigation buttons with their pictures and tooltips,
+// and the separators between them.
+#include <gtkmm/image.h>
+#include <gtkmm/separatortoolitem.h>
+#include <gtkmm/toolbar.h>
+#include <gtkmm/toolbutton.h>
+
+#include <string>
+
+class MainToolbar : public Gtk::Toolbar {
+public:
+    MainToolbar();
+
+    Gtk::ToolButton btnHome;
+    Gtk::ToolButton btnBack;
+    Gtk::ToolButton btnForward;
+    Gtk::ToolButton btnRefresh;
+    Gtk::ToolButton btnStopAll;
+    Gtk::ToolButton btnStop1;
+
+private:
+    void SetUpButton(Gtk::ToolButton& button, Gtk::Image& picture, const std::string& pictureName,
+                     const char* tooltip);
+
+    Gtk::SeparatorToolItem btnSep1;
+    Gtk::SeparatorToolItem btnSep2;
+    Gtk::SeparatorToolItem btnSep3;
+    Gtk::SeparatorToolItem ToolButton1;
+    Gtk::Image imgHome, imgBack, imgForward, imgRefresh, imgStopAll, imgStop1;
+};
