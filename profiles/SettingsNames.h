@@ -1,0 +1,33 @@
+#pragma once
+// Every key and value name the program stores, spelled once.
+#include <string>
+
+namespace profiles {
+
+inline constexpr const char* kProgramKey = "\\Software\\Kestrane\\Pandrel";
+
+// Values of the program's key.
+inline constexpr const char* kWelcomed = "Welcomed";
+inline constexpr const char* kHideEmptyProfiles = "HideEmptyProfiles";
+inline constexpr const char* kProfileNameStem = "ProfileName";   // ProfileName0..9
+inline constexpr const char* kURLCount = "URLCount";
+inline constexpr const char* kHistoryURLStem = "URL";            // URL1..URLCount
+
+// The profile keys and their values.
+inline constexpr const char* kProfileKeyStem = "Profile";        // Profile0..9
+inline constexpr const char* kSites = "Sites";
+inline constexpr const char* kLabelStem = "Label";               // Label0..Sites-1
+inline constexpr const char* kFirstURLStem = "FirstURL";
+inline constexpr const char* kPageURLStem = "URL";
+inline constexpr const char* kRemURLStem = "RemURL";
+
+inline constexpr const char* kYes = "Y";
+inline constexpr const char* kNo = "N";
+
+// stem followed by the decimal number: "URL" and 3 give "URL3".
+inline std::string Numbered(const char* stem, long long number)
+{
+    return stem + std::to_string(number);
+}
+
+} // namespace profiles
