@@ -6,6 +6,6 @@ scripts/install-deps.sh
 scripts/build.sh -DPANDREL_BUILD_TESTS=OFF
 if [[ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
   echo "No display found: starting Pandrel on a virtual X server (Xvfb)." >&2
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" build/app/pandrel
+  exec scripts/with-display.sh build/app/pandrel
 fi
 exec build/app/pandrel

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs a command on a private virtual X server (Xvfb) with a small window
+# manager, inside a private D-Bus session, and returns the command's status.
+set -euo pipefail
+inner='openbox >/dev/null 2>&1 & wm=$!
+status=0; "$@" || status=$?
+kill "$wm" 2>/dev/null || true
+exit "$status"'
+exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$inner" _ "$@"
