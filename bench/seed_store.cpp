@@ -1,0 +1,34 @@
+// Prepares a settings store for a timing run: the welcome already shown and
+// profile 1 holding the pages given on the command line, so a started Pandrel
+// neither waits for the user nor loads anything from outside this machine.
+// Usage: PANDREL_CONFIG_DIR=folder seed_store URL...
+#include "RegistryStore.h"
+#include "SettingsKey.h"
+#include "SettingsNames.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    using namespace profiles;
+    platform::RegistryStore& store = platform::RegistryStore::Program();
+    SettingsKey settings(store);
+    if (!settings.OpenProgramKey(true)) {
+        std::fprintf(stderr, "cannot open the settings store\n");
+        return 1;
+    }
+    settings.WriteString(kWelcomed, kYes);
+    settings.WriteInteger(kURLCount, 0);
+    if (!settings.OpenKey(Numbered(kProfileKeyStem, 1), true))
+        return 1;
+    const int pages = argc - 1;
+    settings.WriteInteger(kSites, pages);
+    for (int i = 0; i < pages; ++i) {
+        settings.WriteString(Numbered(kLabelStem, i), "Page " + std::to_string(i + 1));
+        settings.WriteString(Numbered(kFirstURLStem, i), argv[i + 1]);
+        settings.WriteString(Numbered(kPageURLStem, i), argv[i + 1]);
+        settings.WriteString(Numbered(kRemURLStem, i), kNo);
+    }
+    settings.Commit();
+    return 0;
+}
