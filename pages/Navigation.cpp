@@ -1,0 +1,180 @@
+#include "Navigation.h"
+
+#include "BrowserPropertyBag.h"
+#include "ErrorReport.h"
+#include "PageCaptions.h"
+
+#include <gdk/gdkkeysyms.h>
+
+namespace pages {
+namespace {
+
+constexpr const char* kDocumentURLProperty = "URL";
+
+// Switches completion off for its lifetime and on again however it ends.
+class CompletionOff {
+public:
+    explicit CompletionOff(UrlBoxCompletion& completion) : completion_(completion) { completion_.SetEnabled(false); }
+    ~CompletionOff() { completion_.SetEnabled(true); }
+    CompletionOff(const CompletionOff&) = delete;
+    CompletionOff& operator=(const CompletionOff&) = delete;
+
+private:
+    UrlBoxCompletion& completion_;
+};
+
+bool IsEnterKey(guint key)
+{
+    return key == GDK_KEY_Return || key == GDK_KEY_KP_Enter || key == GDK_KEY_ISO_Enter;
+}
+
+} // namespace
+
+Navigation::Navigation(PageList& pages, Gtk::ComboBoxText& cboURL, UrlBoxCompletion& completion,
+                       platform::AnimationControl& anmState, AddURLToHistoryFunction addURLToHistory)
+    : pages_(pages), cboURL_(cboURL), completion_(completion), anmState_(anmState),
+      addURLToHistory_(std::move(addURLToHistory))
+{
+    pages_.SetListener(this);
+}
+
+Navigation::~Navigation()
+{
+    pages_.SetListener(nullptr);
+}
+
+void Navigation::btnHomeClick()
+{
+    platform::RunGuarded([this] {
+        const int current = pages_.CurrentIndex();
+        if (current >= 0)
+            NavigateHome(current);
+    });
+}
+
+void Navigation::NavigateHome(int index)
+{
+    TBrowserHost& browser = pages_.Browser(index);
+    Variant url(pages_.PageInfo(index).FirstURL());
+    Variant flags;
+    Variant targetFrameName;
+    Variant postData;
+    Variant headers;
+    browser.Navigate2(url, flags, targetFrameName, postData, headers);
+    browser.queue_resize();
+    browser.queue_draw();
+    pages_.Notebook().queue_draw();
+}
+
+void Navigation::btnBackClick()
+{
+    try {
+        if (TBrowserHost* browser = pages_.CurrentBrowser())
+            browser->GoBack();
+    } catch (...) {
+        // No earlier entry, or the control failed: the command has no effect.
+    }
+}
+
+void Navigation::btnForwardClick()
+{
+    try {
+        if (TBrowserHost* browser = pages_.CurrentBrowser())
+            browser->GoForward();
+    } catch (...) {
+        // No later entry, or the control failed: the command has no effect.
+    }
+}
+
+void Navigation::btnRefreshClick()
+{
+    platform::RunGuarded([this] {
+        if (TBrowserHost* browser = pages_.CurrentBrowser())
+            browser->Refresh();
+    });
+}
+
+void Navigation::btnStopAllClick()
+{
+    platform::RunGuarded([this] {
+        for (int i = 0; i < pages_.PageCount(); ++i)
+            pages_.Browser(i).Stop();
+    });
+}
+
+void Navigation::btnStop1Click()
+{
+    platform::RunGuarded([this] {
+        if (TBrowserHost* browser = pages_.CurrentBrowser())
+            browser->Stop();
+    });
+}
+
+void Navigation::cboURLKeyDown(guint& key, GdkModifierType)
+{
+    if (!IsEnterKey(key))
+        return;
+    const std::string text = cboURL_.get_entry_text();
+    platform::RunGuarded([this, &text] { EnterURL(text); });
+}
+
+void Navigation::EnterURL(const std::string& url)
+{
+    const int current = pages_.CurrentIndex();
+    if (current >= 0)
+        pages_.NavigatePage(current, url);
+    else
+        pages_.OpenPage(url, CaptionFromURL(url));
+    if (addURLToHistory_)
+        addURLToHistory_(url);
+}
+
+void Navigation::UpdateURLBox(TBrowserControl* browser)
+{
+    if (!browser)
+        return;
+    try {
+        const DispatchPtr document = browser->Document();
+        if (!document)
+            return;
+        CompletionOff off(completion_);
+        const Variant url = platform::GetPropertyByName(*document, kDocumentURLProperty);
+        completion_.SetText(url.AsText());
+    } catch (...) {
+        // A page without a document yet, or a failing control: the box keeps its text.
+    }
+}
+
+void Navigation::BrowserBeforeNavigate2(TBrowserControl* sender)
+{
+    try {
+        TBrowserHost* current = pages_.CurrentBrowser();
+        if (current && sender == current)
+            anmState_.SetActive(true);
+    } catch (...) {
+        platform::ShowMessageBox(platform::CurrentExceptionText());
+    }
+}
+
+void Navigation::BrowserDocumentComplete(TBrowserControl* sender)
+{
+    TBrowserHost* current = pages_.CurrentBrowser();
+    if (!current)
+        return;
+    if (sender == current)
+        anmState_.SetActive(false);
+    UpdateURLBox(current);
+}
+
+void Navigation::pgcMainChange()
+{
+    platform::RunGuarded([this] {
+        TBrowserHost* browser = pages_.CurrentBrowser();
+        if (!browser)
+            return;
+        anmState_.SetActive(browser->Busy());
+        UpdateURLBox(browser);
+    });
+}
+
+} // namespace pages

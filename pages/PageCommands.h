@@ -1,0 +1,41 @@
+#pragma once
+// The page commands of the pop-up menu: "&New Page", "New &URL", "&Label Page",
+// "&Close Page" and "&Properties", with their two text prompts.
+#include "Navigation.h"
+#include "PageList.h"
+#include "TdlgProperties.h"
+
+#include <optional>
+#include <string>
+
+namespace pages {
+
+class PageCommands {
+public:
+    // pages must outlive the commands.
+    PageCommands(PageList& pages, AddURLToHistoryFunction addURLToHistory);
+
+    // The Page Properties dialog, created after the main window; until it is
+    // set, "&Properties" does nothing.
+    void SetPropertiesDialog(TdlgProperties* dialog) { dlgProperties_ = dialog; }
+
+    void itmNewPageClick();
+    void itmNewURLClick();
+    void itmLabelPageClick();
+    void itmClosePageClick();
+    void itmOptionsClick();
+
+    // The text as typed on OK, empty text on Cancel.
+    std::string PromptForURL();
+    // The text as typed on OK, nothing on Cancel.
+    std::optional<std::string> PromptForLabel();
+
+private:
+    Gtk::Window* ParentWindow();
+
+    PageList& pages_;
+    AddURLToHistoryFunction addURLToHistory_;
+    TdlgProperties* dlgProperties_ = nullptr;
+};
+
+} // namespace pages

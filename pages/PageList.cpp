@@ -1,0 +1,223 @@
+#include "PageList.h"
+
+#include <gdk/gdkkeysyms.h>
+
+#include <stdexcept>
+
+namespace pages {
+namespace {
+
+// Counts the program's own page changes so the switch-page signal they cause
+// is not taken for the user's.
+class ProgramChange {
+public:
+    explicit ProgramChange(int& depth) : depth_(depth) { ++depth_; }
+    ~ProgramChange() { --depth_; }
+    ProgramChange(const ProgramChange&) = delete;
+    ProgramChange& operator=(const ProgramChange&) = delete;
+
+private:
+    int& depth_;
+};
+
+// Re-lays the browser out to fill its sheet and repaints it.
+void LayOutAfresh(Gtk::Widget& browser)
+{
+    browser.queue_resize();
+    browser.queue_draw();
+}
+
+} // namespace
+
+PageList::PageList(Gtk::Notebook& pgcMain) : pgcMain_(pgcMain)
+{
+    connections_.push_back(pgcMain_.signal_switch_page().connect(
+        sigc::mem_fun(*this, &PageList::OnSwitchPage), true));
+    connections_.push_back(pgcMain_.signal_key_press_event().connect(
+        sigc::mem_fun(*this, &PageList::OnNotebookKeyPress), false));
+}
+
+PageList::~PageList()
+{
+    for (sigc::connection& c : connections_)
+        c.disconnect();
+    ProgramChange quiet(programChanges_);
+    for (int i = PageCount() - 1; i >= 0; --i)
+        ClosePage(i);
+}
+
+void PageList::CheckIndex(int index) const
+{
+    if (index < 0 || index >= PageCount())
+        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+int PageList::CurrentIndex() const
+{
+    return PageCount() == 0 ? -1 : pgcMain_.get_current_page();
+}
+
+std::string PageList::Caption(int index) const
+{
+    CheckIndex(index);
+    return pgcMain_.get_tab_label_text(*sheets_[static_cast<std::size_t>(index)]);
+}
+
+TPageInfo& PageList::PageInfo(int index)
+{
+    CheckIndex(index);
+    return *FPageInfos[static_cast<std::size_t>(index)];
+}
+
+TBrowserHost& PageList::Browser(int index)
+{
+    CheckIndex(index);
+    return *FBrowsers[static_cast<std::size_t>(index)];
+}
+
+TBrowserHost* PageList::CurrentBrowser()
+{
+    const int current = CurrentIndex();
+    return current < 0 ? nullptr : FBrowsers[static_cast<std::size_t>(current)].get();
+}
+
+std::string PageList::LocationURL(int index)
+{
+    return Browser(index).LocationURL();
+}
+
+void PageList::SetCurrentPage(int index)
+{
+    CheckIndex(index);
+    ProgramChange quiet(programChanges_);
+    pgcMain_.set_current_page(index);
+}
+
+void PageList::OpenPage(const std::string& url, const std::string& caption)
+{
+    auto sheet = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL);
+    sheet->show();
+    {
+        ProgramChange quiet(programChanges_);
+        pgcMain_.append_page(*sheet, caption);
+    }
+    TBrowserHost* browser = nullptr;
+    try {
+        browser = &CreateBrowser(*sheet);
+    } catch (...) {
+        // Without a browser the page cannot exist: take the tab away again so
+        // the three sequences stay in step.
+        ProgramChange quiet(programChanges_);
+        pgcMain_.remove_page(*sheet);
+        throw;
+    }
+    std::unique_ptr<TBrowserHost> owned(browser);
+    HookBrowserEvents(*browser);
+    browser->TabStop = true;
+    browser->set_can_focus(true);
+    sheets_.push_back(std::move(sheet));
+    FBrowsers.push_back(std::move(owned));
+    FPageInfos.push_back(std::make_unique<TPageInfo>(url));
+
+    const int index = PageCount() - 1;
+    NavigatePage(index, url);
+    SetCurrentPage(index);
+}
+
+TBrowserHost& PageList::CreateBrowser(Gtk::Box& sheet)
+{
+    auto browser = std::make_unique<TBrowserHost>();
+    sheet.pack_start(*browser, Gtk::PACK_EXPAND_WIDGET);
+    browser->SetVisible(true);
+    browser->show();
+    browser->queue_draw();
+    return *browser.release();
+}
+
+void PageList::HookBrowserEvents(TBrowserHost& browser)
+{
+    browser.OnBeforeNavigate2 = [this](TBrowserControl* sender, const DispatchPtr&, Variant&, Variant&, Variant&,
+                                       Variant&, Variant&, WordBool&) {
+        if (listener_)
+            listener_->BrowserBeforeNavigate2(sender);
+    };
+    browser.OnDocumentComplete = [this](TBrowserControl* sender, const DispatchPtr&, Variant&) {
+        if (listener_)
+            listener_->BrowserDocumentComplete(sender);
+    };
+}
+
+void PageList::NavigatePage(int index, const std::string& url)
+{
+    TBrowserHost& browser = Browser(index);
+    Variant target(url);
+    Variant flags;
+    Variant targetFrameName;
+    Variant postData;
+    Variant headers;
+    browser.Navigate2(target, flags, targetFrameName, postData, headers);
+    LayOutAfresh(browser);
+    FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
+    pgcMain_.queue_draw();
+}
+
+void PageList::ClosePage(int index)
+{
+    const int count = PageCount();
+    if (index < 0 || index >= count)
+        return;
+    const auto at = static_cast<std::ptrdiff_t>(index);
+    ProgramChange quiet(programChanges_);
+
+    FBrowsers[static_cast<std::size_t>(index)].reset();
+    FBrowsers.erase(FBrowsers.begin() + at);
+    pgcMain_.remove_page(*sheets_[static_cast<std::size_t>(index)]);
+    sheets_.erase(sheets_.begin() + at);
+    FPageInfos.erase(FPageInfos.begin() + at);
+
+    const int remaining = count - 1;
+    if (remaining > 0)
+        pgcMain_.set_current_page(index == count - 1 ? 0 : index);
+}
+
+void PageList::CloseAllPages()
+{
+    pgcMain_.hide();
+    for (int i = PageCount() - 1; i >= 0; --i)
+        ClosePage(i);
+    pgcMain_.show();
+}
+
+void PageList::SetPageLabel(const std::string& caption)
+{
+    const int current = CurrentIndex();
+    if (current < 0)
+        return;
+    pgcMain_.set_tab_label_text(*sheets_[static_cast<std::size_t>(current)], caption);
+}
+
+void PageList::OnSwitchPage(Gtk::Widget*, guint)
+{
+    if (programChanges_ > 0 || !listener_)
+        return;
+    listener_->pgcMainChange();
+}
+
+bool PageList::OnNotebookKeyPress(GdkEventKey* event)
+{
+    const bool control = event->state & GDK_CONTROL_MASK;
+    const bool tab = event->keyval == GDK_KEY_Tab || event->keyval == GDK_KEY_ISO_Left_Tab ||
+                     event->keyval == GDK_KEY_KP_Tab;
+    if (!control || !tab || event->state & (GDK_MOD1_MASK | GDK_SUPER_MASK))
+        return false;
+    const int count = PageCount();
+    if (count == 0)
+        return true;
+    const bool backwards = event->state & GDK_SHIFT_MASK || event->keyval == GDK_KEY_ISO_Left_Tab;
+    const int current = std::max(CurrentIndex(), 0);
+    // A change made here is the user's: the switch-page signal reports it.
+    pgcMain_.set_current_page(backwards ? (current + count - 1) % count : (current + 1) % count);
+    return true;
+}
+
+} // namespace pages

@@ -1,0 +1,20 @@
+#pragma once
+// Conversions between UTF-8 text and code points, and the case folding used to
+// compare URLs without regard to letter case.
+#include <string>
+
+namespace pages {
+
+// Invalid bytes become U+FFFD, one per byte.
+std::u32string DecodeUtf8(const std::string& text);
+std::string EncodeUtf8(const std::u32string& text);
+
+// Lower-cases each code point on its own, so the folded text has as many code
+// points as the original; returned as UTF-8.
+std::string FoldCase(const std::u32string& text);
+std::string FoldCase(const std::string& utf8Text);
+
+// Number of code points in UTF-8 text.
+int CodePointCount(const std::string& utf8Text);
+
+} // namespace pages
