@@ -1,8 +1,7 @@
 #include "TTransparentBmp.h"
 
 #include "TransparentPaint.h"
-
-#include <cmath>
+#include "WidgetBackground.h"
 
 TTransparentBmp::TTransparentBmp()
 {
@@ -35,21 +34,8 @@ void TTransparentBmp::SetTransparentColor(TColor value)
 
 TColor TTransparentBmp::ParentColour() const
 {
-    for (const Gtk::Widget* w = get_parent(); w; w = w->get_parent()) {
-        GtkStyleContext* context = gtk_widget_get_style_context(const_cast<GtkWidget*>(w->gobj()));
-        GdkRGBA* colour = nullptr;
-        gtk_style_context_get(context, gtk_style_context_get_state(context), "background-color",
-                              &colour, nullptr);
-        if (!colour)
-            continue;
-        const GdkRGBA found = *colour;
-        gdk_rgba_free(colour);
-        if (found.alpha > 0) {
-            const auto byte = [](double c) { return static_cast<int>(std::lround(c * 255)); };
-            return RGBColour(byte(found.red), byte(found.green), byte(found.blue));
-        }
-    }
-    return clWhite;
+    const Gtk::Widget* parent = get_parent();
+    return parent ? WidgetBackground(*parent) : clWhite;
 }
 
 bool TTransparentBmp::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
