@@ -1,0 +1,28 @@
+#pragma once
+// What the profile operations need of the open pages. The main window
+// implements it over its page list; page i is tab i, counted from 0.
+#include <string>
+
+namespace profiles {
+
+class PageSetHost {
+public:
+    virtual ~PageSetHost() = default;
+
+    virtual int PageCount() const = 0;
+    virtual std::string PageCaption(int index) const = 0;
+    virtual std::string PageFirstURL(int index) const = 0;
+    virtual void SetPageFirstURL(int index, const std::string& url) = 0;
+    virtual bool PageRememberLastURL(int index) const = 0;
+    virtual void SetPageRememberLastURL(int index, bool remember) = 0;
+    // The browser view's current location as 8-bit text; may throw.
+    virtual std::string PageLocationURL(int index) = 0;
+
+    // Appends a page shown with caption, sent to url, whose FirstURL is url and
+    // which does not remember its last URL, and makes it the current page.
+    virtual void OpenPage(const std::string& url, const std::string& caption) = 0;
+    virtual void CloseAllPages() = 0;
+    virtual void MakePageCurrent(int index) = 0;
+};
+
+} // namespace profiles
