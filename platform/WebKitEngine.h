@@ -1,0 +1,19 @@
+#pragma once
+// The WebKitGTK engine of the browser-control contract.
+#include <string>
+
+namespace platform {
+
+// Registers the WebKit engine for CLSID_WebBrowser. Call once at start,
+// before the first browser control is created.
+void RegisterWebKitEngine();
+
+// Whether web content runs in WebKit's bubblewrap sandbox, and why not if not.
+struct WebKitSandboxState {
+    bool enabled = false;
+    std::string reason; // empty when enabled
+};
+// Decided when the engine's context is first created.
+WebKitSandboxState CurrentWebKitSandboxState();
+
+} // namespace platform
