@@ -25,13 +25,12 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    void SetSize(int width, int height);
 
 protected:
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
 
 private:
-    void SetSize(int width, int height);
-
     Glib::RefPtr<Gdk::Pixbuf> FBitMap;
     TColor FTransparentColor = -1;
     int width_ = 32;

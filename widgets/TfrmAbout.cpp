@@ -80,6 +80,7 @@ void TfrmAbout::BuildLayout()
     TransparentBmp1.SetBitMap(
         Gdk::Pixbuf::create_from_resource(std::string(platform::kResourcePrefix) + kEmblemPicture));
     TransparentBmp1.SetTransparentColor(clNone);
+    TransparentBmp1.SetSize(33, 33); // one pixel wider and higher than the picture
     Panel1.put(TransparentBmp1, 96, 7);
 
     Label3.set_text(platform::kProductTitle);
