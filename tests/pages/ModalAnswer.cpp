@@ -1,0 +1,122 @@
+#include "ModalAnswer.h"
+
+#include <gtkmm.h>
+
+namespace {
+
+template <typename Widget>
+Widget* FindDescendant(Gtk::Widget& root, const std::function<bool(Widget&)>& match)
+{
+    if (auto* widget = dynamic_cast<Widget*>(&root); widget && match(*widget))
+        return widget;
+    if (auto* container = dynamic_cast<Gtk::Container*>(&root))
+        for (Gtk::Widget* child : container->get_children())
+            if (Widget* found = FindDescendant<Widget>(*child, match))
+                return found;
+    return nullptr;
+}
+
+void CloseVisibleDialogs()
+{
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (auto* dialog = dynamic_cast<Gtk::Dialog*>(window); dialog && dialog->get_visible())
+            dialog->response(Gtk::RESPONSE_DELETE_EVENT);
+}
+
+} // namespace
+
+Gtk::Window* FindVisibleWindow(const std::string& title)
+{
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (window->get_visible() && window->get_title() == title)
+            return window;
+    return nullptr;
+}
+
+ModalAnswer::ModalAnswer(std::string title, std::function<void(Gtk::Window&)> action)
+    : state_(std::make_shared<State>())
+{
+    state_->title = std::move(title);
+    state_->action = std::move(action);
+    std::shared_ptr<State> state = state_;
+    poll_ = Glib::signal_timeout().connect(
+        [state] {
+            if (Gtk::Window* window = FindVisibleWindow(state->title)) {
+                state->answered = true;
+                state->action(*window);
+                return false;
+            }
+            if (--state->triesLeft > 0)
+                return true;
+            CloseVisibleDialogs();
+            return false;
+        },
+        20);
+}
+
+ModalAnswer::~ModalAnswer()
+{
+    poll_.disconnect();
+}
+
+void SetPromptText(Gtk::Window& dialog, const std::string& text)
+{
+    Gtk::Entry* entry = FindDescendant<Gtk::Entry>(dialog, [](Gtk::Entry&) { return true; });
+    if (entry)
+        entry->set_text(text);
+}
+
+void ActivatePromptField(Gtk::Window& dialog)
+{
+    Gtk::Entry* entry = FindDescendant<Gtk::Entry>(dialog, [](Gtk::Entry&) { return true; });
+    if (entry)
+        entry->activate();
+}
+
+void ClickButton(Gtk::Window& dialog, const std::string& label)
+{
+    Gtk::Button* button =
+        FindDescendant<Gtk::Button>(dialog, [&label](Gtk::Button& b) { return b.get_label() == label; });
+    if (button)
+        button->clicked();
+}
+
+void SendKey(Gtk::Widget& widget, guint keyval, GdkModifierType state)
+{
+    GdkWindow* window = widget.get_window() ? widget.get_window()->gobj() : nullptr;
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = window ? GDK_WINDOW(g_object_ref(window)) : nullptr;
+    event->key.send_event = TRUE;
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.keyval = keyval;
+    event->key.state = state;
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys,
+                                          &count) &&
+        count > 0) {
+        event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+        event->key.group = static_cast<guint8>(keys[0].group);
+    }
+    g_free(keys);
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    gdk_event_set_device(event, gdk_seat_get_keyboard(seat));
+    Gtk::Widget* top = widget.get_toplevel();
+    gtk_widget_event(top->gobj(), event);
+    gdk_event_free(event);
+}
+
+void SendDeleteEvent(Gtk::Window& window)
+{
+    GdkEvent* event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(window.get_window()->gobj()));
+    event->any.send_event = TRUE;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+}
+
+void DrainEvents()
+{
+    while (Gtk::Main::events_pending())
+        Gtk::Main::iteration(false);
+}
