@@ -1,0 +1,118 @@
+// The About box: its content, one window shown and hidden again, the keys that
+// close it and the link.
+#include "ProgramIdentity.h"
+#include "RenderWidget.h"
+#include "ScopedShellOpener.h"
+#include "TfrmAbout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Key bindings are looked up by hardware key code, so the event carries one.
+void SendKey(Gtk::Window& window, GdkEventType type, guint keyval)
+{
+    GdkEvent* event = gdk_event_new(type);
+    event->key.window = GDK_WINDOW(g_object_ref(window.get_window()->gobj()));
+    event->key.keyval = keyval;
+    event->key.time = GDK_CURRENT_TIME;
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys,
+                                          &count) && count > 0)
+        event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+    g_free(keys);
+    gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
+    gtk_widget_event(GTK_WIDGET(window.gobj()), event);
+    gdk_event_free(event);
+    RunPendingEvents();
+}
+
+void PressKey(Gtk::Window& window, guint keyval)
+{
+    SendKey(window, GDK_KEY_PRESS, keyval);
+    SendKey(window, GDK_KEY_RELEASE, keyval);
+}
+
+int VisibleAboutWindows()
+{
+    int count = 0;
+    for (Gtk::Window* w : Gtk::Window::list_toplevels())
+        if (w->get_visible() && w->get_title() == "About")
+            ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(TfrmAbout, createdHiddenWithItsContentAndARunningAnimation)
+{
+    TfrmAbout about;
+    EXPECT_FALSE(about.get_visible());
+    EXPECT_EQ(about.get_title(), "About");
+    EXPECT_FALSE(about.get_resizable());
+    EXPECT_EQ(about.VersionLabel().get_text(), "Version 2.0 Build 31");
+    EXPECT_EQ(about.UrlLabel().URL(), platform::kMakerWebSite);
+    EXPECT_EQ(about.UrlLabel().Caption(), platform::kMakerWebSite);
+    EXPECT_EQ(about.GradFill().Colour1(), clBlue);
+    EXPECT_EQ(about.GradFill().Colour2(), clRed);
+    EXPECT_EQ(about.Emblem().BitMap()->get_width(), 32);
+    EXPECT_EQ(about.Emblem().Width(), 33);
+    EXPECT_EQ(about.Emblem().TransparentColor(), clNone);
+    EXPECT_TRUE(about.Animation().Active()) << "it plays also while hidden";
+    EXPECT_EQ(about.Animation().FrameCount(), 60);
+    EXPECT_EQ(about.OkButton().get_label(), "_OK");
+    EXPECT_TRUE(about.OkButton().get_use_underline());
+}
+
+TEST(TfrmAbout, showsOneWindowAndOkHidesIt)
+{
+    TfrmAbout about;
+    about.ShowModeless();
+    about.ShowModeless();
+    RunPendingEvents();
+    EXPECT_TRUE(about.get_visible());
+    EXPECT_EQ(VisibleAboutWindows(), 1);
+    EXPECT_EQ(about.get_focus(), &about.OkButton());
+
+    about.OkButton().clicked();
+    EXPECT_FALSE(about.get_visible());
+    EXPECT_EQ(VisibleAboutWindows(), 0);
+
+    // Shown again, it is the same box with the same state.
+    about.ShowModeless();
+    RunPendingEvents();
+    EXPECT_TRUE(about.get_visible());
+    EXPECT_EQ(about.VersionLabel().get_text(), "Version 2.0 Build 31");
+    about.hide();
+}
+
+TEST(TfrmAbout, enterAndSpaceCloseItEscapeDoesNot)
+{
+    TfrmAbout about;
+    for (guint key : {GDK_KEY_Return, GDK_KEY_space}) {
+        about.ShowModeless();
+        RunPendingEvents();
+        PressKey(about, GDK_KEY_Escape);
+        EXPECT_TRUE(about.get_visible()) << "Escape";
+        PressKey(about, key);
+        EXPECT_FALSE(about.get_visible()) << "key " << key;
+    }
+}
+
+TEST(TfrmAbout, closeButtonHidesAndLinkOpensTheMakersSite)
+{
+    ScopedShellOpener shell;
+    TfrmAbout about;
+    about.ShowModeless();
+    RunPendingEvents();
+    about.UrlLabel().Click();
+    EXPECT_EQ(shell.opened, std::vector<std::string>{platform::kMakerWebSite});
+
+    GdkEvent* event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(about.get_window()->gobj()));
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    RunPendingEvents();
+    EXPECT_FALSE(about.get_visible());
+}

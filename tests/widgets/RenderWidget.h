@@ -1,0 +1,19 @@
+#pragma once
+// Test helpers: draw a widget onto an image surface and read its pixels back.
+#include "TColor.h"
+
+#include <cairomm/surface.h>
+#include <gtkmm/widget.h>
+
+// Runs the main loop until nothing is pending.
+void RunPendingEvents();
+
+// Lays the widget out at width x height in an offscreen window, draws it onto a
+// new image surface of that size and takes it out of the window again.
+Cairo::RefPtr<Cairo::ImageSurface> RenderWidget(Gtk::Widget& widget, int width, int height);
+
+// An opaque image surface filled with one colour.
+Cairo::RefPtr<Cairo::ImageSurface> FilledSurface(int width, int height, TColor colour);
+
+// The colour of one pixel as $00BBGGRR.
+TColor PixelAt(const Cairo::RefPtr<Cairo::ImageSurface>& surface, int x, int y);
