@@ -132,6 +132,7 @@ private:
     std::uint32_t downloadFlags_ = DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS;
     std::uint32_t hostUIFlags_ = 0;
     int internalPageLoads_ = 0;
+    bool navigationApproved_ = false; // BeforeNavigate2 was raised by the operation that started it
     bool closed_ = false;
     DispatchPtr currentEvent_;
 };
@@ -302,8 +303,13 @@ HRESULT WebKitBrowserControl::GoBack()
 {
     if (closed_)
         return E_UNEXPECTED;
-    if (!webkit_web_view_can_go_back(view_))
+    WebKitBackForwardList* history = webkit_web_view_get_back_forward_list(view_);
+    WebKitBackForwardListItem* item = webkit_back_forward_list_get_back_item(history);
+    if (!item)
         return E_FAIL;
+    if (!BeforeNavigate(webkit_back_forward_list_item_get_uri(item)))
+        return S_OK;
+    navigationApproved_ = true;
     webkit_web_view_go_back(view_);
     return S_OK;
 }
@@ -312,8 +318,13 @@ HRESULT WebKitBrowserControl::GoForward()
 {
     if (closed_)
         return E_UNEXPECTED;
-    if (!webkit_web_view_can_go_forward(view_))
+    WebKitBackForwardList* history = webkit_web_view_get_back_forward_list(view_);
+    WebKitBackForwardListItem* item = webkit_back_forward_list_get_forward_item(history);
+    if (!item)
         return E_FAIL;
+    if (!BeforeNavigate(webkit_back_forward_list_item_get_uri(item)))
+        return S_OK;
+    navigationApproved_ = true;
     webkit_web_view_go_forward(view_);
     return S_OK;
 }
@@ -341,6 +352,7 @@ HRESULT WebKitBrowserControl::Stop()
 {
     if (closed_)
         return E_UNEXPECTED;
+    navigationApproved_ = false;
     webkit_web_view_stop_loading(view_);
     return S_OK;
 }
@@ -361,6 +373,14 @@ HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* T
     if (url.find("://") == std::string::npos && url.rfind("about:", 0) != 0 && url.rfind("data:", 0) != 0 &&
         url.rfind("file:", 0) != 0)
         url = "http://" + url;
+    if (auto translated = TranslatedUrl(url)) {
+        url = *translated;
+        translatedURL_ = url;
+    }
+    // As on the original control, BeforeNavigate2 comes before Navigate2 returns.
+    if (!BeforeNavigate(url))
+        return S_OK;
+    navigationApproved_ = true;
     crashedURL_.clear();
     WebKitURIRequest* request = webkit_uri_request_new(url.c_str());
     if (Headers->GetKind() == Variant::Kind::Text && !Headers->AsText().empty()) {
@@ -493,8 +513,14 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             return;
         WebKitNavigationAction* action =
             webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
-        if (webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_RELOAD)
-            return; // a refresh is not a new navigation
+        const auto navigationType = webkit_navigation_action_get_navigation_type(action);
+        if (navigationType == WEBKIT_NAVIGATION_TYPE_RELOAD || webkit_navigation_action_is_redirect(action))
+            return; // a refresh or a server's redirect is not a new navigation
+        if (self->navigationApproved_ &&
+            (navigationType == WEBKIT_NAVIGATION_TYPE_OTHER || navigationType == WEBKIT_NAVIGATION_TYPE_BACK_FORWARD)) {
+            self->navigationApproved_ = false; // Navigate2, GoBack or GoForward asked already
+            return;
+        }
         const std::string url = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
         if (auto translated = self->TranslatedUrl(url)) {
             webkit_policy_decision_ignore(decision);

@@ -1,0 +1,108 @@
+// The contract both engines keep: the same tests run over the scripted
+// in-memory engine and over WebKit against a local server.
+#include "BrowserEngineFixture.h"
+
+#include "BrowserPropertyBag.h"
+#include "EOleException.h"
+
+using namespace platform;
+
+class BrowserContractTest : public testing::TestWithParam<EngineKind> {
+protected:
+    BrowserEngineFixture f{GetParam()};
+    void SetUp() override
+    {
+        f.Server().AddPage("/a.html", "<html><head><title>A</title></head><body>a</body></html>");
+        f.Server().AddPage("/b.html", "<html><head><title>B</title></head><body>b</body></html>");
+    }
+};
+
+TEST_P(BrowserContractTest, NavigationRaisesBeforeNavigate2ThenDocumentCompleteAndThePropertiesFollow)
+{
+    const std::string a = f.Server().Url("/a.html");
+    ASSERT_TRUE(f.NavigateAndWait(a));
+    auto before = std::find(f.Events().begin(), f.Events().end(), "BeforeNavigate2 " + a);
+    auto committed = std::find(f.Events().begin(), f.Events().end(), "NavigateComplete2 " + a);
+    auto complete = std::find(f.Events().begin(), f.Events().end(), "DocumentComplete " + a);
+    ASSERT_NE(before, f.Events().end());
+    EXPECT_LT(before, committed);
+    EXPECT_LT(committed, complete);
+    ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
+    EXPECT_EQ(f.Host().LocationURL(), a);
+    EXPECT_EQ(GetPropertyByName(*f.Host().Document(), "URL").AsText(), a);
+    try {
+        GetPropertyByName(*f.Host().Document(), "noSuchProperty");
+        ADD_FAILURE() << "an unknown name must raise";
+    } catch (const EOleException& e) {
+        EXPECT_STREQ(e.what(), "'noSuchProperty' not supported.");
+    }
+}
+
+TEST_P(BrowserContractTest, ACancelledNavigationStaysWhereItWas)
+{
+    const std::string a = f.Server().Url("/a.html");
+    const std::string b = f.Server().Url("/b.html");
+    ASSERT_TRUE(f.NavigateAndWait(a));
+    f.Host().OnBeforeNavigate2 = [&](TBrowserControl*, const DispatchPtr&, Variant& URL, Variant&, Variant&,
+                                     Variant&, Variant&, WordBool& Cancel) {
+        f.Events().push_back("BeforeNavigate2 " + URL.AsText());
+        Cancel = true;
+    };
+    Navigate(f.Host(), b);
+    EXPECT_EQ(f.CountEvents("BeforeNavigate2 " + b), 1u) << "raised before Navigate2 returns";
+    f.Settle();
+    EXPECT_EQ(f.CountEvents("DocumentComplete " + b), 0u);
+    EXPECT_EQ(f.Host().LocationURL(), a);
+    EXPECT_FALSE(f.Host().Busy());
+    EXPECT_FALSE(f.Server().WasRequested("/b.html"));
+}
+
+TEST_P(BrowserContractTest, BackAndForwardWalkTheHistoryAndRaiseWithoutOne)
+{
+    const std::string a = f.Server().Url("/a.html");
+    const std::string b = f.Server().Url("/b.html");
+    try {
+        f.Host().GoBack();
+        ADD_FAILURE() << "GoBack with no history must raise";
+    } catch (const EOleException& e) {
+        EXPECT_LT(e.HResult(), 0);
+    }
+    ASSERT_TRUE(f.NavigateAndWait(a));
+    EXPECT_THROW(f.Host().GoBack(), EOleException);
+    ASSERT_TRUE(f.NavigateAndWait(b));
+    std::size_t mark = f.Events().size();
+    f.Host().GoBack();
+    ASSERT_TRUE(f.WaitForDocumentComplete(a, mark));
+    EXPECT_EQ(f.Host().LocationURL(), a);
+    mark = f.Events().size();
+    f.Host().GoForward();
+    ASSERT_TRUE(f.WaitForDocumentComplete(b, mark));
+    EXPECT_EQ(f.Host().LocationURL(), b);
+    EXPECT_THROW(f.Host().GoForward(), EOleException);
+}
+
+TEST_P(BrowserContractTest, RefreshReloadsUnlessTheHostTakesTheCommand)
+{
+    const std::string a = f.Server().Url("/a.html");
+    ASSERT_TRUE(f.NavigateAndWait(a));
+    std::vector<std::int32_t> refreshCommands;
+    f.Host().OnRefresh = [&](TBrowserControl*, std::int32_t CmdID, bool& Cancel) {
+        refreshCommands.push_back(CmdID);
+        Cancel = true;
+    };
+    std::size_t mark = f.Events().size();
+    f.Host().Refresh();
+    f.Settle();
+    EXPECT_EQ(refreshCommands, std::vector<std::int32_t>{2300});
+    EXPECT_EQ(f.Events().size(), mark);
+
+    f.Host().OnRefresh = nullptr;
+    f.Host().Refresh();
+    ASSERT_TRUE(f.WaitForDocumentComplete(a, mark));
+    EXPECT_EQ(f.Host().LocationURL(), a);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothEngines, BrowserContractTest, testing::Values(EngineKind::Scripted, EngineKind::WebKit),
+                         [](const testing::TestParamInfo<EngineKind>& info) {
+                             return info.param == EngineKind::Scripted ? "Scripted" : "WebKit";
+                         });

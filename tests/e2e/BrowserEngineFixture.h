@@ -1,0 +1,49 @@
+#pragma once
+// A TBrowserHost in a shown window, over either engine, with the event log,
+// main-loop waiting and a local server the end-to-end tests share.
+#include "LocalHttpServer.h"
+#include "TBrowserHost.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+#include <gtkmm.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class EngineKind { Scripted, WebKit };
+
+class BrowserEngineFixture {
+public:
+    // Registers the engine (the WebKit one with its data under a temporary
+    // folder) and fails loudly if an unexpected /.flatpak-info exists.
+    explicit BrowserEngineFixture(EngineKind kind);
+    ~BrowserEngineFixture();
+
+    TBrowserHost& Host() { return *host_; }
+    LocalHttpServer& Server() { return server_; }
+    EngineKind Kind() const { return kind_; }
+    // "BeforeNavigate2 <url>", "NavigateComplete2 <url>", "DocumentComplete <url>", ...
+    std::vector<std::string>& Events() { return events_; }
+
+    // Runs the main loop until condition holds or the limit passes; the result says which.
+    bool WaitFor(const std::function<bool()>& condition, int limitSeconds = 30);
+    // Runs pending main-loop work for a while (lets a cancelled load show it went nowhere).
+    void Settle(int milliseconds = 300);
+    // Navigates and waits for the DocumentComplete of url (the scripted engine completes at once).
+    bool NavigateAndWait(const std::string& url);
+    bool WaitForDocumentComplete(const std::string& url, std::size_t afterEvent);
+    std::size_t CountEvents(const std::string& event) const;
+
+private:
+    static void ExpectNoFlatpakInfo();
+    EngineKind kind_;
+    LocalHttpServer server_;
+    Gtk::Window window_;
+    std::unique_ptr<TBrowserHost> host_;
+    std::vector<std::string> events_;
+};
+
+void Navigate(TBrowserControl& browser, const std::string& url);

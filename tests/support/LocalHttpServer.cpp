@@ -1,0 +1,132 @@
+#include "LocalHttpServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+LocalHttpServer::LocalHttpServer()
+{
+    listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (listener_ < 0)
+        throw std::runtime_error("LocalHttpServer: no socket");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, 64) != 0 ||
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        close(listener_);
+        throw std::runtime_error("LocalHttpServer: cannot listen on 127.0.0.1");
+    }
+    port_ = ntohs(address.sin_port);
+    acceptor_ = std::thread([this] { AcceptLoop(); });
+}
+
+LocalHttpServer::~LocalHttpServer()
+{
+    stopping_ = true;
+    acceptor_.join();
+    for (std::thread& worker : workers_)
+        worker.join();
+    close(listener_);
+}
+
+void LocalHttpServer::AddPage(const std::string& path, std::string body, std::string contentType,
+                              std::chrono::milliseconds delay)
+{
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{std::move(body), std::move(contentType), delay};
+}
+
+std::string LocalHttpServer::Url(const std::string& path) const
+{
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::vector<std::string> LocalHttpServer::RequestedPaths() const
+{
+    std::lock_guard lock(mutex_);
+    return log_;
+}
+
+bool LocalHttpServer::WasRequested(const std::string& path) const
+{
+    std::lock_guard lock(mutex_);
+    return std::any_of(log_.begin(), log_.end(),
+                       [&](const std::string& logged) { return logged.substr(0, logged.find('?')) == path; });
+}
+
+void LocalHttpServer::ClearLog()
+{
+    std::lock_guard lock(mutex_);
+    log_.clear();
+}
+
+void LocalHttpServer::AcceptLoop()
+{
+    while (!stopping_) {
+        pollfd waiting{listener_, POLLIN, 0};
+        if (poll(&waiting, 1, 50) <= 0)
+            continue;
+        int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0)
+            continue;
+        std::lock_guard lock(mutex_);
+        workers_.emplace_back([this, client] { Serve(client); });
+    }
+}
+
+void LocalHttpServer::Serve(int client)
+{
+    std::string request;
+    char buffer[4096];
+    while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536 && !stopping_) {
+        pollfd waiting{client, POLLIN, 0};
+        if (poll(&waiting, 1, 50) <= 0)
+            continue;
+        ssize_t got = recv(client, buffer, sizeof buffer, 0);
+        if (got <= 0)
+            break;
+        request.append(buffer, static_cast<std::size_t>(got));
+    }
+    const std::size_t firstSpace = request.find(' ');
+    const std::size_t secondSpace = request.find(' ', firstSpace + 1);
+    if (firstSpace == std::string::npos || secondSpace == std::string::npos) {
+        close(client);
+        return;
+    }
+    const std::string target = request.substr(firstSpace + 1, secondSpace - firstSpace - 1);
+    const std::string path = target.substr(0, target.find('?'));
+    Page page{"<title>Not Found</title>Not Found", "text/html", std::chrono::milliseconds(0)};
+    bool found = false;
+    {
+        std::lock_guard lock(mutex_);
+        log_.push_back(target);
+        if (auto it = pages_.find(path); it != pages_.end()) {
+            page = it->second;
+            found = true;
+        }
+    }
+    for (auto waited = std::chrono::milliseconds(0); waited < page.delay && !stopping_;
+         waited += std::chrono::milliseconds(20))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::string response = std::string("HTTP/1.1 ") + (found ? "200 OK" : "404 Not Found") +
+                           "\r\nContent-Type: " + page.contentType +
+                           "\r\nContent-Length: " + std::to_string(page.body.size()) +
+                           "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page.body;
+    std::size_t sent = 0;
+    while (sent < response.size()) {
+        ssize_t put = send(client, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);
+        if (put <= 0)
+            break;
+        sent += static_cast<std::size_t>(put);
+    }
+    shutdown(client, SHUT_WR);
+    close(client);
+}

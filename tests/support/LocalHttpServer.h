@@ -1,0 +1,55 @@
+#pragma once
+// A small HTTP server for tests: listens on 127.0.0.1 on a free port, serves
+// the pages it was given from a thread of its own and logs every request.
+//
+//   LocalHttpServer server;
+//   server.AddPage("/a.html", "<title>A</title>");
+//   ... navigate to server.Url("/a.html") ...
+//   EXPECT_TRUE(server.WasRequested("/a.html"));
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class LocalHttpServer {
+public:
+    LocalHttpServer();
+    ~LocalHttpServer();
+    LocalHttpServer(const LocalHttpServer&) = delete;
+    LocalHttpServer& operator=(const LocalHttpServer&) = delete;
+
+    // Serves body at path (without query). A delay holds the answer back, for
+    // pages that must still be loading when the test acts.
+    void AddPage(const std::string& path, std::string body, std::string contentType = "text/html; charset=utf-8",
+                 std::chrono::milliseconds delay = std::chrono::milliseconds(0));
+
+    int Port() const { return port_; }
+    // "http://127.0.0.1:<port><path>"
+    std::string Url(const std::string& path) const;
+
+    // Request paths (with query) in the order they arrived.
+    std::vector<std::string> RequestedPaths() const;
+    bool WasRequested(const std::string& path) const;
+    void ClearLog();
+
+private:
+    struct Page {
+        std::string body;
+        std::string contentType;
+        std::chrono::milliseconds delay;
+    };
+    void AcceptLoop();
+    void Serve(int client);
+
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex mutex_;
+    std::map<std::string, Page> pages_;
+    std::vector<std::string> log_;
+    std::vector<std::thread> workers_;
+    std::thread acceptor_;
+};
