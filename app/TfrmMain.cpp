@@ -2,6 +2,10 @@
 
 #include "ErrorReport.h"
 #include "ProgramIdentity.h"
+#include "ShowWelcomeOnce.h"
+#include "TfrmAbout.h"
+#include "TfrmWelcome.h"
+#include "URLHistory.h"
 
 #include <glibmm/main.h>
 
@@ -10,21 +14,28 @@ constexpr int kInitialWidth = 696;
 constexpr int kInitialHeight = 423;
 constexpr int kTopPanelHeight = 38;
 constexpr int kStatePanelWidth = 40;
+constexpr int kURLBoxWidth = 387;
 constexpr int kBrowserPanelBorder = 2;
 } // namespace
 
-TfrmMain::TfrmMain()
+TfrmMain::TfrmMain(platform::RegistryStore& store) : store_(store)
 {
     set_title(platform::kMainWindowCaption);
     set_default_size(kInitialWidth, kInitialHeight);
     set_position(Gtk::WIN_POS_CENTER);
     add_events(Gdk::BUTTON_PRESS_MASK);
     BuildLayout();
-    ConnectCommands();
     FormCreate();
+    ConnectCommands();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // FormDestroy: the pages go before the widgets they live in.
+    profiles_.reset();
+    pageSet_.reset();
+    pages_.reset();
+}
 
 void TfrmMain::BuildLayout()
 {
@@ -32,7 +43,7 @@ void TfrmMain::BuildLayout()
     lblURL.set_margin_start(4);
     lblURL.set_margin_end(4);
     cboURL.set_valign(Gtk::ALIGN_CENTER);
-    cboURL.set_size_request(387, -1);
+    cboURL.set_size_request(kURLBoxWidth, -1);
     pnlState.set_size_request(kStatePanelWidth, -1);
     pnlState.get_style_context()->add_class("pandrel-state-panel");
     pnlState.add(anmState);
@@ -57,33 +68,93 @@ void TfrmMain::BuildLayout()
         ".pandrel-main-toolbar { background: none; border: none; padding: 0; }");
     Gtk::StyleContext::add_provider_for_screen(get_screen(), css,
                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    root_.show_all();
-}
-
-void TfrmMain::ConnectCommands()
-{
-    popMain.itmToolbar.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmToolbarClick));
-    popMain.itmAbout.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmAboutClick));
-    popMain.itmQuit.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmQuitClick));
-    popMain.attach_to_widget(*this);
 }
 
 void TfrmMain::FormCreate()
 {
     anmState.Open("animations/busy.png");
+    pages_ = std::make_unique<pages::Pages>(pgcMain, cboURL, anmState,
+                                            [this](const std::string& url) { AddURLToHistory(url); });
+    pageSet_ = std::make_unique<MainPageSet>(pages_->List());
+    profiles_ = std::make_unique<profiles::Profiles>(store_, *pageSet_);
+
+    // The profile buttons sit between the top band and the pages.
+    root_.pack_start(profiles_->pnlQuickLaunch(), Gtk::PACK_SHRINK);
+    root_.reorder_child(profiles_->pnlQuickLaunch(), 1);
+    root_.show_all();
+}
+
+void TfrmMain::ConnectCommands()
+{
+    MainToolbar& t = tlbMain;
+    pages::Navigation& nav = pages_->Nav();
+    pages::PageCommands& commands = pages_->Commands();
+    t.btnHome.signal_clicked().connect(sigc::mem_fun(nav, &pages::Navigation::btnHomeClick));
+    t.btnBack.signal_clicked().connect(sigc::mem_fun(nav, &pages::Navigation::btnBackClick));
+    t.btnForward.signal_clicked().connect(sigc::mem_fun(nav, &pages::Navigation::btnForwardClick));
+    t.btnRefresh.signal_clicked().connect(sigc::mem_fun(nav, &pages::Navigation::btnRefreshClick));
+    t.btnStopAll.signal_clicked().connect(sigc::mem_fun(nav, &pages::Navigation::btnStopAllClick));
+    t.btnStop1.signal_clicked().connect(sigc::mem_fun(nav, &pages::Navigation::btnStop1Click));
+
+    MainMenu& m = popMain;
+    m.itmNewPage.signal_activate().connect(
+        sigc::mem_fun(commands, &pages::PageCommands::itmNewPageClick));
+    m.itmNewURL.signal_activate().connect(
+        sigc::mem_fun(commands, &pages::PageCommands::itmNewURLClick));
+    m.itmOptions.signal_activate().connect(
+        sigc::mem_fun(commands, &pages::PageCommands::itmOptionsClick));
+    m.itmBack.signal_activate().connect(sigc::mem_fun(nav, &pages::Navigation::itmBackClick));
+    m.itmForward.signal_activate().connect(sigc::mem_fun(nav, &pages::Navigation::itmForwardClick));
+    m.itmLabelPage.signal_activate().connect(
+        sigc::mem_fun(commands, &pages::PageCommands::itmLabelPageClick));
+    m.itmClosePage.signal_activate().connect(
+        sigc::mem_fun(commands, &pages::PageCommands::itmClosePageClick));
+    m.itmToolbar.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmToolbarClick));
+    profiles_->AttachMenuItems(m.itmProfileButtonsToolbar, m.itmShowEmptyProfileButtons);
+    m.itmAbout.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmAboutClick));
+    m.itmQuit.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmQuitClick));
+    m.attach_to_widget(*this);
+}
+
+void TfrmMain::AttachWindows(TfrmAbout& frmAbout, pages::TdlgProperties& dlgProperties,
+                             TfrmWelcome& frmWelcome,
+                             profiles::TfrmProfileButtonSettings& frmProfileButtonSettings)
+{
+    frmAbout_ = &frmAbout;
+    frmWelcome_ = &frmWelcome;
+    pages_->Commands().SetPropertiesDialog(&dlgProperties);
+    profiles_->SetButtonSettingsDialog(frmProfileButtonSettings);
+}
+
+void TfrmMain::AddURLToHistory(const std::string& url)
+{
+    profiles::AddURLToHistory(store_, cboURL, url);
 }
 
 void TfrmMain::on_show()
 {
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        platform::RunGuarded([this] { FormShow(); });
     }
     Gtk::Window::on_show();
 }
 
 void TfrmMain::FormShow()
 {
+    profiles_->LoadProfilePages(profiles_->CurrentProfile());
+    profiles_->LoadProfileButtonSettings();
+    profiles::LoadURLHistory(store_, cboURL);
+    try {
+        profiles::ShowWelcomeOnce(store_, [this] {
+            if (frmWelcome_)
+                frmWelcome_->ShowModal();
+        });
+    } catch (...) {
+        // A failing first-run check never stops the start.
+    }
+    if (pages_->List().PageCount() >= 2)
+        pages_->List().SetCurrentPage(0);
     PostMaximizeMain();
 }
 
@@ -99,13 +170,25 @@ void TfrmMain::WMMaximizeMain()
 
 bool TfrmMain::on_delete_event(GdkEventAny*)
 {
-    platform::RunGuarded([this] { FormClose(); });
+    try {
+        FormClose();
+    } catch (...) {
+        platform::ReportCurrentException();
+        // The pages could not be saved: stay open once, so nothing is lost
+        // unseen; a second close after the report goes through.
+        if (!closeFailed_) {
+            closeFailed_ = true;
+            return true;
+        }
+    }
     hide();
     return true;
 }
 
 void TfrmMain::FormClose()
 {
+    profiles_->SaveProfilePages(profiles_->CurrentProfile());
+    profiles_->SaveProfileButtonSettings();
 }
 
 bool TfrmMain::on_button_press_event(GdkEventButton* event)
@@ -124,6 +207,8 @@ void TfrmMain::itmQuitClick()
 
 void TfrmMain::itmAboutClick()
 {
+    if (frmAbout_)
+        frmAbout_->ShowModeless();
 }
 
 void TfrmMain::itmToolbarClick()

@@ -3,7 +3,11 @@
 // tabbed pages, with the pop-up menu popMain and the window's lifecycle.
 #include "AnimationControl.h"
 #include "MainMenu.h"
+#include "MainPageSet.h"
 #include "MainToolbar.h"
+#include "Pages.h"
+#include "Profiles.h"
+#include "RegistryStore.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/comboboxtext.h>
@@ -13,14 +17,23 @@
 #include <gtkmm/window.h>
 
 class TfrmAbout;
+class TfrmWelcome;
+namespace pages { class TdlgProperties; }
+namespace profiles { class TfrmProfileButtonSettings; }
 
 class TfrmMain : public Gtk::Window {
 public:
     // The private message that maximises the main window once it is shown.
     static constexpr unsigned WM_MAXIMIZE_MAIN = 0x40F;
 
-    TfrmMain();
+    // FormCreate runs here. The store holds everything kept between runs.
+    explicit TfrmMain(platform::RegistryStore& store);
     ~TfrmMain() override;
+
+    // The windows created after this one, which its commands show.
+    void AttachWindows(TfrmAbout& frmAbout, pages::TdlgProperties& dlgProperties,
+                       TfrmWelcome& frmWelcome,
+                       profiles::TfrmProfileButtonSettings& frmProfileButtonSettings);
 
     void itmQuitClick();
     void itmAboutClick();
@@ -31,6 +44,10 @@ public:
     MainToolbar& Toolbar() { return tlbMain; }
     Gtk::Widget& TopPanel() { return pnlTop; }
     platform::AnimationControl& BusyAnimation() { return anmState; }
+    Gtk::ComboBoxText& URLBox() { return cboURL; }
+    Gtk::Notebook& PageControl() { return pgcMain; }
+    pages::Pages& Pages() { return *pages_; }
+    profiles::Profiles& Profiles() { return *profiles_; }
 
 protected:
     void on_show() override;
@@ -44,8 +61,14 @@ private:
     void PostMaximizeMain();
     void BuildLayout();
     void ConnectCommands();
+    void ConnectPageCommands();
+    void AddURLToHistory(const std::string& url);
 
+    platform::RegistryStore& store_;
+    TfrmAbout* frmAbout_ = nullptr;
+    TfrmWelcome* frmWelcome_ = nullptr;
     bool shown_ = false;
+    bool closeFailed_ = false;
 
     Gtk::Box root_{Gtk::ORIENTATION_VERTICAL};
     Gtk::Box pnlTop{Gtk::ORIENTATION_HORIZONTAL};
@@ -57,4 +80,10 @@ private:
     Gtk::Box pnlBrowser{Gtk::ORIENTATION_VERTICAL};
     Gtk::Notebook pgcMain;
     MainMenu popMain;
+
+    // FBrowsers and FPageInfos live in the page list; FCurrentProfile and
+    // FLastProfileButton with the profiles.
+    std::unique_ptr<pages::Pages> pages_;
+    std::unique_ptr<MainPageSet> pageSet_;
+    std::unique_ptr<profiles::Profiles> profiles_;
 };

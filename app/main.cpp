@@ -1,11 +1,15 @@
 // Pandrel: a tabbed front end for the desktop's web-browser engine.
 #include "ErrorReport.h"
+#include "Program.h"
 #include "ProgramIdentity.h"
-#include "TfrmMain.h"
-#include "TfrmWelcome.h"
+#include "RegistryStore.h"
+#include "WebKitEngine.h"
 
 #include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -29,8 +33,9 @@ int main(int argc, char** argv)
     Glib::set_application_name(platform::kApplicationTitle);
     platform::InstallDefaultErrorReport();
     SetProgramIcon();
+    platform::RegisterWebKitEngine();
 
-    TfrmMain frmMain;
-    TfrmWelcome frmWelcome;
-    return application->run(frmMain);
+    Program program(platform::RegistryStore::Program());
+    program.ReportStoreRecovery();
+    return application->run(program.frmMain);
 }

@@ -1,0 +1,24 @@
+#pragma once
+// The open pages as the profile operations see them: the main window's page
+// list behind the profiles' page-set interface.
+#include "PageList.h"
+#include "PageSetHost.h"
+
+class MainPageSet : public profiles::PageSetHost {
+public:
+    explicit MainPageSet(pages::PageList& pages) : pages_(pages) {}
+
+    int PageCount() const override { return pages_.PageCount(); }
+    std::string PageCaption(int index) const override { return pages_.Caption(index); }
+    std::string PageFirstURL(int index) const override;
+    void SetPageFirstURL(int index, const std::string& url) override;
+    bool PageRememberLastURL(int index) const override;
+    void SetPageRememberLastURL(int index, bool remember) override;
+    std::string PageLocationURL(int index) override { return pages_.LocationURL(index); }
+    void OpenPage(const std::string& url, const std::string& caption) override;
+    void CloseAllPages() override { pages_.CloseAllPages(); }
+    void MakePageCurrent(int index) override { pages_.SetCurrentPage(index); }
+
+private:
+    pages::PageList& pages_;
+};
