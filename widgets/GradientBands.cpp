@@ -1,6 +1,11 @@
 #include "GradientBands.h"
 
+#include <cstdint>
 #include <limits>
+
+#ifdef __FAST_MATH__
+#error "the band colours need exact IEEE arithmetic: build without -ffast-math"
+#endif
 
 // The channel arithmetic is done in x87 extended precision, as the colours of
 // the bands are defined by it; plain double arithmetic changes the last unit of
@@ -9,6 +14,25 @@ static_assert(std::numeric_limits<long double>::digits == 64,
               "long double must be the 80-bit extended type (64-bit mantissa)");
 
 namespace {
+
+// Holds the x87 unit at 64-bit precision while band colours are worked out,
+// whatever precision control the rest of the process has set.
+class ExtendedPrecision {
+public:
+#if defined(__x86_64__) || defined(__i386__)
+    ExtendedPrecision()
+    {
+        asm volatile("fnstcw %0" : "=m"(saved_));
+        const std::uint16_t extended = saved_ | 0x0300; // precision control bits 8-9 = 11
+        if (extended != saved_)
+            asm volatile("fldcw %0" : : "m"(extended));
+    }
+    ~ExtendedPrecision() { asm volatile("fldcw %0" : : "m"(saved_)); }
+
+private:
+    std::uint16_t saved_ = 0;
+#endif
+};
 
 double Step(int channel, int n)
 {
@@ -36,6 +60,7 @@ GradientPlan::GradientPlan(int height, TColor colour1, TColor colour2, TLRGradFi
 {
     if (n_ == 0)
         return;
+    const ExtendedPrecision precision;
     const int c1[3] = {RedOf(colour1), GreenOf(colour1), BlueOf(colour1)};
     const int c2[3] = {RedOf(colour2), GreenOf(colour2), BlueOf(colour2)};
     for (int k = 0; k < 3; ++k) {
@@ -81,6 +106,7 @@ GradientBand GradientPlan::Fill(int i) const
 
 GradientBand GradientPlan::Weighted(int band, int weight1, int weight2) const
 {
+    const ExtendedPrecision precision;
     const int red = Channel(weight1, step1_[0], weight2, step2_[0]);
     const int green = Channel(weight1, step1_[1], weight2, step2_[1]);
     const int blue = Channel(weight1, step1_[2], weight2, step2_[2]);

@@ -44,6 +44,8 @@ const std::vector<GradientCase>& Cases()
         {"extended precision", 28, 0x00003D, 0, Fill::lrgftTopToBottom, 8,
          {{0, 0x00003C}, {1, 0x000034}, {2, 0x00002B}, {3, 0x000022}, {4, 0x00001A}, {5, 0x000011},
           {6, 0x000008}, {7, 0x000000}}},
+        // 2 * (1/5) + 3 * (61/5) is 37 in extended precision, 36.99... in double.
+        {"extended precision sum", 20, 0x000001, 0x00003D, Fill::lrgftTopToBottom, 6, {{3, 0x000025}}},
     };
     return cases;
 }
@@ -67,12 +69,15 @@ std::uint16_t X87ControlWord()
     return word;
 }
 
+void SetX87ControlWord(std::uint16_t word)
+{
+    asm volatile("fldcw %0" : : "m"(word));
+}
+
 } // namespace
 
 TEST(GradientBands, documentedCasesGiveTheirColoursInTopToBottomOrder)
 {
-    // Extended precision needs the x87 unit at 64-bit precision (control bits 8-9 = 11).
-    ASSERT_EQ((X87ControlWord() >> 8) & 3, 3);
     for (const GradientCase& c : Cases()) {
         const GradientPlan plan(c.height, c.colour1, c.colour2, c.fill);
         EXPECT_EQ(plan.FillCount(), c.fills) << c.name;
@@ -89,6 +94,17 @@ TEST(GradientBands, documentedCasesGiveTheirColoursInTopToBottomOrder)
     std::vector<int> order;
     PaintedBands(GradientPlan(40, 0xFF0000, 0x0000FF, Fill::lrgftTopToBottomOut), order);
     EXPECT_EQ(std::count(order.begin(), order.end(), 5), 2);
+}
+
+TEST(GradientBands, extendedPrecisionHoldsWhenTheProcessLowersIt)
+{
+    const std::uint16_t saved = X87ControlWord();
+    SetX87ControlWord(static_cast<std::uint16_t>((saved & ~0x0300) | 0x0200)); // 53-bit precision
+    const TColor band3 = GradientPlan(20, 0x000001, 0x00003D, Fill::lrgftTopToBottom).Fill(3).colour;
+    const std::uint16_t after = X87ControlWord();
+    SetX87ControlWord(saved);
+    EXPECT_EQ(band3, 0x000025);
+    EXPECT_EQ((after >> 8) & 3, 2) << "the process's own setting is given back";
 }
 
 TEST(GradientBands, paintedPixelsAreExactAndClippedToThePanel)
