@@ -616,8 +616,7 @@ void WebKitBrowserControl::OnTitle(WebKitWebView* view, GParamSpec*, gpointer da
     auto* self = static_cast<WebKitBrowserControl*>(data);
     RunGuarded([&] {
         const char* title = webkit_web_view_get_title(view);
-        if (self->internalPageLoads_ == 0)
-            self->Raise(DISPID_TITLECHANGE, {Variant(std::string(title ? title : ""))});
+        self->Raise(DISPID_TITLECHANGE, {Variant(std::string(title ? title : ""))});
     });
 }
 

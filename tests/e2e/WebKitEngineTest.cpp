@@ -1,0 +1,179 @@
+// What only the real engine shows: download-control flags reaching the
+// network, script dialogs reaching the host, Stop on a slow page, and a
+// killed web process recovered by Refresh.
+#include "BrowserEngineFixture.h"
+
+#include "BrowserPropertyBag.h"
+#include "WebKitEngine.h"
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
+
+using namespace platform;
+
+namespace {
+
+constexpr const char* kPng1x1 =
+    "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\1\0\0\0\1\x08\x06\0\0\0\x1f\x15\xc4\x89\0\0\0\rIDATx\x9c"
+    "c\xf8\xff\xff?\0\x05\xfe\x02\xfe\xa7\x35\x81\x84\0\0\0\0IEND\xae\x42\x60\x82";
+
+std::vector<int> WebProcessesOf(int ancestor)
+{
+    std::vector<std::pair<int, int>> parentOf; // (pid, ppid)
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        auto close = text.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        std::istringstream rest(text.substr(close + 2));
+        char state;
+        int ppid = 0;
+        rest >> state >> ppid;
+        parentOf.emplace_back(std::stoi(name), ppid);
+    }
+    std::vector<int> descendants{ancestor}, found;
+    for (std::size_t i = 0; i < descendants.size(); ++i)
+        for (auto [pid, ppid] : parentOf)
+            if (ppid == descendants[i])
+                descendants.push_back(pid);
+    for (int pid : descendants) {
+        std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+        std::string command;
+        std::getline(comm, command);
+        if (command.rfind("WebKitWebProces", 0) == 0)
+            found.push_back(pid);
+    }
+    return found;
+}
+
+class WebKitEngineTest : public testing::Test {
+protected:
+    BrowserEngineFixture f{EngineKind::WebKit};
+};
+
+} // namespace
+
+TEST_F(WebKitEngineTest, ImagesAreFetchedOnlyWhileTheHostAllowsThem)
+{
+    f.Server().AddPage("/pic.png", std::string(kPng1x1, 67), "image/png");
+    f.Server().AddPage("/with-image.html", "<html><body><img src='/pic.png'></body></html>");
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/with-image.html")));
+    EXPECT_TRUE(f.Server().WasRequested("/pic.png")) << "the default options download images";
+
+    f.Host().SetDownloadOptions({TDownloadControlOption::DLCTL_VIDEOS, TDownloadControlOption::DLCTL_BGSOUNDS});
+    EXPECT_EQ(f.Host().DownloadControlFlags(), 0x60u);
+    f.Server().ClearLog();
+    f.Server().AddPage("/other-image.html", "<html><body><img src='/pic.png?2'></body></html>");
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/other-image.html")));
+    f.Settle();
+    EXPECT_TRUE(f.Server().WasRequested("/other-image.html"));
+    EXPECT_FALSE(f.Server().WasRequested("/pic.png")) << "DLCTL_DLIMAGES is off";
+}
+
+TEST_F(WebKitEngineTest, ScriptsDoNotRunWithNoScripts)
+{
+    f.Server().AddPage("/script.html", "<html><body><script>document.title = 'ran';</script></body></html>");
+    std::vector<std::string> titles;
+    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { titles.push_back(Text); };
+    f.Host().SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES, TDownloadControlOption::DLCTL_NO_SCRIPTS});
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/script.html")));
+    f.Settle();
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), "ran"), 0);
+
+    f.Host().SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES});
+    f.Host().Refresh();
+    EXPECT_TRUE(f.WaitFor([&] { return std::count(titles.begin(), titles.end(), "ran") == 1; }));
+}
+
+TEST_F(WebKitEngineTest, AnAlertReachesOnShowMessageWhenAssigned)
+{
+    f.Server().AddPage("/alert.html", "<html><body><script>alert('hello from the page');"
+                                      "document.title = confirm('sure?') ? 'yes' : 'no';</script></body></html>");
+    std::vector<std::string> messages;
+    std::vector<std::uint32_t> types;
+    f.Host().OnShowMessage = [&](WindowHandle, const std::string& lpstrText, const std::string&, std::uint32_t dwType,
+                                 const std::string&, std::uint32_t, std::int32_t& plResult) -> HRESULT {
+        messages.push_back(lpstrText);
+        types.push_back(dwType);
+        plResult = IDOK;
+        return S_OK;
+    };
+    std::string title;
+    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { title = Text; };
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/alert.html")));
+    ASSERT_TRUE(f.WaitFor([&] { return title == "yes"; }));
+    EXPECT_EQ(messages, (std::vector<std::string>{"hello from the page", "sure?"}));
+    EXPECT_EQ(types, (std::vector<std::uint32_t>{MB_OK | MB_ICONWARNING, MB_OKCANCEL | MB_ICONQUESTION}));
+}
+
+TEST_F(WebKitEngineTest, StopEndsASlowLoadAndBusyFollowsTheView)
+{
+    f.Server().AddPage("/a.html", "<html><body>a</body></html>");
+    f.Server().AddPage("/slow.html", "<html><body>slow</body></html>", "text/html", std::chrono::milliseconds(4000));
+    const std::string a = f.Server().Url("/a.html");
+    const std::string slow = f.Server().Url("/slow.html");
+    ASSERT_TRUE(f.NavigateAndWait(a));
+    EXPECT_FALSE(f.Host().Busy());
+    Navigate(f.Host(), slow);
+    ASSERT_TRUE(f.WaitFor([&] { return f.Server().WasRequested("/slow.html"); }));
+    EXPECT_TRUE(f.Host().Busy());
+    f.Host().Stop();
+    ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }, 2));
+    f.Settle(500);
+    EXPECT_EQ(f.CountEvents("DocumentComplete " + slow), 0u);
+    EXPECT_EQ(GetPropertyByName(*f.Host().Document(), "URL").AsText(), a);
+}
+
+TEST_F(WebKitEngineTest, AFailedLoadRaisesNavigateErrorAndShowsAnErrorPage)
+{
+    std::string nowhere;
+    {
+        LocalHttpServer gone; // its port answers nobody once it is gone
+        nowhere = gone.Url("/");
+    }
+    std::string title;
+    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { title = Text; };
+    std::vector<std::string> errors;
+    f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant& URL, Variant&, Variant&,
+                                   WordBool&) { errors.push_back(URL.AsText()); };
+    Navigate(f.Host(), nowhere);
+    ASSERT_TRUE(f.WaitFor([&] { return !errors.empty(); }));
+    EXPECT_EQ(errors.front(), nowhere);
+    ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
+    EXPECT_EQ(f.Host().LocationURL(), nowhere);
+    EXPECT_TRUE(f.WaitFor([&] { return title == "This page could not be loaded"; }));
+}
+
+TEST_F(WebKitEngineTest, AKilledWebProcessShowsAsSuchAndRefreshRecoversIt)
+{
+    f.Server().AddPage("/a.html", "<html><head><title>A</title></head><body>a</body></html>");
+    const std::string a = f.Server().Url("/a.html");
+    ASSERT_TRUE(f.NavigateAndWait(a));
+    const std::vector<int> processes = WebProcessesOf(getpid());
+    ASSERT_FALSE(processes.empty()) << "no web process found below this test";
+    std::string title;
+    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { title = Text; };
+    for (int pid : processes)
+        kill(pid, SIGKILL);
+    ASSERT_TRUE(f.WaitFor([&] { return title == "This page stopped working"; }));
+    ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
+    EXPECT_EQ(f.Host().LocationURL(), a);
+    f.Server().ClearLog();
+    const std::size_t mark = f.Events().size();
+    f.Host().Refresh();
+    ASSERT_TRUE(f.WaitForDocumentComplete(a, mark));
+    EXPECT_TRUE(f.Server().WasRequested("/a.html"));
+    EXPECT_TRUE(f.WaitFor([&] { return title == "A"; }));
+}
+
+TEST_F(WebKitEngineTest, TheSandboxStateIsKnown)
+{
+    const WebKitSandboxState state = CurrentWebKitSandboxState();
+    EXPECT_EQ(state.enabled, state.reason.empty());
+    std::printf("web content sandbox: %s %s\n", state.enabled ? "on" : "off", state.reason.c_str());
+}
