@@ -74,6 +74,18 @@ TEST(TUrlLabel, pressAndReleaseOnTheLabelIsAClick)
     window.show_all();
     RunPendingEvents();
 
+    // The hand cursor sits on the label's own input window only.
+    int handWindows = 0;
+    for (GList* w = gdk_window_peek_children(label.get_window()->gobj()); w; w = w->next) {
+        gpointer owner = nullptr;
+        gdk_window_get_user_data(GDK_WINDOW(w->data), &owner);
+        GdkCursor* cursor = gdk_window_get_cursor(GDK_WINDOW(w->data));
+        if (owner == label.gobj() && cursor)
+            ++handWindows;
+    }
+    EXPECT_EQ(handWindows, 1);
+    EXPECT_EQ(gdk_window_get_cursor(label.get_window()->gobj()), nullptr) << "the parent's cursor is untouched";
+
     SendButton(label, GDK_BUTTON_PRESS, 1, 2, 2);
     SendButton(label, GDK_BUTTON_RELEASE, 1, 3, 2);
     EXPECT_EQ(shell.opened, Opened{"https://www.kestrane.com/"});
