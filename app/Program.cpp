@@ -10,5 +10,5 @@ Program::Program(platform::RegistryStore& store) : frmMain(store), store_(store)
 void Program::ReportStoreRecovery()
 {
     if (!store_.RecoveryMessage().empty())
-        platform::ShowMessageBox(store_.RecoveryMessage());
+        platform::ReportError(store_.RecoveryMessage());
 }

@@ -31,6 +31,7 @@ TfrmMain::TfrmMain(platform::RegistryStore& store) : store_(store)
 
 TfrmMain::~TfrmMain()
 {
+    maximizeMessage_.disconnect();
     // FormDestroy: the pages go before the widgets they live in.
     profiles_.reset();
     pageSet_.reset();
@@ -160,7 +161,11 @@ void TfrmMain::FormShow()
 
 void TfrmMain::PostMaximizeMain()
 {
-    Glib::signal_idle().connect_once([this] { platform::RunGuarded([this] { WMMaximizeMain(); }); });
+    maximizeMessage_.disconnect();
+    maximizeMessage_ = Glib::signal_idle().connect([this] {
+        platform::RunGuarded([this] { WMMaximizeMain(); });
+        return false;
+    });
 }
 
 void TfrmMain::WMMaximizeMain()

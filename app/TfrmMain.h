@@ -69,6 +69,7 @@ private:
     TfrmWelcome* frmWelcome_ = nullptr;
     bool shown_ = false;
     bool closeFailed_ = false;
+    sigc::connection maximizeMessage_;
 
     Gtk::Box root_{Gtk::ORIENTATION_VERTICAL};
     Gtk::Box pnlTop{Gtk::ORIENTATION_HORIZONTAL};

@@ -5,6 +5,7 @@
 #include "RegistryStore.h"
 #include "WebKitEngine.h"
 
+#include <glib-unix.h>
 #include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
 
@@ -24,6 +25,18 @@ void SetProgramIcon()
     Gtk::Window::set_default_icon_list(icons);
 }
 
+// A request to end (the session closing, a plain kill) closes the main window
+// the usual way, so the pages are saved.
+void CloseOnTerminationRequest(TfrmMain& frmMain)
+{
+    auto closeMain = [](gpointer window) -> gboolean {
+        platform::RunGuarded([window] { static_cast<TfrmMain*>(window)->itmQuitClick(); });
+        return G_SOURCE_CONTINUE;
+    };
+    g_unix_signal_add(SIGTERM, closeMain, &frmMain);
+    g_unix_signal_add(SIGHUP, closeMain, &frmMain);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -37,5 +50,6 @@ int main(int argc, char** argv)
 
     Program program(platform::RegistryStore::Program());
     program.ReportStoreRecovery();
+    CloseOnTerminationRequest(program.frmMain);
     return application->run(program.frmMain);
 }

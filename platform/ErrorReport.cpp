@@ -63,7 +63,11 @@ std::string CurrentExceptionText()
 
 void ReportCurrentException()
 {
-    const std::string text = CurrentExceptionText();
+    ReportError(CurrentExceptionText());
+}
+
+void ReportError(const std::string& text)
+{
     try {
         if (Sink())
             Sink()(text);

@@ -19,6 +19,9 @@ std::string CurrentExceptionText();
 // Reports the exception being handled; call only inside a catch block.
 void ReportCurrentException();
 
+// Reports a problem found outside any handler, the same way.
+void ReportError(const std::string& text);
+
 // Replaces where reports go (tests collect them instead of showing a box).
 // Returns the previous sink; an empty function restores the message box.
 using ErrorSink = std::function<void(const std::string& text)>;

@@ -6,7 +6,7 @@ packages=(
   libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox dbus dbus-bin bubblewrap xdg-dbus-proxy
-  fonts-dejavu-core python3
+  fonts-dejavu-core python3 xdotool
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,250 @@
+// The main window as a user meets it: first run, menus, tool bars, About,
+// closing, maximising and the default error report.
+#include "ProgramFixture.h"
+
+#include "ErrorReport.h"
+#include "ProgramIdentity.h"
+
+#include <gtkmm.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+std::vector<std::string> MenuCaptions(Gtk::Menu& menu)
+{
+    std::vector<std::string> captions;
+    for (Gtk::Widget* child : menu.get_children()) {
+        if (dynamic_cast<Gtk::SeparatorMenuItem*>(child))
+            captions.push_back("-");
+        else if (auto* item = dynamic_cast<Gtk::MenuItem*>(child))
+            captions.push_back(item->get_label());
+    }
+    return captions;
+}
+
+int VisibleWindowsTitled(const std::string& title)
+{
+    int count = 0;
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (window->get_visible() && window->get_title() == title)
+            ++count;
+    return count;
+}
+
+// A real right click on a widget, through the X server.
+void RightClick(Gtk::Widget& widget, int x, int y)
+{
+    int rootX = 0, rootY = 0;
+    widget.get_window()->get_root_coords(0, 0, rootX, rootY);
+    Gtk::Allocation area = widget.get_allocation();
+    if (!widget.get_has_window()) {
+        rootX += area.get_x();
+        rootY += area.get_y();
+    }
+    const std::string command = "xdotool mousemove " + std::to_string(rootX + x) + " " +
+                                std::to_string(rootY + y) + " click 3";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+} // namespace
+
+TEST_F(ProgramFixture, FirstRunWelcomesBeforeTheWindowShowsAndStoresTheDefaults)
+{
+    Start();
+    EXPECT_EQ(welcomesShown_, 1);
+    EXPECT_FALSE(mainVisibleDuringWelcome_) << "the Welcome dialog comes before the main window";
+    EXPECT_EQ(StoredText("", "Welcomed"), "Y");
+    EXPECT_EQ(StoredNumber("", "URLCount"), 1);
+    EXPECT_EQ(StoredText("", "URL1"), platform::kMakerWebSite);
+
+    Gtk::Notebook& tabs = program_->frmMain.PageControl();
+    ASSERT_EQ(tabs.get_n_pages(), 1);
+    EXPECT_EQ(tabs.get_tab_label_text(*tabs.get_nth_page(0)), "Kestrane");
+
+    CloseByTitleBar();
+    EXPECT_FALSE(program_->frmMain.get_visible());
+    EXPECT_EQ(StoredNumber("Profile1", "Sites"), 1);
+    EXPECT_EQ(StoredText("Profile1", "Label0"), "Kestrane");
+    EXPECT_EQ(StoredText("Profile1", "FirstURL0"), platform::kMakerWebSite);
+    EXPECT_EQ(StoredText("Profile1", "URL0"), platform::kMakerWebSite);
+    EXPECT_EQ(StoredText("Profile1", "RemURL0"), "N");
+    EXPECT_EQ(StoredNumber("", "HideEmptyProfiles"), 0);
+    for (int n = 0; n <= 9; ++n)
+        EXPECT_EQ(StoredText("", "ProfileName" + std::to_string(n)), std::to_string(n));
+    Stop();
+
+    Start();
+    EXPECT_EQ(welcomesShown_, 1) << "the second run shows no Welcome";
+    EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(ProgramFixture, QuitAndTitleBarCloseBothSaveTheCurrentProfile)
+{
+    Start();
+    program_->frmMain.Pages().List().OpenPage("http://127.0.0.1:9/a", "A");
+    program_->frmMain.Menu().itmQuit.activate();
+    RunPending();
+    EXPECT_FALSE(program_->frmMain.get_visible());
+    EXPECT_EQ(StoredNumber("Profile1", "Sites"), 2);
+    EXPECT_EQ(StoredText("Profile1", "Label1"), "A");
+    Stop();
+
+    Start();
+    EXPECT_EQ(program_->frmMain.PageControl().get_n_pages(), 2);
+    program_->frmMain.Pages().List().OpenPage("http://127.0.0.1:9/b", "B");
+    CloseByTitleBar();
+    EXPECT_EQ(StoredNumber("Profile1", "Sites"), 3);
+    EXPECT_EQ(StoredText("Profile1", "FirstURL2"), "http://127.0.0.1:9/b");
+}
+
+TEST_F(ProgramFixture, PopupMenuHoldsEveryCommandAndOpensOnRightClick)
+{
+    Start();
+    MainMenu& menu = program_->frmMain.Menu();
+    const std::vector<std::string> expected{
+        "_New Page", "New _URL", "-", "_Properties", "-", "_Back", "_Forward", "_Label Page",
+        "_Close Page", "-", "Main _Toolbar", "P_rofile Buttons Toolbar",
+        "Show Empty Profile Buttons", "-", "_About", "-", "_Quit"};
+    EXPECT_EQ(MenuCaptions(menu), expected);
+    EXPECT_TRUE(menu.itmNewPage.get_use_underline());
+    EXPECT_TRUE(menu.itmToolbar.get_active());
+    EXPECT_TRUE(menu.itmProfileButtonsToolbar.get_active());
+    EXPECT_TRUE(menu.itmShowEmptyProfileButtons.get_active());
+
+    // Over the tab strip and over a tool button, once the window has settled.
+    ASSERT_TRUE(RunUntil([&] { return program_->frmMain.is_maximized(); }));
+    RunUntil([] { return false; }, std::chrono::milliseconds(300));
+    Gtk::Notebook& tabs = program_->frmMain.PageControl();
+    Gtk::Widget* tab = tabs.get_tab_label(*tabs.get_nth_page(0));
+    ASSERT_NE(tab, nullptr);
+    RightClick(*tab, 4, 4);
+    EXPECT_TRUE(RunUntil([&] { return menu.get_visible(); })) << "tab strip";
+    menu.popdown();
+    RunPending();
+    RightClick(program_->frmMain.Toolbar().btnHome, 5, 5);
+    EXPECT_TRUE(RunUntil([&] { return menu.get_visible(); })) << "tool button";
+    menu.popdown();
+}
+
+TEST_F(ProgramFixture, MainToolbarItemHidesTheWholeTopBandUntilTheNextStart)
+{
+    Start();
+    MainMenu& menu = program_->frmMain.Menu();
+    menu.itmToolbar.activate();
+    RunPending();
+    EXPECT_FALSE(menu.itmToolbar.get_active());
+    EXPECT_FALSE(program_->frmMain.TopPanel().get_visible());
+    EXPECT_FALSE(program_->frmMain.URLBox().get_is_drawable());
+    EXPECT_FALSE(program_->frmMain.BusyAnimation().get_is_drawable());
+    EXPECT_FALSE(program_->frmMain.Toolbar().get_is_drawable());
+
+    menu.itmToolbar.activate();
+    RunPending();
+    EXPECT_TRUE(menu.itmToolbar.get_active());
+    EXPECT_TRUE(program_->frmMain.URLBox().get_is_drawable());
+
+    menu.itmToolbar.activate();
+    program_->frmMain.itmQuitClick();
+    Stop();
+    Start();
+    EXPECT_TRUE(program_->frmMain.Menu().itmToolbar.get_active());
+    EXPECT_TRUE(program_->frmMain.TopPanel().get_visible());
+}
+
+TEST_F(ProgramFixture, AboutIsModelessAndNeverOpenTwice)
+{
+    Start();
+    MainMenu& menu = program_->frmMain.Menu();
+    menu.itmAbout.activate();
+    menu.itmAbout.activate();
+    ASSERT_TRUE(RunUntil([&] { return program_->frmAbout.get_mapped(); }));
+    EXPECT_EQ(VisibleWindowsTitled("About"), 1);
+    EXPECT_FALSE(program_->frmAbout.get_modal());
+    EXPECT_TRUE(program_->frmMain.is_sensitive());
+
+    // The main window still takes commands while About is open.
+    menu.itmToolbar.activate();
+    EXPECT_FALSE(program_->frmMain.TopPanel().get_visible());
+
+    program_->frmAbout.OkButton().clicked();
+    RunPending();
+    EXPECT_FALSE(program_->frmAbout.get_visible());
+    menu.itmAbout.activate();
+    EXPECT_TRUE(RunUntil([&] { return program_->frmAbout.get_mapped(); }));
+    EXPECT_EQ(VisibleWindowsTitled("About"), 1);
+}
+
+TEST_F(ProgramFixture, MainWindowStartsCentredAtItsSizeAndIsThenMaximised)
+{
+    Start();
+    int width = 0, height = 0;
+    program_->frmMain.get_default_size(width, height);
+    EXPECT_EQ(width, 696);
+    EXPECT_EQ(height, 423);
+    EXPECT_EQ(program_->frmMain.get_title(), "Kestrane Pandrel 2.0");
+    EXPECT_TRUE(RunUntil([&] { return program_->frmMain.is_maximized(); }));
+
+    program_->frmMain.unmaximize();
+    RunUntil([&] { return !program_->frmMain.is_maximized(); });
+    program_->frmMain.itmQuitClick();
+    Stop();
+    Start();
+    EXPECT_TRUE(RunUntil([&] { return program_->frmMain.is_maximized(); }))
+        << "maximised at every start";
+}
+
+TEST_F(ProgramFixture, AnEscapedErrorIsReportedAndTheProgramGoesOn)
+{
+    platform::InstallDefaultErrorReport();
+    Start();
+    Gtk::ToolButton& home = program_->frmMain.Toolbar().btnHome;
+    sigc::connection failing =
+        home.signal_clicked().connect([] { throw std::runtime_error("Something broke"); }, false);
+    g_signal_emit_by_name(home.gobj(), "clicked");
+    failing.disconnect();
+    ASSERT_EQ(reports_.size(), 1u);
+    EXPECT_EQ(reports_[0], "Something broke");
+
+    // The state is as the handler left it, and the window still works.
+    EXPECT_TRUE(program_->frmMain.get_visible());
+    program_->frmMain.Menu().itmToolbar.activate();
+    EXPECT_FALSE(program_->frmMain.TopPanel().get_visible());
+}
+
+TEST_F(ProgramFixture, DamagedSettingsFileIsSetAsideReportedAndTheProgramStarts)
+{
+    {
+        std::ofstream garbage(dir_ / "settings.db", std::ios::binary);
+        garbage << "this is not a database, just some words that took its place";
+    }
+    Start();
+    ASSERT_EQ(reports_.size(), 1u);
+    EXPECT_NE(reports_[0].find((dir_ / "settings.db").string()), std::string::npos) << reports_[0];
+
+    int setAside = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+        if (entry.path().filename().string().starts_with("settings.db.damaged"))
+            ++setAside;
+    EXPECT_EQ(setAside, 1);
+    EXPECT_EQ(welcomesShown_, 1);
+    EXPECT_EQ(program_->frmMain.PageControl().get_n_pages(), 1);
+}
+
+TEST_F(ProgramFixture, UnusableSettingsFolderStillStartsAndWelcomesEveryTime)
+{
+    { std::ofstream blocker(dir_ / "blocker"); }
+    settingsFolder_ = dir_ / "blocker" / "pandrel"; // below a plain file: never a folder
+    Start();
+    EXPECT_EQ(welcomesShown_, 1);
+    // Without a store there is no page set to open, not even the default one.
+    EXPECT_EQ(program_->frmMain.PageControl().get_n_pages(), 0);
+    program_->frmMain.itmQuitClick();
+    RunPending();
+    EXPECT_FALSE(program_->frmMain.get_visible());
+    Stop();
+    Start();
+    EXPECT_EQ(welcomesShown_, 2);
+    EXPECT_TRUE(reports_.empty());
+}

@@ -1,0 +1,110 @@
+#include "ProgramFixture.h"
+
+#include "ErrorReport.h"
+#include "ScriptedBrowserEngine.h"
+#include "SettingsKey.h"
+#include "SettingsNames.h"
+
+#include <gtkmm.h>
+
+#include <chrono>
+#include <thread>
+
+void ProgramFixture::SetUp()
+{
+    platform::RegisterScriptedEngine();
+    platform::SetErrorSink([this](const std::string& text) { reports_.push_back(text); });
+}
+
+void ProgramFixture::TearDown()
+{
+    Stop();
+    platform::SetErrorSink({});
+}
+
+void ProgramFixture::Start()
+{
+    store_.reset();
+    store_ = std::make_unique<platform::RegistryStore>(settingsFolder_.empty() ? dir_.path()
+                                                                              : settingsFolder_);
+    program_ = std::make_unique<Program>(*store_);
+    program_->ReportStoreRecovery();
+    // The Welcome dialog runs its own loop inside the main window's show step:
+    // answer it from there, noting what the screen looked like.
+    welcomeAnswer_ = Glib::signal_timeout().connect(
+        [this] {
+            if (program_ && program_->frmWelcome.get_visible()) {
+                ++welcomesShown_;
+                mainVisibleDuringWelcome_ = program_->frmMain.get_mapped();
+                program_->frmWelcome.btnContinue.clicked();
+            }
+            return true;
+        },
+        20);
+    program_->frmMain.show();
+    ASSERT_TRUE(RunUntil([this] { return program_->frmMain.get_mapped(); }));
+}
+
+void ProgramFixture::CloseByTitleBar()
+{
+    GdkEvent* event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(program_->frmMain.get_window()->gobj()));
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    RunPending();
+}
+
+void ProgramFixture::Stop()
+{
+    welcomeAnswer_.disconnect();
+    program_.reset();
+    RunPending();
+}
+
+bool ProgramFixture::RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        if (!Gtk::Main::events_pending())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        Gtk::Main::iteration(false);
+    }
+    return true;
+}
+
+void ProgramFixture::RunPending()
+{
+    while (Gtk::Main::events_pending())
+        Gtk::Main::iteration(false);
+}
+
+namespace {
+bool OpenFor(profiles::SettingsKey& settings, const std::string& key)
+{
+    if (!settings.OpenProgramKey(false))
+        return false;
+    return key.empty() || settings.OpenKey(key, false);
+}
+} // namespace
+
+std::string ProgramFixture::StoredText(const std::string& key, const std::string& name)
+{
+    profiles::SettingsKey settings(*store_);
+    EXPECT_TRUE(OpenFor(settings, key)) << key;
+    return settings.ReadString(name);
+}
+
+int ProgramFixture::StoredNumber(const std::string& key, const std::string& name)
+{
+    profiles::SettingsKey settings(*store_);
+    EXPECT_TRUE(OpenFor(settings, key)) << key;
+    return settings.ReadInteger(name);
+}
+
+bool ProgramFixture::StoredValueExists(const std::string& key, const std::string& name)
+{
+    profiles::SettingsKey settings(*store_);
+    return OpenFor(settings, key) && settings.ValueExists(name);
+}

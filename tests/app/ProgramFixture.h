@@ -1,0 +1,49 @@
+#pragma once
+// Runs the whole program in-process on the scripted engine, with its own
+// settings folder, collecting error reports instead of showing them.
+#include "Program.h"
+#include "RegistryStore.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ProgramFixture : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the five windows on the settings folder, as a new process would,
+    // and shows the main window.
+    // A Welcome dialog that comes up is answered with Continue.
+    void Start();
+    // Closes the main window the way the title bar's close button does.
+    void CloseByTitleBar();
+    void Stop();
+
+    // Runs the main loop until done() or about five seconds have passed.
+    bool RunUntil(const std::function<bool()>& done,
+                  std::chrono::milliseconds limit = std::chrono::seconds(5));
+    void RunPending();
+
+    // Reads a value of the program's key ("" for the key itself) as text or number.
+    std::string StoredText(const std::string& key, const std::string& name);
+    int StoredNumber(const std::string& key, const std::string& name);
+    bool StoredValueExists(const std::string& key, const std::string& name);
+
+    TempDir dir_;
+    std::filesystem::path settingsFolder_; // empty: dir_
+    std::unique_ptr<platform::RegistryStore> store_;
+    std::unique_ptr<Program> program_;
+    std::vector<std::string> reports_;
+    int welcomesShown_ = 0;
+    bool mainVisibleDuringWelcome_ = false;
+
+private:
+    sigc::connection welcomeAnswer_;
+};
