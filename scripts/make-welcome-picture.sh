@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Remakes resources/bundle/welcome.png, the Welcome dialog's picture: the main
+# window's top-left corner with the pop-up menu open over the tabs, taken from
+# the program itself on a virtual display. Needs a built tree (build/ with
+# -DPANDREL_BUILD_BENCH=ON for seed_store), xdotool and ImageMagick.
+# Usage: scripts/with-display.sh scripts/make-welcome-picture.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+for i in 1 2 3; do
+  printf '<html><head><title>Page %s</title></head><body><h1>Local page %s</h1></body></html>' "$i" "$i" > "$work/p$i.html"
+done
+python3 -m http.server 8765 --bind 127.0.0.1 --directory "$work" >/dev/null 2>&1 &
+sleep 1
+export PANDREL_CONFIG_DIR=$work/settings WEBKIT_DISABLE_COMPOSITING_MODE=1
+"$build/bench/seed_store" http://127.0.0.1:8765/p1.html http://127.0.0.1:8765/p2.html http://127.0.0.1:8765/p3.html
+"$build/app/pandrel" &
+xdotool search --sync --onlyvisible --name '^Kestrane Pandrel 2.0$' >/dev/null
+sleep 3
+xdotool mousemove 100 104 click 3
+sleep 1
+import -window root "$work/screen.png"
+convert "$work/screen.png" -crop 330x304+0+0 +repage -resize '214x197!' resources/bundle/welcome.png
