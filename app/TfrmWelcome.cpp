@@ -17,6 +17,7 @@ TfrmWelcome::TfrmWelcome()
     set_size_request(439, 339);
 
     lblTip1.set_line_wrap(true);
+    lblTip1.set_max_width_chars(1); // wrap at the fixed width, not the text's own
     lblTip1.set_xalign(0);
     lblTip1.set_yalign(0);
     lblTip1.set_size_request(425, 33);

@@ -1,12 +1,14 @@
 // Prepares a settings store for a timing run: the welcome already shown and
 // profile 1 holding the pages given on the command line, so a started Pandrel
 // neither waits for the user nor loads anything from outside this machine.
-// Usage: PANDREL_CONFIG_DIR=folder seed_store URL...
+// Usage: PANDREL_CONFIG_DIR=folder seed_store [--first-run] URL...
+// --first-run leaves the welcome unshown.
 #include "RegistryStore.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
 
 #include <cstdio>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -17,16 +19,20 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot open the settings store\n");
         return 1;
     }
-    settings.WriteString(kWelcomed, kYes);
+    int first = 1;
+    if (argc > 1 && std::string(argv[1]) == "--first-run")
+        first = 2;
+    else
+        settings.WriteString(kWelcomed, kYes);
     settings.WriteInteger(kURLCount, 0);
     if (!settings.OpenKey(Numbered(kProfileKeyStem, 1), true))
         return 1;
-    const int pages = argc - 1;
+    const int pages = argc - first;
     settings.WriteInteger(kSites, pages);
     for (int i = 0; i < pages; ++i) {
         settings.WriteString(Numbered(kLabelStem, i), "Page " + std::to_string(i + 1));
-        settings.WriteString(Numbered(kFirstURLStem, i), argv[i + 1]);
-        settings.WriteString(Numbered(kPageURLStem, i), argv[i + 1]);
+        settings.WriteString(Numbered(kFirstURLStem, i), argv[i + first]);
+        settings.WriteString(Numbered(kPageURLStem, i), argv[i + first]);
         settings.WriteString(Numbered(kRemURLStem, i), kNo);
     }
     settings.Commit();
