@@ -21,7 +21,7 @@ time_until_mapped() { # name command...
   start=$(date +%s%N)
   "$@" >/dev/null 2>&1 &
   local pid=$!
-  xdotool search --sync --onlyvisible --name "^$name\$" >/dev/null
+  until xdotool search --onlyvisible --name "^$name\$" >/dev/null 2>&1; do sleep 0.002; done
   end=$(date +%s%N)
   kill "$pid"; wait "$pid" 2>/dev/null || true
   echo $(( (end - start) / 1000 ))
