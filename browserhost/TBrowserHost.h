@@ -77,6 +77,19 @@ public:
     // false: every floating-point exception masked.
     void SetfpExceptions(bool value);
 
+    // The loaded step, for a host built from a stored description (after its
+    // properties are set): recomputes the flag words, hooks the owner window
+    // (dialog captions, OnShowDialog) and the key path to the control, and
+    // registers UserAgent as a user-agent token until the host is destroyed.
+    void Loaded();
+
+    // A dialog caption with the first "Microsoft " removed and the first
+    // "Internet Explorer" replaced by applicationTitle (both case-sensitive).
+    static std::string ReplacedDialogCaption(const std::string& caption, const std::string& applicationTitle);
+    // Keys the own-window hook leaves alone: backspace, return, and the
+    // extended left and right arrows.
+    static bool IsKeyLeftAlone(const platform::Msg& msg);
+
     // The flag words the control is told about.
     std::uint32_t DownloadControlFlags() const { return FDownloadControlFlags; }
     std::uint32_t HostUIFlags() const { return FHostUIFlags; }
@@ -146,6 +159,9 @@ private:
     void UndoOwnerWindowHook();
     void RemoveUserAgentToken();
     static void ShowHelpFile(const std::string& helpFile, std::uint32_t uCommand, std::uint32_t dwData);
+    void HookOwnerWindow();
+    void OwnerDeactivated();
+    bool OwnKeyHook(GdkEventKey* event);
 
     platform::HRESULT ExecScriptError(platform::HRESULT result, Variant* pvaOut);
 
@@ -155,4 +171,8 @@ private:
     std::uint32_t FDownloadControlFlags = 0;
     std::uint32_t FHostUIFlags = 0;
     std::unique_ptr<TPrintOptions> FPrintOptions;
+    Gtk::Window* FHookedOwner = nullptr;
+    sigc::connection FOwnerActiveHook;
+    sigc::connection FOwnKeyHook;
+    bool FUserAgentRegistered = false;
 };

@@ -333,6 +333,37 @@ RegStatus RegistryStore::SetValue(const RegKey& key, std::string_view name, std:
     return StatusOf(rc);
 }
 
+RegStatus RegistryStore::ValueNames(const RegKey& key, std::vector<std::string>& names)
+{
+    if (auto status = CheckKey(key); status != kRegSuccess)
+        return status;
+    auto* query = db_.Cached("SELECT name FROM reg_values WHERE key = ?1");
+    if (!query)
+        return kRegIoFailed;
+    query->Bind(1, key.id_);
+    names.clear();
+    int rc;
+    while ((rc = query->Step()) == SQLITE_ROW)
+        names.push_back(query->ColumnBytes(0));
+    query->Reset();
+    return StatusOf(rc);
+}
+
+RegStatus RegistryStore::DeleteValue(const RegKey& key, std::string_view name)
+{
+    RegValue existing;
+    if (auto status = QueryValue(key, name, existing); status != kRegSuccess)
+        return status;
+    auto* remove = db_.Cached("DELETE FROM reg_values WHERE key = ?1 AND name = ?2");
+    if (!remove)
+        return kRegIoFailed;
+    remove->Bind(1, key.id_);
+    remove->Bind(2, name);
+    const int rc = remove->Step();
+    remove->Reset();
+    return StatusOf(rc);
+}
+
 RegStatus RegistryStore::CountValues(const RegKey& key, std::int64_t& count)
 {
     if (auto status = CheckKey(key); status != kRegSuccess)

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -70,6 +71,10 @@ public:
     RegStatus QueryValue(const RegKey& key, std::string_view name, RegValue& value);
     RegStatus SetValue(const RegKey& key, std::string_view name, std::uint32_t type,
                        std::string_view data);
+    // The names of the key's values, in no particular order.
+    RegStatus ValueNames(const RegKey& key, std::vector<std::string>& names);
+    // Removes a value; kRegFileNotFound when it is absent.
+    RegStatus DeleteValue(const RegKey& key, std::string_view name);
     RegStatus CountValues(const RegKey& key, std::int64_t& count);
 
     // Values named stem + decimal number (no leading zeros, stem in any case) with the

@@ -4,6 +4,7 @@
 #include "BrowserDispIds.h"
 #include "BrowserInterfaceIds.h"
 #include "BrowserPropertyBag.h"
+#include "BrowserUserAgentToken.h"
 #include "ErrorReport.h"
 #include "WebKitEngine.h"
 #include "WebKitEngineContext.h"
@@ -145,6 +146,11 @@ WebKitBrowserControl::WebKitBrowserControl()
     g_object_unref(content);
     g_object_ref_sink(view_);
     webkit_user_content_manager_register_script_message_handler(content, kScriptErrorHandlerName);
+    // Tokens that hosts registered are appended to the engine's user agent.
+    WebKitSettings* settings = webkit_web_view_get_settings(view_);
+    if (auto tokens = UserAgentTokens(); !tokens.empty())
+        webkit_settings_set_user_agent(settings,
+                                       UserAgentWithTokens(webkit_settings_get_user_agent(settings), tokens).c_str());
 
     findBar_.add(findEntry_);
     findBar_.connect_entry(findEntry_);

@@ -1,4 +1,6 @@
 // Test entry point: initialises GTK (tests run under Xvfb) before GoogleTest.
+#include "TempDir.h"
+
 #include <gtest/gtest.h>
 #include <gtkmm.h>
 
@@ -12,5 +14,9 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     }
     Gtk::Main::init_gtkmm_internals();
+    // No test touches the user's own settings: unless a run names a folder,
+    // the program-wide store lives in a temporary one.
+    TempDir settingsFolder;
+    setenv("PANDREL_CONFIG_DIR", settingsFolder.path().c_str(), 0);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,130 @@
+// The browser host on the WebKit engine, for comparison with the bare WebKitGTK
+// program bench/reference/bare_webkit_load.cpp (run both with
+// bench/browser_host.sh):
+//   bench_browser_host --load N PAGE    ms from creating a TBrowserHost to the
+//                                       DocumentComplete of PAGE, N times; prints the median
+//   bench_browser_host --memory N PAGE  N hosts showing PAGE; prints the PSS in KiB summed
+//                                       over this process and its WebKit processes
+#include "BrowserPropertyBag.h"
+#include "TBrowserHost.h"
+#include "WebKitEngine.h"
+
+#include <gtkmm.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+void RunUntil(const std::function<bool()>& done)
+{
+    while (!done())
+        g_main_context_iteration(nullptr, TRUE);
+}
+
+// Proportional set size of pid and every process below it, in KiB.
+long SummedPss(int root)
+{
+    std::vector<std::pair<int, int>> parentOf;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        auto close = text.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        std::istringstream rest(text.substr(close + 2));
+        char state;
+        int ppid = 0;
+        rest >> state >> ppid;
+        parentOf.emplace_back(std::stoi(name), ppid);
+    }
+    std::vector<int> tree{root};
+    for (std::size_t i = 0; i < tree.size(); ++i)
+        for (auto [pid, ppid] : parentOf)
+            if (ppid == tree[i])
+                tree.push_back(pid);
+    long total = 0;
+    for (int pid : tree) {
+        std::ifstream rollup("/proc/" + std::to_string(pid) + "/smaps_rollup");
+        std::string label;
+        long kib = 0;
+        while (rollup >> label) {
+            if (label == "Pss:" && rollup >> kib) {
+                total += kib;
+                break;
+            }
+        }
+    }
+    return total;
+}
+
+std::unique_ptr<TBrowserHost> OpenHost(Gtk::Box& box, const std::string& page, bool& complete)
+{
+    auto host = std::make_unique<TBrowserHost>();
+    host->OnDocumentComplete = [&complete](TBrowserControl*, const platform::DispatchPtr&, platform::Variant&) {
+        complete = true;
+    };
+    host->SetVisible(true);
+    box.pack_start(*host, Gtk::PACK_EXPAND_WIDGET);
+    host->show();
+    platform::Variant url(page), flags, target, postData, headers;
+    host->Navigate2(url, flags, target, postData, headers);
+    return host;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s --load|--memory N PAGE-URL\n", argv[0]);
+        return 2;
+    }
+    Gtk::Main kit(argc, argv);
+    platform::RegisterWebKitEngine();
+    const std::string mode = argv[1];
+    const int count = std::atoi(argv[2]);
+    const std::string page = argv[3];
+    Gtk::Window window;
+    Gtk::Box box(Gtk::ORIENTATION_VERTICAL);
+    window.set_default_size(800, 600);
+    window.add(box);
+    window.show_all();
+
+    if (mode == "--load") {
+        std::vector<double> times;
+        for (int i = 0; i < count; ++i) {
+            bool complete = false;
+            auto start = std::chrono::steady_clock::now();
+            auto host = OpenHost(box, page, complete);
+            RunUntil([&] { return complete; });
+            times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            box.remove(*host);
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("%.2f\n", times[times.size() / 2]);
+        return 0;
+    }
+    std::vector<std::unique_ptr<TBrowserHost>> hosts;
+    for (int i = 0; i < count; ++i) {
+        bool done = false;
+        hosts.push_back(OpenHost(box, page, done));
+        RunUntil([&] { return done; });
+    }
+    const auto settle = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    RunUntil([&] { return std::chrono::steady_clock::now() > settle; });
+    std::printf("%ld\n", SummedPss(getpid()));
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Item lists this process handed out, by number. A folder command names an
+// item list by a number in its text; the number is only ever looked up here,
+// never taken as an address.
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+using ItemIdList = std::vector<std::uint8_t>; // items with 16-bit sizes, ended by a size of 0
+
+// Size of the list including its 2-byte end mark; nullopt when the bytes end
+// before the end mark (a list never read past its bytes).
+std::optional<std::size_t> ItemIdListSize(const ItemIdList& list);
+
+class ShellItemListTable {
+public:
+    // The program-wide table.
+    static ShellItemListTable& Program();
+
+    // Keeps a copy and returns the number that names it.
+    std::int64_t Add(const ItemIdList& list);
+    // Removes and returns the list of that number, if this process handed it out
+    // and it is well formed (trimmed to its end mark).
+    std::optional<ItemIdList> Take(std::int64_t number);
+
+private:
+    std::map<std::int64_t, ItemIdList> lists_;
+    std::int64_t next_ = 1;
+};
+
+} // namespace platform
