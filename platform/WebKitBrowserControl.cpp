@@ -117,6 +117,7 @@ private:
     void ShowFindBar();
     void Print();
     void OpenEngineWindowFor(WebKitNavigationAction* action);
+    bool IsSilent() const;
 
     IOleClientSite* site_ = nullptr;
     IBrowserEventSink* sink_ = nullptr;
@@ -474,6 +475,15 @@ HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, 
     return S_OK;
 }
 
+bool WebKitBrowserControl::IsSilent() const
+{
+    if (downloadFlags_ & DLCTL_SILENT)
+        return true;
+    auto found = std::find_if(storedProperties_.begin(), storedProperties_.end(),
+                              [](const auto& entry) { return entry.first == DISPID_SILENT; });
+    return found != storedProperties_.end() && found->second.AsBool();
+}
+
 // --- navigation ---
 
 std::optional<std::string> WebKitBrowserControl::TranslatedUrl(const std::string& url)
@@ -706,6 +716,8 @@ gboolean WebKitBrowserControl::OnScriptDialog(WebKitWebView*, WebKitScriptDialog
     gboolean handled = FALSE;
     RunGuarded([&] {
         auto kind = webkit_script_dialog_get_dialog_type(dialog);
+        // A silent control shows no dialog at all: alerts pass, questions are declined.
+        handled = self->IsSilent();
         if (kind != WEBKIT_SCRIPT_DIALOG_ALERT && kind != WEBKIT_SCRIPT_DIALOG_CONFIRM)
             return; // prompts and leave-page questions: the engine's own dialogs
         auto* showUI = self->Host<IDocHostShowUI>(IID_IDocHostShowUI);

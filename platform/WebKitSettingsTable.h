@@ -20,6 +20,7 @@ inline constexpr std::uint32_t DLCTL_NO_DLACTIVEXCTLS = 0x400;
 inline constexpr std::uint32_t DLCTL_NO_FRAMEDOWNLOAD = 0x1000;
 inline constexpr std::uint32_t DLCTL_RESYNCHRONIZE = 0x2000;
 inline constexpr std::uint32_t DLCTL_PRAGMA_NO_CACHE = 0x4000;
+inline constexpr std::uint32_t DLCTL_SILENT = 0x40000000;
 
 // Host-UI flags (GetHostInfo's dwFlags).
 inline constexpr std::uint32_t DOCHOSTUIFLAG_DIALOG = 0x1;

@@ -177,3 +177,15 @@ TEST_F(WebKitEngineTest, TheSandboxStateIsKnown)
     EXPECT_EQ(state.enabled, state.reason.empty());
     std::printf("web content sandbox: %s %s\n", state.enabled ? "on" : "off", state.reason.c_str());
 }
+
+TEST_F(WebKitEngineTest, ASilentControlShowsNoScriptDialogs)
+{
+    f.Server().AddPage("/silent.html", "<html><body><script>alert('unseen');"
+                                       "document.title = confirm('sure?') ? 'yes' : 'no';</script></body></html>");
+    f.Host().SetSilent(true);
+    EXPECT_TRUE(f.Host().Silent());
+    std::string title;
+    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { title = Text; };
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/silent.html")));
+    EXPECT_TRUE(f.WaitFor([&] { return title == "no"; })) << "the alert passed and the question was declined";
+}
