@@ -407,6 +407,11 @@ HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* T
             start = end + 2;
         }
     }
+    if (downloadFlags_ & DLCTL_PRAGMA_NO_CACHE)
+        if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request)) {
+            soup_message_headers_replace(headers, "Pragma", "no-cache");
+            soup_message_headers_replace(headers, "Cache-Control", "no-cache");
+        }
     webkit_web_view_load_request(view_, request);
     g_object_unref(request);
     return S_OK;
@@ -515,6 +520,21 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             return;
         if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
             auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+            // An HTTP error answer is a navigation error, as on the original control;
+            // not cancelled, the server's own error page is shown.
+            WebKitURIResponse* answer = webkit_response_policy_decision_get_response(response);
+            const guint status = webkit_uri_response_get_status_code(answer);
+            if (status >= 400 && webkit_response_policy_decision_is_main_frame_main_resource(response)) {
+                const char* uri = webkit_uri_response_get_uri(answer);
+                DispParams args = self->Raise(DISPID_NAVIGATEERROR,
+                                              {self->Self(), Variant(std::string(uri ? uri : "")), Variant(""),
+                                               Variant(static_cast<std::int32_t>(status)), WordBool(false)});
+                if (args.Arg(4).AsBool()) {
+                    webkit_policy_decision_ignore(decision);
+                    handled = TRUE;
+                    return;
+                }
+            }
             if (webkit_response_policy_decision_is_mime_type_supported(response))
                 return;
             DispParams args = self->Raise(DISPID_FILEDOWNLOAD, {WordBool(false)});

@@ -189,3 +189,27 @@ TEST_F(WebKitEngineTest, ASilentControlShowsNoScriptDialogs)
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/silent.html")));
     EXPECT_TRUE(f.WaitFor([&] { return title == "no"; })) << "the alert passed and the question was declined";
 }
+
+TEST_F(WebKitEngineTest, AnHttpErrorIsANavigateErrorWithItsStatusAndCancellingItStopsTheLoad)
+{
+    std::vector<std::int32_t> statuses;
+    bool cancel = false;
+    f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant&, Variant&, Variant& StatusCode,
+                                   WordBool& Cancel) {
+        statuses.push_back(StatusCode.AsInt32());
+        Cancel = cancel;
+    };
+    const std::string missing = f.Server().Url("/missing.html");
+    ASSERT_TRUE(f.NavigateAndWait(missing)) << "not cancelled: the server's page is shown";
+    EXPECT_EQ(statuses, std::vector<std::int32_t>{404});
+    cancel = true;
+    const std::string again = f.Server().Url("/missing-again.html");
+    const std::size_t mark = f.Events().size();
+    Navigate(f.Host(), again);
+    ASSERT_TRUE(f.WaitFor([&] { return statuses.size() == 2; }));
+    ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
+    f.Settle();
+    EXPECT_EQ(std::count(f.Events().begin() + static_cast<std::ptrdiff_t>(mark), f.Events().end(),
+                         "DocumentComplete " + again),
+              0);
+}
