@@ -213,3 +213,40 @@ TEST_F(WebKitEngineTest, AnHttpErrorIsANavigateErrorWithItsStatusAndCancellingIt
                          "DocumentComplete " + again),
               0);
 }
+
+TEST_F(WebKitEngineTest, TranslateUrlSendsTheNavigationWhereTheHostSays)
+{
+    f.Server().AddPage("/old.html", "<html><body>old</body></html>");
+    f.Server().AddPage("/new.html", "<html><body>new</body></html>");
+    const std::string oldUrl = f.Server().Url("/old.html");
+    const std::string newUrl = f.Server().Url("/new.html");
+    f.Host().OnTranslateUrl = [&](std::uint32_t, const std::string& in, std::string& out) -> HRESULT {
+        if (in != oldUrl)
+            return S_FALSE;
+        out = newUrl;
+        return S_OK;
+    };
+    Navigate(f.Host(), oldUrl);
+    ASSERT_TRUE(f.WaitForDocumentComplete(newUrl, 0));
+    EXPECT_EQ(f.CountEvents("BeforeNavigate2 " + newUrl), 1u);
+    EXPECT_EQ(f.CountEvents("BeforeNavigate2 " + oldUrl), 0u);
+    EXPECT_FALSE(f.Server().WasRequested("/old.html"));
+}
+
+TEST_F(WebKitEngineTest, AScriptErrorReachesOnScriptErrorWithItsDetails)
+{
+    f.Server().AddPage("/error.html", "<html><body><script>\nundefinedFunction();\n</script></body></html>");
+    std::vector<std::string> details;
+    f.Host().OnScriptError = [&](TBrowserControl*, const std::string& ErrorLine, const std::string&,
+                                 const std::string&, const std::string& ErrorMessage, const std::string& ErrorUrl,
+                                 bool&, bool& Showdialog) {
+        details = {ErrorLine, ErrorMessage, ErrorUrl};
+        Showdialog = false;
+    };
+    const std::string url = f.Server().Url("/error.html");
+    ASSERT_TRUE(f.NavigateAndWait(url));
+    ASSERT_TRUE(f.WaitFor([&] { return !details.empty(); }));
+    EXPECT_EQ(details[0], "2");
+    EXPECT_NE(details[1].find("undefinedFunction"), std::string::npos) << details[1];
+    EXPECT_EQ(details[2], url);
+}
