@@ -250,3 +250,75 @@ TEST_F(WebKitEngineTest, AScriptErrorReachesOnScriptErrorWithItsDetails)
     EXPECT_NE(details[1].find("undefinedFunction"), std::string::npos) << details[1];
     EXPECT_EQ(details[2], url);
 }
+
+namespace {
+
+GtkWidget* FindWebView(GtkWidget* widget)
+{
+    if (g_strcmp0(G_OBJECT_TYPE_NAME(widget), "WebKitWebView") == 0)
+        return widget;
+    if (!GTK_IS_CONTAINER(widget))
+        return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+    GtkWidget* found = nullptr;
+    for (GList* child = children; child && !found; child = child->next)
+        found = FindWebView(GTK_WIDGET(child->data));
+    g_list_free(children);
+    return found;
+}
+
+void RightClick(GtkWidget* view)
+{
+    GdkDisplay* display = gtk_widget_get_display(view);
+    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display));
+    for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
+        GdkEvent* event = gdk_event_new(type);
+        event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(view)));
+        event->button.send_event = TRUE;
+        event->button.time = GDK_CURRENT_TIME;
+        event->button.x = 40;
+        event->button.y = 40;
+        event->button.button = 3;
+        gdk_event_set_device(event, pointer);
+        gtk_main_do_event(event);
+        gdk_event_free(event);
+    }
+}
+
+} // namespace
+
+TEST_F(WebKitEngineTest, ShowContextMenuOkSuppressesTheEnginesMenu)
+{
+    f.Server().AddPage("/menu.html", "<html><body style='height:100%'>right-click here</body></html>");
+    std::vector<std::uint32_t> asked;
+    f.Host().OnShowContextMenu = [&](std::uint32_t dwID, Point*, IUnknown*, IDispatch*) -> HRESULT {
+        asked.push_back(dwID);
+        return S_OK;
+    };
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/menu.html")));
+    GtkWidget* view = FindWebView(GTK_WIDGET(f.Host().gobj()));
+    ASSERT_NE(view, nullptr);
+    f.Settle(200);
+    RightClick(view);
+    ASSERT_TRUE(f.WaitFor([&] { return !asked.empty(); }, 10));
+    EXPECT_EQ(asked.front(), 0u) << "the default menu of a page";
+    auto menuShown = [] {
+        for (Gtk::Window* window : Gtk::Window::list_toplevels())
+            if (window->get_type_hint() == Gdk::WINDOW_TYPE_HINT_POPUP_MENU && window->get_visible())
+                return true;
+        return false;
+    };
+    f.Settle(300);
+    EXPECT_FALSE(menuShown());
+
+    f.Host().OnShowContextMenu = [&](std::uint32_t dwID, Point*, IUnknown*, IDispatch*) -> HRESULT {
+        asked.push_back(dwID);
+        return S_FALSE;
+    };
+    RightClick(view);
+    ASSERT_TRUE(f.WaitFor([&] { return asked.size() == 2; }, 10));
+    EXPECT_TRUE(f.WaitFor(menuShown, 5)) << "S_FALSE: the engine shows its own menu";
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (window->get_type_hint() == Gdk::WINDOW_TYPE_HINT_POPUP_MENU)
+            window->hide();
+}
