@@ -4,11 +4,13 @@
 #include "BrowserDispIds.h"
 #include "BrowserInterfaceIds.h"
 #include "BrowserPropertyBag.h"
+#include "BrowserRequestHeaders.h"
 #include "BrowserUserAgentToken.h"
 #include "ErrorReport.h"
 #include "WebKitEngine.h"
 #include "WebKitEngineContext.h"
 #include "WebKitEnginePages.h"
+#include "WebKitFindBar.h"
 #include "WebKitKeys.h"
 #include "WebKitPopupWindow.h"
 #include "WebKitSettingsTable.h"
@@ -114,7 +116,6 @@ private:
     void ShowInternalPage(const std::string& html, const std::string& baseUri);
     bool HandleEngineKey(GdkEventKey* event);
     void Zoom(double factor);
-    void ShowFindBar();
     void Print();
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
@@ -122,10 +123,9 @@ private:
     IOleClientSite* site_ = nullptr;
     IBrowserEventSink* sink_ = nullptr;
     Gtk::Box container_{Gtk::ORIENTATION_VERTICAL};
-    Gtk::SearchBar findBar_;
-    Gtk::SearchEntry findEntry_;
-    Gtk::Frame frame_;
     WebKitWebView* view_ = nullptr; // one reference of ours
+    Gtk::Frame frame_;
+    std::unique_ptr<WebKitFindBar> findBar_; // destroyed before the frame lets the view go
     std::vector<std::pair<gpointer, gulong>> connections_;
     std::vector<std::pair<DispId, Variant>> storedProperties_;
     std::string committedURL_;
@@ -153,27 +153,14 @@ WebKitBrowserControl::WebKitBrowserControl()
         webkit_settings_set_user_agent(settings,
                                        UserAgentWithTokens(webkit_settings_get_user_agent(settings), tokens).c_str());
 
-    findBar_.add(findEntry_);
-    findBar_.connect_entry(findEntry_);
-    findBar_.set_show_close_button(true);
-    container_.pack_start(findBar_, Gtk::PACK_SHRINK);
+    findBar_ = std::make_unique<WebKitFindBar>(view_);
+    container_.pack_start(*findBar_, Gtk::PACK_SHRINK);
     frame_.set_shadow_type(Gtk::SHADOW_IN);
     gtk_container_add(GTK_CONTAINER(frame_.gobj()), GTK_WIDGET(view_));
     gtk_widget_show(GTK_WIDGET(view_));
     container_.pack_start(frame_, Gtk::PACK_EXPAND_WIDGET);
     container_.show_all();
 
-    findEntry_.signal_search_changed().connect([this] {
-        webkit_find_controller_search(webkit_web_view_get_find_controller(view_), findEntry_.get_text().c_str(),
-                                      WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FIND_OPTIONS_WRAP_AROUND,
-                                      G_MAXUINT);
-    });
-    findEntry_.signal_activate().connect(
-        [this] { webkit_find_controller_search_next(webkit_web_view_get_find_controller(view_)); });
-    findBar_.property_search_mode_enabled().signal_changed().connect([this] {
-        if (!findBar_.get_search_mode())
-            webkit_find_controller_search_finish(webkit_web_view_get_find_controller(view_));
-    });
     ApplyHostAnswers();
     ConnectSignals();
 }
@@ -390,23 +377,10 @@ HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* T
     navigationApproved_ = true;
     crashedURL_.clear();
     WebKitURIRequest* request = webkit_uri_request_new(url.c_str());
-    if (Headers->GetKind() == Variant::Kind::Text && !Headers->AsText().empty()) {
-        SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request);
-        std::string text = Headers->AsText();
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find("\r\n", start);
-            std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-            if (auto colon = line.find(':'); headers && colon != std::string::npos) {
-                std::string value = line.substr(colon + 1);
-                value.erase(0, value.find_first_not_of(' '));
-                soup_message_headers_replace(headers, line.substr(0, colon).c_str(), value.c_str());
-            }
-            if (end == std::string::npos)
-                break;
-            start = end + 2;
-        }
-    }
+    if (Headers->GetKind() == Variant::Kind::Text)
+        if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request))
+            for (const auto& [name, value] : ParseRequestHeaders(Headers->AsText()))
+                soup_message_headers_replace(headers, name.c_str(), value.c_str());
     if (downloadFlags_ & DLCTL_PRAGMA_NO_CACHE)
         if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request)) {
             soup_message_headers_replace(headers, "Pragma", "no-cache");
@@ -860,15 +834,13 @@ bool WebKitBrowserControl::HandleEngineKey(GdkEventKey* event)
     case EngineKeyCommand::Back: GoBack(); return true;
     case EngineKeyCommand::Forward: GoForward(); return true;
     case EngineKeyCommand::Stop:
-        if (findBar_.get_search_mode()) {
-            findBar_.set_search_mode(false);
+        if (findBar_->Close())
             return true;
-        }
         if (!webkit_web_view_is_loading(view_))
             return false;
         Stop();
         return true;
-    case EngineKeyCommand::Find: ShowFindBar(); return true;
+    case EngineKeyCommand::Find: findBar_->Open(); return true;
     case EngineKeyCommand::Print: Print(); return true;
     case EngineKeyCommand::ZoomIn: Zoom(kZoomStep); return true;
     case EngineKeyCommand::ZoomOut: Zoom(1 / kZoomStep); return true;
@@ -903,12 +875,6 @@ void WebKitBrowserControl::Zoom(double factor)
 {
     double level = std::clamp(webkit_web_view_get_zoom_level(view_) * factor, kZoomMin, kZoomMax);
     webkit_web_view_set_zoom_level(view_, level);
-}
-
-void WebKitBrowserControl::ShowFindBar()
-{
-    findBar_.set_search_mode(true);
-    findEntry_.grab_focus();
 }
 
 void WebKitBrowserControl::Print()

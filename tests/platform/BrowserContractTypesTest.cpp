@@ -3,6 +3,7 @@
 #include "BrowserControlFactory.h"
 #include "BrowserInterfaceIds.h"
 #include "BrowserPropertyBag.h"
+#include "BrowserRequestHeaders.h"
 #include "EOleException.h"
 #include "Guid.h"
 #include "Variant.h"
@@ -164,4 +165,15 @@ TEST(EnginePages, escapeWhatTheyQuote)
     const std::string page = FailedLoadPage("http://127.0.0.1/<script>", "refused");
     EXPECT_EQ(page.find("<script>"), std::string::npos);
     EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
+}
+
+TEST(RequestHeaders, keepWellFormedLinesAndDropTheRest)
+{
+    using Headers = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(ParseRequestHeaders(""), Headers{});
+    EXPECT_EQ(ParseRequestHeaders("Referer: http://127.0.0.1/\r\nX-A:1\r\n"),
+              (Headers{{"Referer", "http://127.0.0.1/"}, {"X-A", "1"}}));
+    EXPECT_EQ(ParseRequestHeaders("no colon\r\n: empty name\r\nX-B: a\nInjected: 1\r\nX-C: \t c"),
+              (Headers{{"X-C", "c"}}))
+        << "a bare LF inside a line could smuggle a header";
 }
