@@ -126,6 +126,8 @@ std::vector<std::pair<std::int64_t, RegValue>>
 SettingsKey::ReadNumberedValues(const std::string& stem, std::int64_t first, std::int64_t last)
 {
     std::vector<std::pair<std::int64_t, RegValue>> values;
+    if (last < first)
+        return values;
     const RegStatus status = store_.ReadNumberedValues(
         key_, stem, first, last,
         [&values](std::int64_t number, RegValue&& value) {
@@ -133,8 +135,25 @@ SettingsKey::ReadNumberedValues(const std::string& stem, std::int64_t first, std
         });
     if (status != kRegSuccess)
         Fail(kFailedToGet, Numbered(stem.c_str(), first));
-    std::sort(values.begin(), values.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Names come back in text order ("URL1", "URL10", "URL2"...). Numbers are
+    // unique, so a dense range is put in order by position; a sparse one is sorted.
+    const auto span = static_cast<std::uint64_t>(last - first) + 1;
+    if (span <= 2 * values.size() + 1024) {
+        std::vector<std::pair<std::int64_t, RegValue>> placed(span);
+        std::vector<bool> used(span, false);
+        for (auto& entry : values) {
+            const auto slot = static_cast<std::size_t>(entry.first - first);
+            used[slot] = true;
+            placed[slot] = std::move(entry);
+        }
+        values.clear();
+        for (std::size_t slot = 0; slot < span; ++slot)
+            if (used[slot])
+                values.push_back(std::move(placed[slot]));
+    } else {
+        std::sort(values.begin(), values.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
     return values;
 }
 

@@ -36,10 +36,13 @@ void AppendOne(Gtk::ComboBoxText& cboURL, const std::string& text)
 
 void UseListPopup(Gtk::ComboBoxText& cboURL)
 {
-    static const char* const kListStyle = "combobox { -GtkComboBox-appears-as-list: 1; }";
+    static const char* const kListStyle = "* { -GtkComboBox-appears-as-list: true; }";
     auto css = Gtk::CssProvider::create();
     css->load_from_data(kListStyle);
     cboURL.get_style_context()->add_provider(css, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    // The combo picks its pop-up kind when told its style changed; tell it now,
+    // before rows arrive, also when it is not shown yet.
+    g_signal_emit_by_name(cboURL.gobj(), "style-updated");
 }
 
 void LoadURLHistory(platform::RegistryStore& store, Gtk::ComboBoxText& cboURL)

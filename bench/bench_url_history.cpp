@@ -1,0 +1,131 @@
+// URL history with 1,000 / 10,000 / 100,000 stored entries: one add (through the
+// index, and for comparison reading every entry as the plain algorithm does),
+// and a whole load into the URL box. Run under Xvfb.
+#include "RegistryStore.h"
+#include "SettingsKey.h"
+#include "SettingsNames.h"
+#include "URLHistory.h"
+#include "URLHistoryStore.h"
+
+#include <benchmark/benchmark.h>
+#include <gtkmm.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+
+namespace {
+
+struct PreparedStore {
+    std::filesystem::path folder;
+    std::unique_ptr<platform::RegistryStore> store;
+};
+
+std::string EntryText(long k)
+{
+    return "http://127.0.0.1:8080/some/path/page" + std::to_string(k) + ".html?query=" + std::to_string(k * 7);
+}
+
+// A store with `count` history entries, made once per count.
+platform::RegistryStore& StoreWith(long count)
+{
+    static std::map<long, PreparedStore> stores;
+    auto& prepared = stores[count];
+    if (!prepared.store) {
+        char pattern[] = "/tmp/pandrel-bench-XXXXXX";
+        prepared.folder = mkdtemp(pattern);
+        prepared.store = std::make_unique<platform::RegistryStore>(prepared.folder);
+        profiles::SettingsKey key(*prepared.store);
+        key.OpenProgramKey(true);
+        for (long k = 1; k <= count; ++k)
+            key.WriteString(profiles::Numbered(profiles::kHistoryURLStem, k), EntryText(k));
+        key.WriteInteger(profiles::kURLCount, static_cast<std::int32_t>(count));
+        key.Commit();
+    }
+    return *prepared.store;
+}
+
+// Adds a URL that is not stored yet, as the URL box does on Enter.
+void BM_AddURLToHistory(benchmark::State& state)
+{
+    auto& store = StoreWith(state.range(0));
+    Gtk::ComboBoxText cboURL(true);
+    static long serial = 0; // unique across the benchmark's repeated runs
+    for (auto _ : state) {
+        const std::string url = "http://127.0.0.1/new/" + std::to_string(state.range(0)) + "/" + std::to_string(serial++);
+        profiles::AddURLToHistory(store, cboURL, url);
+    }
+    state.counters["list"] = static_cast<double>(cboURL.get_model()->children().size());
+}
+BENCHMARK(BM_AddURLToHistory)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// Adds a URL that is stored already (the common case of re-entering a URL).
+void BM_AddKnownURLToHistory(benchmark::State& state)
+{
+    auto& store = StoreWith(state.range(0));
+    Gtk::ComboBoxText cboURL(true);
+    const std::string url = EntryText(state.range(0) / 2);
+    for (auto _ : state)
+        profiles::AddURLToHistory(store, cboURL, url);
+}
+BENCHMARK(BM_AddKnownURLToHistory)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// For comparison: the same question answered by reading every entry in turn.
+void BM_ReadEveryEntry(benchmark::State& state)
+{
+    auto& store = StoreWith(state.range(0));
+    for (auto _ : state) {
+        profiles::SettingsKey key(store);
+        key.OpenProgramKey(true);
+        const std::int32_t count = key.ReadInteger(profiles::kURLCount);
+        bool found = false;
+        for (std::int32_t k = 1; k <= count; ++k)
+            found |= key.ReadString(profiles::Numbered(profiles::kHistoryURLStem, k)) == "http://127.0.0.1/absent";
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_ReadEveryEntry)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// Re-entering the empty text: since a missing entry reads as empty, every
+// entry name is checked (the one add that is not an index lookup).
+void BM_AddEmptyURLToHistory(benchmark::State& state)
+{
+    auto& store = StoreWith(state.range(0));
+    Gtk::ComboBoxText cboURL(true);
+    profiles::AddURLToHistory(store, cboURL, "");
+    for (auto _ : state)
+        profiles::AddURLToHistory(store, cboURL, "");
+}
+BENCHMARK(BM_AddEmptyURLToHistory)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// Loading the whole history into a new URL box, as at start.
+void BM_LoadURLHistory(benchmark::State& state)
+{
+    auto& store = StoreWith(state.range(0));
+    std::size_t items = 0;
+    for (auto _ : state) {
+        auto cboURL = std::make_unique<Gtk::ComboBoxText>(true);
+        profiles::LoadURLHistory(store, *cboURL);
+        state.PauseTiming(); // tearing the box down is not part of loading
+        items = cboURL->get_model()->children().size();
+        cboURL.reset();
+        state.ResumeTiming();
+    }
+    state.counters["items"] = static_cast<double>(items);
+}
+BENCHMARK(BM_LoadURLHistory)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!gtk_init_check(&argc, &argv)) {
+        std::fprintf(stderr, "No display: run under xvfb-run.\n");
+        return 1;
+    }
+    Gtk::Main::init_gtkmm_internals();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
