@@ -44,6 +44,11 @@ void MaskAllFloatingPointExceptions()
 
 TBrowserHost::TBrowserHost() : FfpExceptions(true)
 {
+    FOwnWindow = std::make_unique<DdeWindowRegistration>(
+        [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+            return OwnWindowProcedure(message, wParam, lParam);
+        },
+        false);
     ReadShellDdeNames();
     CreateShellRequestWindow();
     FPrintOptions = std::make_unique<TPrintOptions>();

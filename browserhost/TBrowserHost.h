@@ -12,7 +12,10 @@
 //   host.OnBeforeNavigate2 = ...;           // events: see TBrowserControl.h
 //   Variant url("http://127.0.0.1/"), none1, none2, none3, none4;
 //   host.Navigate2(url, none1, none2, none3, none4);
+#include "DdeRouter.h"
 #include "HostOptionFlags.h"
+#include "InternetSecurityManagers.h"
+#include "OwnerActivationHook.h"
 #include "TBrowserControl.h"
 #include "TBrowserHostEvents.h"
 #include "TPrintOptions.h"
@@ -82,6 +85,19 @@ public:
     // (dialog captions, OnShowDialog) and the key path to the control, and
     // registers UserAgent as a user-agent token until the host is destroyed.
     void Loaded();
+
+    // The host's own window and its shell-request window in the in-process
+    // DDE layer. The own window takes close requests (OnCloseQuery may veto
+    // them; a close that goes through hides the host), DDE execute and
+    // terminate; the shell-request window is a top-level window that answers
+    // the shell's initiate broadcasts while EnableDDE is set.
+    platform::DdeWindow OwnWindow() const { return FOwnWindow->Handle(); }
+    platform::DdeWindow ShellRequestWindow() const { return FShellRequestWindow->Handle(); }
+    // Asks the host's own window to close (WM_CLOSE); returns whether it closed.
+    bool RequestClose();
+    // The stand-ins created by the loaded step (nullptr before it).
+    const platform::InternetSecurityManager* SecurityManager() const { return FSecurityManager.get(); }
+    const platform::InternetZoneManager* ZoneManager() const { return FZoneManager.get(); }
 
     // A dialog caption with the first "Microsoft " removed and the first
     // "Internet Explorer" replaced by applicationTitle (both case-sensitive).
@@ -160,8 +176,16 @@ private:
     void RemoveUserAgentToken();
     static void ShowHelpFile(const std::string& helpFile, std::uint32_t uCommand, std::uint32_t dwData);
     void HookOwnerWindow();
-    void OwnerDeactivated();
+    void OwnerDeactivated(GtkWindow* taker);
     bool OwnKeyHook(GdkEventKey* event);
+    std::intptr_t OwnWindowProcedure(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    std::intptr_t OwnWindowHook(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    std::intptr_t DefaultOwnWindowProcedure(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    std::intptr_t ShellRequestProcedure(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    void AnswerConversation(platform::DdeWindow client, std::intptr_t lParam);
+    void ExecuteShellCommand(platform::DdeWindow client, std::intptr_t lParam);
+    std::uintptr_t ExecuteFolderCommand(const std::string& command);
+    void NavigateToText(const std::string& url);
 
     platform::HRESULT ExecScriptError(platform::HRESULT result, Variant* pvaOut);
 
@@ -171,8 +195,12 @@ private:
     std::uint32_t FDownloadControlFlags = 0;
     std::uint32_t FHostUIFlags = 0;
     std::unique_ptr<TPrintOptions> FPrintOptions;
-    Gtk::Window* FHookedOwner = nullptr;
-    sigc::connection FOwnerActiveHook;
+    std::unique_ptr<OwnerActivationHook> FOwnerHook;
     sigc::connection FOwnKeyHook;
+    bool FOwnWindowHooked = false;
     bool FUserAgentRegistered = false;
+    std::unique_ptr<platform::DdeWindowRegistration> FOwnWindow;
+    std::unique_ptr<platform::DdeWindowRegistration> FShellRequestWindow;
+    std::unique_ptr<platform::InternetSecurityManager> FSecurityManager;
+    std::unique_ptr<platform::InternetZoneManager> FZoneManager;
 };

@@ -1,88 +1,78 @@
-// TBrowserHost's optional machinery: the loaded step with its window hooks
-// and user-agent token, the shell's DDE names, and help files.
+// TBrowserHost's optional machinery: the loaded step, the owner-window hook
+// (dialog captions, OnShowDialog), the own-window hook (keys offered to the
+// control, OnCloseQuery, DDE execute and terminate), the user-agent token and
+// help files.
 #include "TBrowserHost.h"
 
 #include "BrowserInterfaceIds.h"
 #include "BrowserUserAgentToken.h"
-#include "DdeShellNames.h"
+#include "ErrorReport.h"
 #include "WebKitKeys.h"
 
 #include <gio/gio.h>
-#include <gtkmm/dialog.h>
 #include <gtkmm/window.h>
 
 using namespace platform;
 
 namespace {
 
-// The shell's DDE names, shared by every host and re-read by each construction.
-DdeShellNames& ModuleDdeNames()
+// The point both coordinates of a forwarded key message carry.
+constexpr std::int32_t kForwardedKeyPoint = 0x115DE1F1;
+
+// The program's icon: the default icon list every window gets, or the owner's.
+std::vector<Glib::RefPtr<Gdk::Pixbuf>> ProgramIcons(GtkWindow* owner)
 {
-    static DdeShellNames names;
-    return names;
+    auto icons = Gtk::Window::get_default_icon_list();
+    if (icons.empty() && owner)
+        icons = Glib::wrap(owner)->get_icon_list();
+    return icons;
 }
 
 } // namespace
 
-void TBrowserHost::ReadShellDdeNames()
-{
-    try {
-        ModuleDdeNames() = ReadDdeShellNames();
-    } catch (...) {
-        // A failure here never stops a host from being built.
-    }
-}
-
-// Shell requests reach a host only through the in-process DDE layer, which
-// answers nothing while EnableDDE is false; this program leaves it false.
-void TBrowserHost::CreateShellRequestWindow() {}
-void TBrowserHost::DestroyShellRequestWindow() {}
-
 void TBrowserHost::Loaded()
 {
+    FSecurityManager = std::make_unique<InternetSecurityManager>(static_cast<IServiceProvider*>(this));
+    FZoneManager = std::make_unique<InternetZoneManager>(static_cast<IServiceProvider*>(this));
     FDownloadControlFlags = DownloadControlFlagWord(FDownloadOptions);
     FHostUIFlags = UserInterfaceFlagWord(FUserInterfaceOptions);
     HookOwnerWindow();
     if (!FOwnKeyHook.connected())
         FOwnKeyHook = signal_key_press_event().connect([this](GdkEventKey* event) { return OwnKeyHook(event); },
                                                        false);
+    FOwnWindowHooked = true;
     RegisterUserAgentToken(UserAgent);
     FUserAgentRegistered = true;
 }
 
+// The owner is the host's toplevel window, once it has a window of its own.
 void TBrowserHost::HookOwnerWindow()
 {
     auto* owner = dynamic_cast<Gtk::Window*>(get_toplevel());
-    if (!owner || !owner->get_realized() || FOwnerActiveHook.connected())
+    if (!owner || !owner->get_realized() || (FOwnerHook && FOwnerHook->Owner()))
         return;
-    FHookedOwner = owner;
-    FOwnerActiveHook = owner->property_is_active().signal_changed().connect([this] {
-        if (FHookedOwner && !FHookedOwner->is_active())
-            OwnerDeactivated();
+    FOwnerHook = std::make_unique<OwnerActivationHook>(owner->gobj(), [this](GtkWindow* taker) {
+        RunGuarded([&] { OwnerDeactivated(taker); });
     });
 }
 
 void TBrowserHost::UndoOwnerWindowHook()
 {
-    FOwnerActiveHook.disconnect();
+    FOwnerHook.reset(); // disconnects from the owner if it still exists
     FOwnKeyHook.disconnect();
-    FHookedOwner = nullptr;
 }
 
-// The owner lost the activation: the window that took it may be a dialog box.
-void TBrowserHost::OwnerDeactivated()
+// A window took the activation from the owner: a dialog box gets the program's
+// caption and icon, and every such window is reported.
+void TBrowserHost::OwnerDeactivated(GtkWindow* taker)
 {
-    for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-        if (window == FHookedOwner || !window->is_active())
-            continue;
-        if (ReplaceCaption && dynamic_cast<Gtk::Dialog*>(window)) {
-            if (FHookedOwner)
-                window->set_icon_list(FHookedOwner->get_icon_list());
-            window->set_title(ReplacedDialogCaption(window->get_title(), Glib::get_application_name()));
-        }
-        if (OnShowDialog)
-            OnShowDialog(this, window->gobj());
+    if (ReplaceCaption && gtk_window_get_type_hint(taker) == GDK_WINDOW_TYPE_HINT_DIALOG) {
+        Gtk::Window* dialog = Glib::wrap(taker);
+        dialog->set_icon_list(ProgramIcons(FOwnerHook ? FOwnerHook->Owner() : nullptr));
+        dialog->set_title(ReplacedDialogCaption(dialog->get_title(), Glib::get_application_name()));
     }
+    if (OnShowDialog)
+        OnShowDialog(this, taker);
 }
 
 std::string TBrowserHost::ReplacedDialogCaption(const std::string& caption, const std::string& applicationTitle)
@@ -101,15 +91,56 @@ bool TBrowserHost::IsKeyLeftAlone(const Msg& msg)
     return msg.wParam == 8 || msg.wParam == 13 || ((msg.wParam == 37 || msg.wParam == 39) && extended);
 }
 
-// Keys reaching the host go to the control's TranslateAccelerator first.
+// Keys reaching the host go to the control's TranslateAccelerator first; a
+// translated key goes no further.
 bool TBrowserHost::OwnKeyHook(GdkEventKey* event)
 {
     Msg msg = KeyMessageFor(event, gobj());
     if (msg.wParam == 0 || IsKeyLeftAlone(msg))
         return false;
-    msg.pt = {0x115D, static_cast<std::int32_t>(0xE1F1)};
+    msg.pt = {kForwardedKeyPoint, kForwardedKeyPoint};
     auto active = QueryInterfacePtr<IOleInPlaceActiveObject>(Application(), IID_IOleInPlaceActiveObject);
     return active && active->TranslateAccelerator(&msg) == S_OK;
+}
+
+bool TBrowserHost::RequestClose()
+{
+    DdeRouter::Program().Send(OwnWindow(), WM_CLOSE, 0, 0);
+    return !get_visible();
+}
+
+std::intptr_t TBrowserHost::OwnWindowProcedure(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    return FOwnWindowHooked ? OwnWindowHook(message, wParam, lParam)
+                            : DefaultOwnWindowProcedure(message, wParam, lParam);
+}
+
+std::intptr_t TBrowserHost::OwnWindowHook(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    switch (message) {
+    case WM_CLOSE: {
+        bool CanClose = true;
+        if (OnCloseQuery)
+            OnCloseQuery(this, CanClose);
+        return CanClose ? DefaultOwnWindowProcedure(message, wParam, lParam) : 0;
+    }
+    case WM_DDE_TERMINATE:
+        DdeRouter::Program().Post(static_cast<DdeWindow>(wParam), WM_DDE_TERMINATE, OwnWindow(), 0);
+        return 0;
+    case WM_DDE_EXECUTE:
+        ExecuteShellCommand(static_cast<DdeWindow>(wParam), lParam);
+        return 0;
+    default:
+        return DefaultOwnWindowProcedure(message, wParam, lParam);
+    }
+}
+
+// The host's window closing takes the host off the screen.
+std::intptr_t TBrowserHost::DefaultOwnWindowProcedure(std::uint32_t message, std::uintptr_t, std::intptr_t)
+{
+    if (message == WM_CLOSE)
+        hide();
+    return 0;
 }
 
 void TBrowserHost::RemoveUserAgentToken()

@@ -36,6 +36,28 @@ std::optional<ItemIdList> ShellItemListTable::Take(std::int64_t number)
         return std::nullopt;
     ItemIdList list = std::move(found->second);
     lists_.erase(found);
+    return Trimmed(std::move(list));
+}
+
+std::int64_t ShellItemListTable::AddShared(const ItemIdList& list, std::int64_t processId)
+{
+    const std::int64_t handle = next_++;
+    shared_[{handle, processId}] = list;
+    return handle;
+}
+
+std::optional<ItemIdList> ShellItemListTable::TakeShared(std::int64_t handle, std::int64_t processId)
+{
+    auto found = shared_.find({handle, processId});
+    if (found == shared_.end())
+        return std::nullopt;
+    ItemIdList list = std::move(found->second);
+    shared_.erase(found);
+    return Trimmed(std::move(list));
+}
+
+std::optional<ItemIdList> ShellItemListTable::Trimmed(ItemIdList list)
+{
     auto size = ItemIdListSize(list);
     if (!size)
         return std::nullopt;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -26,8 +27,18 @@ public:
     // and it is well formed (trimmed to its end mark).
     std::optional<ItemIdList> Take(std::int64_t number);
 
+    // A shared block holding a copy of list, meant for process processId;
+    // returns its handle.
+    std::int64_t AddShared(const ItemIdList& list, std::int64_t processId);
+    // Locks the shared block of that handle and process, copies the list out,
+    // unlocks and frees the block. nullopt for a block this process does not
+    // hold (another process's memory is out of reach) or a malformed list.
+    std::optional<ItemIdList> TakeShared(std::int64_t handle, std::int64_t processId);
+
 private:
+    static std::optional<ItemIdList> Trimmed(ItemIdList list);
     std::map<std::int64_t, ItemIdList> lists_;
+    std::map<std::pair<std::int64_t, std::int64_t>, ItemIdList> shared_;
     std::int64_t next_ = 1;
 };
 
