@@ -26,10 +26,20 @@ std::string EntryText(long k)
     return "http://127.0.0.1:8080/some/path/page" + std::to_string(k) + ".html?query=" + std::to_string(k * 7);
 }
 
+std::map<long, PreparedStore> stores;
+
+void RemovePreparedStores()
+{
+    for (auto& [count, prepared] : stores) {
+        prepared.store.reset();
+        std::filesystem::remove_all(prepared.folder);
+    }
+    stores.clear();
+}
+
 // A store with `count` history entries, made once per count.
 platform::RegistryStore& StoreWith(long count)
 {
-    static std::map<long, PreparedStore> stores;
     auto& prepared = stores[count];
     if (!prepared.store) {
         char pattern[] = "/tmp/pandrel-bench-XXXXXX";
@@ -127,5 +137,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    RemovePreparedStores();
     return 0;
 }

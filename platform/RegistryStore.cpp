@@ -418,7 +418,8 @@ RegStatus RegistryStore::FindNumberedText(const RegKey& key, std::string_view st
         return kRegSuccess;
 
     // Any value of another type in the range would make reading them all fail.
-    auto* nonText = db_.Cached("SELECT name FROM reg_values WHERE key = ?1 AND text IS NULL");
+    auto* nonText = db_.Cached("SELECT name FROM reg_values INDEXED BY reg_values_nontext"
+                                " WHERE key = ?1 AND text IS NULL");
     if (!nonText)
         return kRegIoFailed;
     nonText->Bind(1, key.id_);
