@@ -116,8 +116,11 @@ void TBrowserHost::AnswerConversation(DdeWindow client, std::intptr_t lParam)
     ModuleShellRequests& module = Module();
     if (module.shellCallUnderWay)
         return;
+    // This process and the thread the host's windows belong to (the thread
+    // that runs its window procedures), whoever sends the initiate.
     const auto owner = DdeRouter::Program().ProcessAndThreadOf(client);
-    if (!owner || owner->first != CurrentProcessId() || owner->second != CurrentThreadId())
+    if (!owner || owner != DdeRouter::Program().ProcessAndThreadOf(ShellRequestWindow()) ||
+        owner->first != CurrentProcessId())
         return;
     const std::string application = AtomName(LowWord(lParam));
     module.htmlConversation = application == module.names.htmlApplication;
