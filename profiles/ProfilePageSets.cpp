@@ -10,9 +10,6 @@ namespace profiles {
 
 namespace {
 
-constexpr const char* kDefaultPageCaption = "Kestrane";
-constexpr const char* kDefaultProfile = "Profile1";
-
 // Writes FirstURL, URL and RemURL of page `page` as entry `entry`.
 void WritePageURLs(SettingsKey& key, int entry, PageSetHost& pages, int page)
 {
@@ -76,8 +73,8 @@ void LoadProfilePages(platform::RegistryStore& store, const std::string& profile
         return;
     const std::int32_t count = key.ValueExists(kSites) ? key.ReadInteger(kSites) : 0;
     if (count == 0) {
-        if (profileKey == kDefaultProfile)
-            pages.OpenPage(platform::kMakerWebSite, kDefaultPageCaption);
+        if (profileKey == kStartProfileKey)
+            pages.OpenPage(platform::kMakerWebSite, platform::kMakerName);
         key.Commit();
         return;
     }

@@ -9,7 +9,6 @@
 namespace profiles {
 
 namespace {
-constexpr const char* kStartProfile = "Profile1";
 // Bounds the "let pending events run" step, so a stream of events cannot hold it.
 constexpr int kMaxPendingEvents = 10000;
 } // namespace
@@ -19,7 +18,7 @@ Profiles::Profiles(platform::RegistryStore& store, PageSetHost& pages)
       pages_(pages),
       bar_([this](int number) { spdProfileClick(bar_.Button(number)); },
            [this](int number, unsigned mouseButton) { spdProfile1MouseUp(bar_.Button(number), mouseButton); }),
-      FCurrentProfile(kStartProfile)
+      FCurrentProfile(kStartProfileKey)
 {
     bar_.itmSetButtonCaption.signal_activate().connect(
         sigc::mem_fun(*this, &Profiles::itmSetButtonCaptionClick));

@@ -15,6 +15,8 @@ inline constexpr const char* kHistoryURLStem = "URL";            // URL1..URLCou
 
 // The profile keys and their values.
 inline constexpr const char* kProfileKeyStem = "Profile";        // Profile0..9
+// The profile current at every start, which gets a default page when empty.
+inline constexpr const char* kStartProfileKey = "Profile1";
 inline constexpr const char* kSites = "Sites";
 inline constexpr const char* kLabelStem = "Label";               // Label0..Sites-1
 inline constexpr const char* kFirstURLStem = "FirstURL";
