@@ -400,7 +400,7 @@ RegStatus RegistryStore::ReadNumberedValues(
     int rc;
     while ((rc = scan->Step()) == SQLITE_ROW) {
         std::int64_t number = 0;
-        if (!NumberAfterStem(scan->ColumnBytes(0), stem, number) || number < first || number > last)
+        if (!NumberAfterStem(scan->ColumnView(0), stem, number) || number < first || number > last)
             continue;
         RegValue value;
         value.type = static_cast<std::uint32_t>(scan->ColumnInt(1));
@@ -430,7 +430,7 @@ RegStatus RegistryStore::FindNumberedText(const RegKey& key, std::string_view st
     int rc;
     while ((rc = nonText->Step()) == SQLITE_ROW) {
         std::int64_t number = 0;
-        if (NumberAfterStem(nonText->ColumnBytes(0), stem, number) && number >= first
+        if (NumberAfterStem(nonText->ColumnView(0), stem, number) && number >= first
             && number <= last) {
             match = NumberedTextMatch::NonTextValue;
             break;
@@ -449,7 +449,7 @@ RegStatus RegistryStore::FindNumberedText(const RegKey& key, std::string_view st
     equal->BindBlob(2, text);
     while ((rc = equal->Step()) == SQLITE_ROW) {
         std::int64_t number = 0;
-        if (NumberAfterStem(equal->ColumnBytes(0), stem, number) && number >= first
+        if (NumberAfterStem(equal->ColumnView(0), stem, number) && number >= first
             && number <= last) {
             match = NumberedTextMatch::Present;
             break;

@@ -70,3 +70,16 @@ std::string SqliteStatement::ColumnBytes(int column) const
 }
 
 } // namespace platform
+
+namespace platform {
+
+std::string_view SqliteStatement::ColumnView(int column) const
+{
+    const void* data = sqlite3_column_blob(stmt_.get(), column);
+    const int size = sqlite3_column_bytes(stmt_.get(), column);
+    if (!data || size <= 0)
+        return {};
+    return std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size));
+}
+
+} // namespace platform

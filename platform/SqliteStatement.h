@@ -35,6 +35,8 @@ public:
     bool ColumnIsNull(int column) const;
     // The bytes of a text or blob column, exactly.
     std::string ColumnBytes(int column) const;
+    // The same bytes without a copy, valid until the next Step or Reset.
+    std::string_view ColumnView(int column) const;
 
 private:
     struct Finalizer {

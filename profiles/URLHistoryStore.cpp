@@ -3,6 +3,7 @@
 #include "SettingsKey.h"
 #include "SettingsNames.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -14,7 +15,7 @@ namespace {
 // entry of another type ends the reading.
 void ReadEntries(SettingsKey& key, std::int32_t count, std::vector<std::string>& entries)
 {
-    const auto stored = key.ReadNumberedValues(kHistoryURLStem, 1, count);
+    auto stored = key.ReadNumberedValues(kHistoryURLStem, 1, count);
     // More entries than values in the key means the count is damaged: read only
     // the entries that are really there instead of inventing empty ones.
     const bool countIsDamaged = count > key.ValueCount();
@@ -27,10 +28,11 @@ void ReadEntries(SettingsKey& key, std::int32_t count, std::vector<std::string>&
             k = next->first;
         }
         if (next != stored.end() && next->first == k) {
-            const auto& value = (next++)->second;
+            auto& value = (next++)->second;
             if (!platform::IsTextType(value.type))
                 throw ESettingsError("Invalid data type for '" + Numbered(kHistoryURLStem, k) + "'");
-            entries.push_back(platform::TextOfValueData(value.data));
+            value.data.resize(std::min(value.data.size(), value.data.find('\0')));
+            entries.push_back(std::move(value.data));
         } else {
             entries.emplace_back();
         }
