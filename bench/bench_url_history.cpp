@@ -108,6 +108,15 @@ void BM_AddEmptyURLToHistory(benchmark::State& state)
 }
 BENCHMARK(BM_AddEmptyURLToHistory)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
+// The store's part of loading: reading every entry, without the URL box.
+void BM_ReadURLHistory(benchmark::State& state)
+{
+    auto& store = StoreWith(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(profiles::ReadURLHistory(store).entries.size());
+}
+BENCHMARK(BM_ReadURLHistory)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // Loading the whole history into a new URL box, as at start.
 void BM_LoadURLHistory(benchmark::State& state)
 {
