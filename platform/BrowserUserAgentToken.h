@@ -17,7 +17,9 @@ void RegisterUserAgentToken(const std::string& token);
 void RemoveUserAgentToken(const std::string& token);
 // The non-empty value names of the key, sorted (empty when it is absent).
 std::vector<std::string> UserAgentTokens();
-// The engine's user agent with the tokens appended, each after a "; ".
+// The engine's user agent with the tokens added to its first comment, each
+// after a "; " (a new comment when it has none). Tokens that cannot stand in a
+// comment are left out.
 std::string UserAgentWithTokens(const std::string& base, const std::vector<std::string>& tokens);
 
 } // namespace platform

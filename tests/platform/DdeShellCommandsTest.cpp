@@ -94,8 +94,11 @@ TEST(UserAgentToken, registeredTokensJoinTheUserAgentUntilRemoved)
     RegisterUserAgentToken("Pandrel/2.0");
     RegisterUserAgentToken("");
     EXPECT_EQ(UserAgentTokens(), std::vector<std::string>{"Pandrel/2.0"}) << "the default value names no token";
-    EXPECT_EQ(UserAgentWithTokens("Mozilla/5.0 (X11)", UserAgentTokens()), "Mozilla/5.0 (X11); Pandrel/2.0");
-    EXPECT_EQ(UserAgentWithTokens("UA", {"a\r\nX-Injected: 1", "b"}), "UA; b") << "no header injection";
+    EXPECT_EQ(UserAgentWithTokens("Mozilla/5.0 (X11; Linux) AppleWebKit/605.1.15 (KHTML)", UserAgentTokens()),
+              "Mozilla/5.0 (X11; Linux; Pandrel/2.0) AppleWebKit/605.1.15 (KHTML)");
+    EXPECT_EQ(UserAgentWithTokens("UA/1", {"a\r\nX-Injected: 1", "b) c (", "d"}), "UA/1 (d)")
+        << "no header injection, no broken comment";
+    EXPECT_EQ(UserAgentWithTokens("UA/1", {"\\"}), "UA/1");
     RemoveUserAgentToken("pandrel/2.0"); // names compare without regard to case
     EXPECT_TRUE(UserAgentTokens().empty());
     RemoveUserAgentToken("never registered");

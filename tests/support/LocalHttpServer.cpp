@@ -62,6 +62,30 @@ bool LocalHttpServer::WasRequested(const std::string& path) const
                        [&](const std::string& logged) { return logged.substr(0, logged.find('?')) == path; });
 }
 
+std::string LocalHttpServer::LastRequestHeader(const std::string& path, const std::string& name) const
+{
+    std::lock_guard lock(mutex_);
+    auto found = lastRequestHeads_.find(path);
+    if (found == lastRequestHeads_.end())
+        return {};
+    const std::string& head = found->second;
+    for (std::size_t line = head.find("\r\n"); line != std::string::npos; line = head.find("\r\n", line + 2)) {
+        const std::size_t start = line + 2;
+        const std::size_t end = std::min(head.find("\r\n", start), head.size());
+        const std::size_t colon = head.find(':', start);
+        if (colon == std::string::npos || colon > end || colon - start != name.size() ||
+            !std::equal(name.begin(), name.end(), head.begin() + static_cast<std::ptrdiff_t>(start),
+                        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
+                                                    std::tolower(static_cast<unsigned char>(b)); }))
+            continue;
+        std::size_t value = colon + 1;
+        while (value < end && head[value] == ' ')
+            ++value;
+        return head.substr(value, end - value);
+    }
+    return {};
+}
+
 void LocalHttpServer::ClearLog()
 {
     std::lock_guard lock(mutex_);
@@ -108,6 +132,7 @@ void LocalHttpServer::Serve(int client)
     {
         std::lock_guard lock(mutex_);
         log_.push_back(target);
+        lastRequestHeads_[path] = request.substr(0, request.find("\r\n\r\n"));
         if (auto it = pages_.find(path); it != pages_.end()) {
             page = it->second;
             found = true;

@@ -33,6 +33,9 @@ public:
     // Request paths (with query) in the order they arrived.
     std::vector<std::string> RequestedPaths() const;
     bool WasRequested(const std::string& path) const;
+    // The value of header name in the last request for path (without query);
+    // empty when there was none.
+    std::string LastRequestHeader(const std::string& path, const std::string& name) const;
     void ClearLog();
 
 private:
@@ -50,6 +53,7 @@ private:
     mutable std::mutex mutex_;
     std::map<std::string, Page> pages_;
     std::vector<std::string> log_;
+    std::map<std::string, std::string> lastRequestHeads_; // path -> request head
     std::vector<std::thread> workers_;
     std::thread acceptor_;
 };
