@@ -14,6 +14,10 @@ namespace pages {
 
 class UrlBoxCompletion {
 public:
+    // Construct it before box is first shown: it makes the box show its
+    // drop-down as a scrolled list, which stays fast with a long history
+    // (as a menu, every row added costs time in proportion to the rows
+    // already there). box must outlive it.
     explicit UrlBoxCompletion(Gtk::ComboBoxText& box);
     ~UrlBoxCompletion();
     UrlBoxCompletion(const UrlBoxCompletion&) = delete;
@@ -32,6 +36,7 @@ public:
     const UrlCompletion& Completion() const { return completion_; }
 
 private:
+    void ShowListAsList();
     Gtk::Entry& Entry() const;
     UrlEditState FieldState() const;
     void Apply(const UrlCompletionOutcome& outcome);
