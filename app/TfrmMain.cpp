@@ -196,9 +196,21 @@ void TfrmMain::FormClose()
     profiles_->SaveProfileButtonSettings();
 }
 
+bool TfrmMain::HasOwnMenu(GdkEventButton* event)
+{
+    // The profile buttons open their own menu when the button is released.
+    GtkWidget* quickLaunch = GTK_WIDGET(profiles_->pnlQuickLaunch().gobj());
+    for (GtkWidget* w = gtk_get_event_widget(reinterpret_cast<GdkEvent*>(event));
+         w && w != quickLaunch; w = gtk_widget_get_parent(w))
+        if (GTK_IS_BUTTON(w) && gtk_widget_is_ancestor(w, quickLaunch))
+            return true;
+    return false;
+}
+
 bool TfrmMain::on_button_press_event(GdkEventButton* event)
 {
-    if (event->type == GDK_BUTTON_PRESS && event->button == GDK_BUTTON_SECONDARY) {
+    if (event->type == GDK_BUTTON_PRESS && event->button == GDK_BUTTON_SECONDARY &&
+        !HasOwnMenu(event)) {
         popMain.popup_at_pointer(reinterpret_cast<GdkEvent*>(event));
         return true;
     }

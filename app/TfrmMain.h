@@ -63,6 +63,7 @@ private:
     void ConnectCommands();
     void ConnectPageCommands();
     void AddURLToHistory(const std::string& url);
+    bool HasOwnMenu(GdkEventButton* event);
 
     platform::RegistryStore& store_;
     TfrmAbout* frmAbout_ = nullptr;

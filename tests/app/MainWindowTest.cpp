@@ -126,6 +126,15 @@ TEST_F(ProgramFixture, PopupMenuHoldsEveryCommandAndOpensOnRightClick)
     RightClick(program_->frmMain.Toolbar().btnHome, 5, 5);
     EXPECT_TRUE(RunUntil([&] { return menu.get_visible(); })) << "tool button";
     menu.popdown();
+    RunPending();
+
+    // A profile button opens its own menu instead, for the button under the pointer.
+    profiles::ProfileButtonBar& bar = program_->frmMain.Profiles().ButtonBar();
+    RightClick(bar.Button(2), 5, 5);
+    EXPECT_TRUE(RunUntil([&] { return bar.popProfileButtons.get_visible(); }));
+    EXPECT_FALSE(menu.get_visible());
+    EXPECT_EQ(program_->frmMain.Profiles().LastProfileButton(), &bar.Button(2));
+    bar.popProfileButtons.popdown();
 }
 
 TEST_F(ProgramFixture, MainToolbarItemHidesTheWholeTopBandUntilTheNextStart)
