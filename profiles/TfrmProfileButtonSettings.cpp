@@ -1,5 +1,7 @@
 #include "TfrmProfileButtonSettings.h"
 
+#include "CompactDialogStyle.h"
+
 namespace profiles {
 
 namespace {
@@ -16,6 +18,7 @@ TfrmProfileButtonSettings::TfrmProfileButtonSettings()
     set_position(Gtk::WIN_POS_CENTER);
     set_resizable(false);
     set_modal(true);
+    platform::UseCompactDialogStyle(*this);
 
     edtButtonCaption.set_size_request(153, -1);
     edtButtonCaption.set_activates_default(true);
