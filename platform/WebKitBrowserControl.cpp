@@ -9,6 +9,7 @@
 #include "ErrorReport.h"
 #include "WebKitEngine.h"
 #include "WebKitEngineContext.h"
+#include "WebKitLaunchQueue.h"
 #include "WebKitEnginePages.h"
 #include "WebKitFindBar.h"
 #include "WebKitKeys.h"
@@ -135,6 +136,7 @@ private:
     std::uint32_t hostUIFlags_ = 0;
     int internalPageLoads_ = 0;
     bool navigationApproved_ = false; // BeforeNavigate2 was raised by the operation that started it
+    bool firstLoadStarted_ = false;   // later loads go straight to the view
     bool closed_ = false;
     DispatchPtr currentEvent_;
 };
@@ -212,6 +214,7 @@ void WebKitBrowserControl::Close()
     sink_ = nullptr;
     site_ = nullptr;
     DisconnectSignals();
+    WebKitLaunchQueue::Program().Cancel(view_);
     webkit_web_view_stop_loading(view_);
 }
 
@@ -347,6 +350,7 @@ HRESULT WebKitBrowserControl::Stop()
     if (closed_)
         return E_UNEXPECTED;
     navigationApproved_ = false;
+    WebKitLaunchQueue::Program().Cancel(view_);
     webkit_web_view_stop_loading(view_);
     return S_OK;
 }
@@ -386,7 +390,15 @@ HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* T
             soup_message_headers_replace(headers, "Pragma", "no-cache");
             soup_message_headers_replace(headers, "Cache-Control", "no-cache");
         }
-    webkit_web_view_load_request(view_, request);
+    if (firstLoadStarted_) {
+        WebKitLaunchQueue::Program().Cancel(view_);
+        webkit_web_view_load_request(view_, request);
+    } else {
+        // The view's first load starts its web process: queue it with the other
+        // new views' so that opening many pages never freezes the window.
+        WebKitLaunchQueue::Program().Enqueue(view_, request, url);
+    }
+    firstLoadStarted_ = true;
     g_object_unref(request);
     return S_OK;
 }
@@ -415,8 +427,17 @@ HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, 
     if (!(flags & DISPATCH_PROPERTYGET) || !varResult)
         return DISP_E_MEMBERNOTFOUND;
     switch (dispId) {
-    case DISPID_BUSY: *varResult = WordBool(webkit_web_view_is_loading(view_)); return S_OK;
+    case DISPID_BUSY:
+        *varResult = WordBool(webkit_web_view_is_loading(view_) ||
+                              WebKitLaunchQueue::Program().PendingURL(view_).has_value());
+        return S_OK;
     case DISPID_LOCATIONURL: {
+        // A queued first load is where the view is going, as the control reports
+        // a navigation under way.
+        if (auto pending = WebKitLaunchQueue::Program().PendingURL(view_)) {
+            *varResult = *pending;
+            return S_OK;
+        }
         const char* uri = webkit_web_view_get_uri(view_);
         *varResult = std::string(uri ? uri : "");
         return S_OK;
