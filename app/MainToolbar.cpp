@@ -34,8 +34,7 @@ MainToolbar::MainToolbar()
 void MainToolbar::SetUpButton(Gtk::ToolButton& button, Gtk::Image& picture,
                               const std::string& pictureName, const char* tooltip)
 {
-    picture.set_from_resource(std::string(platform::kResourcePrefix) + "toolbar/" + pictureName +
-                              ".png");
+    picture.set_from_resource(platform::ResourcePath("toolbar/" + pictureName + ".png"));
     button.set_icon_widget(picture);
     button.set_tooltip_text(tooltip);
     button.set_size_request(kButtonWidth, kButtonHeight);

@@ -19,9 +19,8 @@ void SetProgramIcon()
 {
     std::vector<Glib::RefPtr<Gdk::Pixbuf>> icons;
     for (int size : {16, 32, 48, 64, 128, 256})
-        icons.push_back(Gdk::Pixbuf::create_from_resource(std::string(platform::kResourcePrefix) +
-                                                          "icons/pandrel-" + std::to_string(size) +
-                                                          ".png"));
+        icons.push_back(Gdk::Pixbuf::create_from_resource(
+            platform::ResourcePath("icons/pandrel-" + std::to_string(size) + ".png")));
     Gtk::Window::set_default_icon_list(icons);
 }
 

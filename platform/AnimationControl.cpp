@@ -21,7 +21,7 @@ AnimationControl::~AnimationControl()
 void AnimationControl::Open(const std::string& resourcePath)
 {
     SetActive(false);
-    strip_ = Gdk::Pixbuf::create_from_resource(std::string(kResourcePrefix) + resourcePath);
+    strip_ = Gdk::Pixbuf::create_from_resource(ResourcePath(resourcePath));
     frameCount_ = frameWidth_ > 0 ? strip_->get_width() / frameWidth_ : 0;
     currentFrame_ = 0;
     queue_draw();

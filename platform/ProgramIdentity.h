@@ -1,5 +1,7 @@
 #pragma once
 // Who the program is: the names and addresses it shows and stores.
+#include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -12,5 +14,13 @@ inline constexpr const char* kMakerName = "Kestrane";
 inline constexpr const char* kMakerWebSite = "https://www.kestrane.com/";
 // GResource prefix of the program's pictures and animations.
 inline constexpr const char* kResourcePrefix = "/com/kestrane/pandrel/";
+
+// The bundle path of a resource named below the prefix, e.g. "welcome.png".
+inline std::string ResourcePath(std::string_view name)
+{
+    std::string path(kResourcePrefix);
+    path.append(name);
+    return path;
+}
 
 } // namespace platform

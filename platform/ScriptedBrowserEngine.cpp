@@ -251,7 +251,7 @@ HRESULT ScriptedBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t
     HRESULT hr = S_OK;
     if (TakeFailure((flags & DISPATCH_PROPERTYPUT) ? "PropertyPut" : "PropertyGet", hr))
         return hr;
-    calls_.back() += " " + std::to_string(dispId);
+    calls_.back().append(" ").append(std::to_string(dispId));
     if (flags & DISPATCH_PROPERTYPUT) {
         if (params.Count() != 1)
             return E_INVALIDARG;

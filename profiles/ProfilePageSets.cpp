@@ -100,7 +100,9 @@ void LoadProfilePages(platform::RegistryStore& store, const std::string& profile
 bool ProfileExists(platform::RegistryStore& store, const std::string& profileKey)
 {
     SettingsKey key(store);
-    return key.OpenKey(std::string(kProgramKey) + "\\" + profileKey, false);
+    std::string path(kProgramKey);
+    path.append("\\").append(profileKey);
+    return key.OpenKey(path, false);
 }
 
 bool IsProfileEmpty(platform::RegistryStore& store, int number)

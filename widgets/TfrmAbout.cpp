@@ -78,7 +78,7 @@ void TfrmAbout::BuildLayout()
     Place(Panel4, anmAbout, 2, 2, kAnimationSide, kAnimationSide);
 
     TransparentBmp1.SetBitMap(
-        Gdk::Pixbuf::create_from_resource(std::string(platform::kResourcePrefix) + kEmblemPicture));
+        Gdk::Pixbuf::create_from_resource(platform::ResourcePath(kEmblemPicture)));
     TransparentBmp1.SetTransparentColor(clNone);
     TransparentBmp1.SetSize(33, 33); // one pixel wider and higher than the picture
     Panel1.put(TransparentBmp1, 96, 7);

@@ -4,15 +4,18 @@ std::string VersionText(std::uint32_t major, std::uint32_t minor, std::uint32_t 
                         std::uint32_t build, TKSVerLabelDisplayFormat format)
 {
     const auto num = [](std::uint32_t v) { return std::to_string(v); };
-    if (format == TKSVerLabelDisplayFormat::ldfShowOnlyVersion)
-        return num(major) + "." + num(minor) + "." + num(release) + "." + num(build);
-
-    std::string text = "Version " + num(major) + "." + num(minor);
+    std::string text;
+    if (format == TKSVerLabelDisplayFormat::ldfShowOnlyVersion) {
+        text.append(num(major)).append(".").append(num(minor)).append(".");
+        text.append(num(release)).append(".").append(num(build));
+        return text;
+    }
+    text.append("Version ").append(num(major)).append(".").append(num(minor));
     if (format == TKSVerLabelDisplayFormat::ldfIncludeRevision)
-        text += "." + num(release);
+        text.append(".").append(num(release));
     else if (release != 0)
-        text += " Release " + num(release);
+        text.append(" Release ").append(num(release));
     if (build != 0)
-        text += " Build " + num(build);
+        text.append(" Build ").append(num(build));
     return text;
 }
