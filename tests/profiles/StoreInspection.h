@@ -8,12 +8,21 @@
 
 inline constexpr const char* kTestProgramKey = "\\Software\\Kestrane\\Pandrel";
 
+// The program's key, or a subkey of it.
+inline std::string KeyPath(const std::string& subKey)
+{
+    std::string path(kTestProgramKey);
+    if (!subKey.empty())
+        path.append("\\").append(subKey);
+    return path;
+}
+
 // The value name under key path (relative to the program's key; "" for the key itself).
 inline std::optional<platform::RegValue> StoredValue(platform::RegistryStore& store,
                                                      const std::string& subKey, const std::string& name)
 {
     platform::RegKey key;
-    const std::string path = subKey.empty() ? kTestProgramKey : std::string(kTestProgramKey) + "\\" + subKey;
+    const std::string path = KeyPath(subKey);
     if (store.OpenKey(platform::RegRoot::CurrentUser, path, key) != platform::kRegSuccess)
         return std::nullopt;
     platform::RegValue value;
@@ -44,7 +53,7 @@ inline void Store(platform::RegistryStore& store, const std::string& subKey, con
                   std::uint32_t type, const std::string& data)
 {
     platform::RegKey key;
-    const std::string path = subKey.empty() ? kTestProgramKey : std::string(kTestProgramKey) + "\\" + subKey;
+    const std::string path = KeyPath(subKey);
     if (store.CreateKey(platform::RegRoot::CurrentUser, path, key) != platform::kRegSuccess
         || store.SetValue(key, name, type, data) != platform::kRegSuccess)
         throw std::runtime_error("test set-up could not write " + name);
