@@ -2,6 +2,7 @@
 
 #include "BrowserControlFactory.h"
 #include "BrowserDispIds.h"
+#include "BrowserControlQuery.h"
 #include "BrowserInterfaceIds.h"
 #include "BrowserPropertyBag.h"
 
@@ -49,15 +50,7 @@ std::vector<ScriptedBrowserControl*> ScriptedBrowserControl::LiveInstances()
 
 IUnknown* ScriptedBrowserControl::QueryInterface(const Guid& iid)
 {
-    if (iid == IID_IUnknown || iid == IID_IOleObject)
-        return static_cast<IOleObject*>(this);
-    if (iid == IID_IDispatch || iid == IID_IWebBrowser2)
-        return static_cast<IWebBrowser2*>(this);
-    if (iid == IID_IOleControl)
-        return static_cast<IOleControl*>(this);
-    if (iid == IID_IOleInPlaceActiveObject)
-        return static_cast<IOleInPlaceActiveObject*>(this);
-    return nullptr;
+    return QueryBrowserControlInterface(this, iid);
 }
 
 void ScriptedBrowserControl::SetClientSite(IOleClientSite* site)

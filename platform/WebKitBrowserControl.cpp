@@ -2,6 +2,7 @@
 
 #include "BrowserControlFactory.h"
 #include "BrowserDispIds.h"
+#include "BrowserControlQuery.h"
 #include "BrowserInterfaceIds.h"
 #include "BrowserPropertyBag.h"
 #include "BrowserRequestHeaders.h"
@@ -220,15 +221,7 @@ void WebKitBrowserControl::Close()
 
 IUnknown* WebKitBrowserControl::QueryInterface(const Guid& iid)
 {
-    if (iid == IID_IUnknown || iid == IID_IOleObject)
-        return static_cast<IOleObject*>(this);
-    if (iid == IID_IDispatch || iid == IID_IWebBrowser2)
-        return static_cast<IWebBrowser2*>(this);
-    if (iid == IID_IOleControl)
-        return static_cast<IOleControl*>(this);
-    if (iid == IID_IOleInPlaceActiveObject)
-        return static_cast<IOleInPlaceActiveObject*>(this);
-    return nullptr;
+    return QueryBrowserControlInterface(this, iid);
 }
 
 void WebKitBrowserControl::SetClientSite(IOleClientSite* site)
