@@ -11,6 +11,7 @@ MainMenu::MainMenu()
       itmToolbar("Main _Toolbar", true),
       itmProfileButtonsToolbar("P_rofile Buttons Toolbar", true),
       itmShowEmptyProfileButtons("Show Empty Profile Buttons", false),
+      itmLoadPagesWhenShown("Load Pages When Shown", false),
       itmAbout("_About", true),
       itmQuit("_Quit", true)
 {
@@ -21,7 +22,7 @@ MainMenu::MainMenu()
     for (Gtk::MenuItem* item : std::initializer_list<Gtk::MenuItem*>{
              &itmNewPage, &itmNewURL, &itmDiv6, &itmOptions, &itmDiv3, &itmBack, &itmForward,
              &itmLabelPage, &itmClosePage, &itmDiv2, &itmToolbar, &itmProfileButtonsToolbar,
-             &itmShowEmptyProfileButtons, &itmDiv7, &itmAbout, &itmDiv5, &itmQuit})
+             &itmShowEmptyProfileButtons, &itmLoadPagesWhenShown, &itmDiv7, &itmAbout, &itmDiv5, &itmQuit})
         append(*item);
     show_all();
 }

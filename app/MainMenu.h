@@ -20,6 +20,7 @@ public:
     Gtk::CheckMenuItem itmToolbar;
     Gtk::CheckMenuItem itmProfileButtonsToolbar;
     Gtk::CheckMenuItem itmShowEmptyProfileButtons;
+    Gtk::CheckMenuItem itmLoadPagesWhenShown;
     Gtk::MenuItem itmAbout;
     Gtk::MenuItem itmQuit;
 

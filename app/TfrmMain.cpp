@@ -1,6 +1,7 @@
 #include "TfrmMain.h"
 
 #include "ErrorReport.h"
+#include "PageLoadOption.h"
 #include "ProgramIdentity.h"
 #include "ShowWelcomeOnce.h"
 #include "TfrmAbout.h"
@@ -58,6 +59,7 @@ void TfrmMain::BuildLayout()
     pnlBrowser.set_border_width(kBrowserPanelBorder);
     pnlBrowser.pack_start(pgcMain, Gtk::PACK_EXPAND_WIDGET);
 
+    root_.pack_start(barSandbox, Gtk::PACK_SHRINK);
     root_.pack_start(pnlTop, Gtk::PACK_SHRINK);
     root_.pack_start(pnlBrowser, Gtk::PACK_EXPAND_WIDGET);
     add(root_);
@@ -81,7 +83,7 @@ void TfrmMain::FormCreate()
 
     // The profile buttons sit between the top band and the pages.
     root_.pack_start(profiles_->pnlQuickLaunch(), Gtk::PACK_SHRINK);
-    root_.reorder_child(profiles_->pnlQuickLaunch(), 1);
+    root_.reorder_child(profiles_->pnlQuickLaunch(), 2);
     root_.show_all();
 }
 
@@ -112,6 +114,8 @@ void TfrmMain::ConnectCommands()
         sigc::mem_fun(commands, &pages::PageCommands::itmClosePageClick));
     m.itmToolbar.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmToolbarClick));
     profiles_->AttachMenuItems(m.itmProfileButtonsToolbar, m.itmShowEmptyProfileButtons);
+    m.itmLoadPagesWhenShown.signal_activate().connect(
+        sigc::mem_fun(*this, &TfrmMain::itmLoadPagesWhenShownClick));
     m.itmAbout.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmAboutClick));
     m.itmQuit.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmQuitClick));
     m.attach_to_widget(*this);
@@ -143,6 +147,9 @@ void TfrmMain::on_show()
 
 void TfrmMain::FormShow()
 {
+    const bool loadWhenShown = profiles::ReadLoadPagesWhenShown(store_);
+    pages_->List().SetLoadPagesWhenShown(loadWhenShown);
+    popMain.itmLoadPagesWhenShown.set_active(loadWhenShown); // the handler then finds nothing to store
     profiles_->LoadProfilePages(profiles_->CurrentProfile());
     profiles_->LoadProfileButtonSettings();
     profiles::LoadURLHistory(store_, cboURL);
@@ -226,6 +233,16 @@ void TfrmMain::itmAboutClick()
 {
     if (frmAbout_)
         frmAbout_->ShowModeless();
+}
+
+void TfrmMain::itmLoadPagesWhenShownClick()
+{
+    // The check item has flipped its own mark before this runs.
+    const bool on = popMain.itmLoadPagesWhenShown.get_active();
+    if (on == pages_->List().LoadPagesWhenShown())
+        return;
+    pages_->List().SetLoadPagesWhenShown(on);
+    profiles::WriteLoadPagesWhenShown(store_, on);
 }
 
 void TfrmMain::itmToolbarClick()

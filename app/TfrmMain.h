@@ -8,6 +8,7 @@
 #include "Pages.h"
 #include "Profiles.h"
 #include "RegistryStore.h"
+#include "SandboxNotice.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/comboboxtext.h>
@@ -38,11 +39,15 @@ public:
     void itmQuitClick();
     void itmAboutClick();
     void itmToolbarClick();
+    void itmLoadPagesWhenShownClick();
     void WMMaximizeMain();
+    // Tells the user, above the pages, when web content runs unsandboxed.
+    void ShowSandboxNotice(const platform::WebKitSandboxState& state) { barSandbox.Show(state); }
 
     MainMenu& Menu() { return popMain; }
     MainToolbar& Toolbar() { return tlbMain; }
     Gtk::Widget& TopPanel() { return pnlTop; }
+    SandboxNotice& SandboxBar() { return barSandbox; }
     platform::AnimationControl& BusyAnimation() { return anmState; }
     Gtk::ComboBoxText& URLBox() { return cboURL; }
     Gtk::Notebook& PageControl() { return pgcMain; }
@@ -73,6 +78,7 @@ private:
     sigc::connection maximizeMessage_;
 
     Gtk::Box root_{Gtk::ORIENTATION_VERTICAL};
+    SandboxNotice barSandbox;
     Gtk::Box pnlTop{Gtk::ORIENTATION_HORIZONTAL};
     MainToolbar tlbMain;
     Gtk::Label lblURL{"URL:"};

@@ -6,6 +6,7 @@
 #include "WebKitEngine.h"
 
 #include <glib-unix.h>
+#include <glibmm/main.h>
 #include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
 
@@ -50,5 +51,10 @@ int main(int argc, char** argv)
     Program program(platform::RegistryStore::Program());
     program.ReportStoreRecovery();
     CloseOnTerminationRequest(program.frmMain);
+    // The sandbox probe runs beside the start; its answer is shown once the
+    // window is up, never holding the first paint.
+    Glib::signal_idle().connect_once([&program] {
+        platform::RunGuarded([&program] { program.frmMain.ShowSandboxNotice(platform::CurrentWebKitSandboxState()); });
+    });
     return application->run(program.frmMain);
 }

@@ -1,8 +1,9 @@
 // Prepares a settings store for a timing run: the welcome already shown and
 // profile 1 holding the pages given on the command line, so a started Pandrel
 // neither waits for the user nor loads anything from outside this machine.
-// Usage: PANDREL_CONFIG_DIR=folder seed_store [--first-run] URL...
-// --first-run leaves the welcome unshown.
+// Usage: PANDREL_CONFIG_DIR=folder seed_store [--first-run|--load-when-shown] URL...
+// --first-run leaves the welcome unshown; --load-when-shown turns on loading
+// pages only when they are first shown.
 #include "RegistryStore.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
@@ -24,6 +25,10 @@ int main(int argc, char** argv)
         first = 2;
     else
         settings.WriteString(kWelcomed, kYes);
+    if (argc > 1 && std::string(argv[1]) == "--load-when-shown") {
+        first = 2;
+        settings.WriteInteger(kLoadPagesWhenShown, 1);
+    }
     settings.WriteInteger(kURLCount, 0);
     if (!settings.OpenKey(Numbered(kProfileKeyStem, 1), true))
         return 1;

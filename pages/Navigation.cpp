@@ -56,6 +56,7 @@ void Navigation::NavigateHome(int index)
 {
     TBrowserHost& browser = pages_.Browser(index);
     Variant url(pages_.PageInfo(index).FirstURL());
+    pages_.PageInfo(index).SetUnloadedURL(std::nullopt); // sent home now, loaded or not
     Variant flags;
     Variant targetFrameName;
     Variant postData;
@@ -98,7 +99,8 @@ void Navigation::btnStopAllClick()
 {
     platform::RunGuarded([this] {
         for (int i = 0; i < pages_.PageCount(); ++i)
-            pages_.Browser(i).Stop();
+            if (!pages_.IsUnloaded(i)) // an unloaded page loads nothing and stays at its URL
+                pages_.Browser(i).Stop();
     });
 }
 
@@ -172,7 +174,7 @@ void Navigation::pgcMainChange()
         TBrowserHost* browser = pages_.CurrentBrowser();
         if (!browser)
             return;
-        anmState_.SetActive(browser->Busy());
+        anmState_.SetActive(pages_.Busy(pages_.CurrentIndex()));
         UpdateURLBox(browser);
     });
 }

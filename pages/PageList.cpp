@@ -1,6 +1,9 @@
 #include "PageList.h"
 
+#include "ErrorReport.h"
+
 #include <gdk/gdkkeysyms.h>
+#include <glibmm/main.h>
 
 #include <stdexcept>
 
@@ -41,6 +44,7 @@ PageList::~PageList()
 {
     for (sigc::connection& c : connections_)
         c.disconnect();
+    loadCurrent_.disconnect();
     ProgramChange quiet(programChanges_);
     for (int i = PageCount() - 1; i >= 0; --i)
         ClosePage(i);
@@ -83,7 +87,43 @@ TBrowserHost* PageList::CurrentBrowser()
 
 std::string PageList::LocationURL(int index)
 {
+    if (const auto& unloaded = PageInfo(index).UnloadedURL())
+        return *unloaded;
     return Browser(index).LocationURL();
+}
+
+bool PageList::Busy(int index)
+{
+    return !IsUnloaded(index) && Browser(index).Busy();
+}
+
+bool PageList::IsUnloaded(int index)
+{
+    return PageInfo(index).UnloadedURL().has_value();
+}
+
+void PageList::LoadIfUnloaded(int index)
+{
+    if (!IsUnloaded(index))
+        return;
+    const std::string url = *PageInfo(index).UnloadedURL();
+    Navigate(index, url);
+}
+
+void PageList::ScheduleLoadOfCurrent()
+{
+    // The program's own page changes come in runs (a page set opening page by
+    // page, then making its first page current): load the page that is current
+    // once the run is over.
+    if (!loadPagesWhenShown_ || loadCurrent_.connected())
+        return;
+    loadCurrent_ = Glib::signal_idle().connect([this] {
+        platform::RunGuarded([this] {
+            if (const int current = CurrentIndex(); current >= 0)
+                LoadIfUnloaded(current);
+        });
+        return false;
+    });
 }
 
 void PageList::SetCurrentPage(int index)
@@ -120,6 +160,12 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
 
     const int index = PageCount() - 1;
+    if (loadPagesWhenShown_ && index > 0) {
+        FPageInfos.back()->SetUnloadedURL(url);
+        SetCurrentPage(index);
+        ScheduleLoadOfCurrent();
+        return;
+    }
     NavigatePage(index, url);
     SetCurrentPage(index);
 }
@@ -149,7 +195,14 @@ void PageList::HookBrowserEvents(TBrowserHost& browser)
 
 void PageList::NavigatePage(int index, const std::string& url)
 {
+    Navigate(index, url);
+    FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
+}
+
+void PageList::Navigate(int index, const std::string& url)
+{
     TBrowserHost& browser = Browser(index);
+    FPageInfos[static_cast<std::size_t>(index)]->SetUnloadedURL(std::nullopt);
     Variant target(url);
     Variant flags;
     Variant targetFrameName;
@@ -157,7 +210,6 @@ void PageList::NavigatePage(int index, const std::string& url)
     Variant headers;
     browser.Navigate2(target, flags, targetFrameName, postData, headers);
     LayOutAfresh(browser);
-    FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
     pgcMain_.queue_draw();
 }
 
@@ -196,9 +248,16 @@ void PageList::SetPageLabel(const std::string& caption)
     pgcMain_.set_tab_label_text(*sheets_[static_cast<std::size_t>(current)], caption);
 }
 
-void PageList::OnSwitchPage(Gtk::Widget*, guint)
+void PageList::OnSwitchPage(Gtk::Widget*, guint pageNumber)
 {
-    if (programChanges_ > 0 || !listener_)
+    if (programChanges_ > 0) {
+        ScheduleLoadOfCurrent();
+        return;
+    }
+    // The user shows a page: an unloaded one starts loading first.
+    if (static_cast<int>(pageNumber) < PageCount())
+        platform::RunGuarded([this, pageNumber] { LoadIfUnloaded(static_cast<int>(pageNumber)); });
+    if (!listener_)
         return;
     listener_->pgcMainChange();
 }

@@ -31,6 +31,17 @@ public:
     // Receives the browsers' events and the user's tab changes (or nobody).
     void SetListener(PageEventListener* listener) { listener_ = listener; }
 
+    // When on, a page opened beside others keeps its caption and URL but is not
+    // sent there (its engine starts nothing) until it is first shown. Off by default.
+    void SetLoadPagesWhenShown(bool on) { loadPagesWhenShown_ = on; }
+    bool LoadPagesWhenShown() const { return loadPagesWhenShown_; }
+    // Whether page index still waits to be shown before it loads.
+    bool IsUnloaded(int index);
+    // Sends an unloaded page to its URL now; a loaded page is left alone.
+    void LoadIfUnloaded(int index);
+    // Whether page index is loading; an unloaded page is not.
+    bool Busy(int index);
+
     // Appends a page for url captioned caption and sends its browser there.
     // A navigation the control rejects raises; the page then stays open but
     // does not become current.
@@ -54,6 +65,7 @@ public:
     TBrowserHost& Browser(int index);
     // The current page's browser, or nullptr.
     TBrowserHost* CurrentBrowser();
+    // Where page index is; an unloaded page is at the URL it waits for.
     std::string LocationURL(int index);
     // Makes page index current without the tab-change reaction.
     void SetCurrentPage(int index);
@@ -65,7 +77,11 @@ private:
     void OnSwitchPage(Gtk::Widget* page, guint pageNumber);
     bool OnNotebookKeyPress(GdkEventKey* event);
     void CheckIndex(int index) const;
+    void Navigate(int index, const std::string& url);
+    void ScheduleLoadOfCurrent();
 
+    bool loadPagesWhenShown_ = false;
+    sigc::connection loadCurrent_;
     Gtk::Notebook& pgcMain_;
     PageEventListener* listener_ = nullptr;
     int programChanges_ = 0; // >0 while the program itself changes pages

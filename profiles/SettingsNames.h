@@ -9,6 +9,7 @@ inline constexpr const char* kProgramKey = "\\Software\\Kestrane\\Pandrel";
 // Values of the program's key.
 inline constexpr const char* kWelcomed = "Welcomed";
 inline constexpr const char* kHideEmptyProfiles = "HideEmptyProfiles";
+inline constexpr const char* kLoadPagesWhenShown = "LoadPagesWhenShown";
 inline constexpr const char* kProfileNameStem = "ProfileName";   // ProfileName0..9
 inline constexpr const char* kURLCount = "URLCount";
 inline constexpr const char* kHistoryURLStem = "URL";            // URL1..URLCount

@@ -343,6 +343,7 @@ std::shared_ptr<IUnknown> CreateWebKitBrowserControl()
 
 void RegisterWebKitEngine()
 {
+    StartWebKitSandboxProbe();
     RegisterControlClass(CLSID_WebBrowser, [] { return CreateWebKitBrowserControl(); });
 }
 

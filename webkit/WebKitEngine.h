@@ -13,7 +13,13 @@ struct WebKitSandboxState {
     bool enabled = false;
     std::string reason; // empty when enabled
 };
-// Decided when the engine's context is first created.
+// Decided when the engine's context is first created (which creates it).
 WebKitSandboxState CurrentWebKitSandboxState();
+// Tries bubblewrap now, the way the engine would start it, and says why it
+// cannot be used if it cannot.
+WebKitSandboxState ProbeWebKitSandbox();
+// Runs the probe on a worker thread, once; the engine's context takes its
+// answer when it is created. RegisterWebKitEngine starts it.
+void StartWebKitSandboxProbe();
 
 } // namespace platform

@@ -9,12 +9,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <string>
 
 namespace platform {
 namespace {
 
 WebKitSandboxState g_sandboxState;
+
+// The probe's answer, computed on a worker thread from the engine's
+// registration on, so the window's start never waits for bubblewrap.
+std::shared_future<WebKitSandboxState>& SandboxProbe()
+{
+    static std::shared_future<WebKitSandboxState> probe;
+    return probe;
+}
 
 // The session bus socket must not lie directly in "/": WebKit would then bind
 // the root writable into the sandbox and bubblewrap could leave a
@@ -49,7 +58,9 @@ bool BubblewrapWorks()
     return spawned && g_spawn_check_wait_status(status, nullptr);
 }
 
-WebKitSandboxState DecideSandbox()
+} // namespace
+
+WebKitSandboxState ProbeWebKitSandbox()
 {
     if (BusSocketDirectlyInRoot())
         return {false, "the session bus socket lies directly in /"};
@@ -57,6 +68,14 @@ WebKitSandboxState DecideSandbox()
         return {false, "bubblewrap (bwrap) is missing or cannot create namespaces here"};
     return {true, {}};
 }
+
+void StartWebKitSandboxProbe()
+{
+    if (!SandboxProbe().valid())
+        SandboxProbe() = std::async(std::launch::async, ProbeWebKitSandbox).share();
+}
+
+namespace {
 
 // Cookies, caches and local storage: kept under the program's folders, or
 // under PANDREL_CONFIG_DIR when set (tests point it at a temporary folder).
@@ -87,7 +106,8 @@ WebKitWebContext* SharedWebKitContext()
         WebKitWebsiteDataManager* data = NewWebsiteDataManager();
         WebKitWebContext* created = webkit_web_context_new_with_website_data_manager(data);
         g_object_unref(data);
-        g_sandboxState = DecideSandbox();
+        StartWebKitSandboxProbe();
+        g_sandboxState = SandboxProbe().get();
         if (g_sandboxState.enabled)
             webkit_web_context_set_sandbox_enabled(created, TRUE);
         else

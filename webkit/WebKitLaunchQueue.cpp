@@ -3,8 +3,13 @@
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
+namespace {
+// Queued first loads wait at most this long for the first page to commit.
+constexpr unsigned kLeaderHoldSeconds = 3;
+} // namespace
 
 WebKitLaunchQueue& WebKitLaunchQueue::Program()
 {
@@ -16,6 +21,7 @@ WebKitLaunchQueue::~WebKitLaunchQueue()
 {
     if (idleSource_)
         g_source_remove(idleSource_);
+    EndHold();
     for (Entry& entry : entries_)
         Release(entry);
 }
@@ -29,13 +35,73 @@ void WebKitLaunchQueue::Release(Entry& entry)
 void WebKitLaunchQueue::Enqueue(WebKitWebView* view, WebKitURIRequest* request, const std::string& url)
 {
     Cancel(view);
+    if (!anyStarted_) {
+        StartLeader(view, request, url);
+        return;
+    }
     entries_.push_back(Entry{WEBKIT_WEB_VIEW(g_object_ref(view)),
                              WEBKIT_URI_REQUEST(g_object_ref(request)), url});
     ScheduleStart();
 }
 
+void WebKitLaunchQueue::StartLeader(WebKitWebView* view, WebKitURIRequest* request, const std::string& url)
+{
+    anyStarted_ = true;
+    leader_ = WEBKIT_WEB_VIEW(g_object_ref(view));
+    leaderURL_ = url;
+    leaderSignals_[0] = g_signal_connect(view, "load-changed", G_CALLBACK(OnLeaderLoadChanged), this);
+    leaderSignals_[1] = g_signal_connect(view, "load-failed", G_CALLBACK(OnLeaderLoadFailed), this);
+    holdTimeout_ = g_timeout_add_seconds(kLeaderHoldSeconds, &WebKitLaunchQueue::HoldExpired, this);
+    webkit_web_view_load_request(view, request);
+}
+
+void WebKitLaunchQueue::OnLeaderLoadChanged(WebKitWebView*, int event, void* data)
+{
+    auto* self = static_cast<WebKitLaunchQueue*>(data);
+    if (event == WEBKIT_LOAD_STARTED) {
+        self->leaderURL_.clear();
+    } else if (event == WEBKIT_LOAD_COMMITTED || event == WEBKIT_LOAD_FINISHED) {
+        self->EndHold();
+        self->ScheduleStart();
+    }
+}
+
+void WebKitLaunchQueue::OnLeaderLoadFailed(WebKitWebView*, int, const char*, void*, void* data)
+{
+    auto* self = static_cast<WebKitLaunchQueue*>(data);
+    self->EndHold();
+    self->ScheduleStart();
+}
+
+int WebKitLaunchQueue::HoldExpired(void* data)
+{
+    auto* self = static_cast<WebKitLaunchQueue*>(data);
+    self->holdTimeout_ = 0;
+    self->EndHold();
+    self->ScheduleStart();
+    return G_SOURCE_REMOVE;
+}
+
+void WebKitLaunchQueue::EndHold()
+{
+    if (holdTimeout_)
+        g_source_remove(holdTimeout_);
+    holdTimeout_ = 0;
+    if (!leader_)
+        return;
+    for (unsigned long& id : leaderSignals_)
+        if (id)
+            g_signal_handler_disconnect(leader_, std::exchange(id, 0));
+    g_object_unref(std::exchange(leader_, nullptr));
+    leaderURL_.clear();
+}
+
 void WebKitLaunchQueue::Cancel(WebKitWebView* view)
 {
+    if (view == leader_) {
+        EndHold();
+        ScheduleStart();
+    }
     auto found = std::find_if(entries_.begin(), entries_.end(),
                               [view](const Entry& entry) { return entry.view == view; });
     if (found == entries_.end())
@@ -46,6 +112,8 @@ void WebKitLaunchQueue::Cancel(WebKitWebView* view)
 
 std::optional<std::string> WebKitLaunchQueue::PendingURL(WebKitWebView* view) const
 {
+    if (view == leader_ && !leaderURL_.empty())
+        return leaderURL_;
     for (const Entry& entry : entries_)
         if (entry.view == view)
             return entry.url;
@@ -54,7 +122,7 @@ std::optional<std::string> WebKitLaunchQueue::PendingURL(WebKitWebView* view) co
 
 void WebKitLaunchQueue::ScheduleStart()
 {
-    if (!idleSource_ && !entries_.empty())
+    if (!idleSource_ && !leader_ && !entries_.empty())
         idleSource_ = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &WebKitLaunchQueue::StartNext, this,
                                       nullptr);
 }

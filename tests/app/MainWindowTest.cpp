@@ -106,12 +106,13 @@ TEST_F(ProgramFixture, PopupMenuHoldsEveryCommandAndOpensOnRightClick)
     const std::vector<std::string> expected{
         "_New Page", "New _URL", "-", "_Properties", "-", "_Back", "_Forward", "_Label Page",
         "_Close Page", "-", "Main _Toolbar", "P_rofile Buttons Toolbar",
-        "Show Empty Profile Buttons", "-", "_About", "-", "_Quit"};
+        "Show Empty Profile Buttons", "Load Pages When Shown", "-", "_About", "-", "_Quit"};
     EXPECT_EQ(MenuCaptions(menu), expected);
     EXPECT_TRUE(menu.itmNewPage.get_use_underline());
     EXPECT_TRUE(menu.itmToolbar.get_active());
     EXPECT_TRUE(menu.itmProfileButtonsToolbar.get_active());
     EXPECT_TRUE(menu.itmShowEmptyProfileButtons.get_active());
+    EXPECT_FALSE(menu.itmLoadPagesWhenShown.get_active()) << "pages load as they open by default";
 
     // Over the tab strip and over a tool button, once the window has settled.
     ASSERT_TRUE(RunUntil([&] { return program_->frmMain.is_maximized(); }));
@@ -256,4 +257,63 @@ TEST_F(ProgramFixture, UnusableSettingsFolderStillStartsAndWelcomesEveryTime)
     Start();
     EXPECT_EQ(welcomesShown_, 2);
     EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(ProgramFixture, AnUnsandboxedStartSaysWhyAboveThePagesUnlessTheUserOptedOut)
+{
+    unsetenv(kAllowUnsandboxedVariable);
+    Start();
+    TfrmMain& frmMain = program_->frmMain;
+    frmMain.ShowSandboxNotice({true, {}});
+    EXPECT_FALSE(frmMain.SandboxBar().get_visible()) << "nothing to say while the sandbox is on";
+
+    frmMain.ShowSandboxNotice({false, "bubblewrap (bwrap) is missing"});
+    RunPending();
+    ASSERT_TRUE(frmMain.SandboxBar().get_mapped()) << "the bar is on screen";
+    EXPECT_NE(frmMain.SandboxBar().Text().find("without the sandbox: bubblewrap (bwrap) is missing"),
+              std::string::npos)
+        << frmMain.SandboxBar().Text();
+    int barY = 0, pagesY = 0;
+    frmMain.SandboxBar().translate_coordinates(frmMain, 0, 0, barY, barY);
+    frmMain.PageControl().translate_coordinates(frmMain, 0, 0, pagesY, pagesY);
+    EXPECT_LT(barY, pagesY) << "the bar sits above the pages";
+
+    setenv(kAllowUnsandboxedVariable, "1", 1);
+    frmMain.ShowSandboxNotice({false, "bubblewrap (bwrap) is missing"});
+    unsetenv(kAllowUnsandboxedVariable);
+    EXPECT_FALSE(frmMain.SandboxBar().get_visible()) << "the user opted out of the notice";
+}
+
+TEST_F(ProgramFixture, LoadPagesWhenShownIsStoredAndUnloadedPagesAreSavedWhereTheyAre)
+{
+    Start();
+    pages::PageList& list = program_->frmMain.Pages().List();
+    program_->frmMain.Menu().itmLoadPagesWhenShown.activate();
+    EXPECT_EQ(StoredNumber("", "LoadPagesWhenShown"), 1) << "stored at once";
+    list.OpenPage("http://127.0.0.1:9/b", "B");
+    list.OpenPage("http://127.0.0.1:9/c", "C");
+    list.PageInfo(2).SetRememberLastURL(true);
+    list.SetCurrentPage(0);
+    RunPending();
+    ASSERT_TRUE(list.IsUnloaded(1));
+    ASSERT_TRUE(list.IsUnloaded(2));
+    program_->frmMain.Menu().itmQuit.activate();
+    RunPending();
+    EXPECT_EQ(StoredNumber("Profile1", "Sites"), 3);
+    EXPECT_EQ(StoredText("Profile1", "URL2"), "http://127.0.0.1:9/c") << "an unloaded page is saved at its URL";
+    EXPECT_EQ(StoredText("Profile1", "RemURL2"), "Y");
+    Stop();
+
+    Start();
+    pages::PageList& again = program_->frmMain.Pages().List();
+    EXPECT_TRUE(program_->frmMain.Menu().itmLoadPagesWhenShown.get_active());
+    ASSERT_EQ(again.PageCount(), 3);
+    RunPending();
+    EXPECT_FALSE(again.IsUnloaded(0)) << "the page shown at start loads";
+    EXPECT_TRUE(again.IsUnloaded(1));
+    EXPECT_EQ(again.LocationURL(2), "http://127.0.0.1:9/c");
+    EXPECT_FALSE(again.Busy(2));
+
+    program_->frmMain.Menu().itmLoadPagesWhenShown.activate();
+    EXPECT_EQ(StoredNumber("", "LoadPagesWhenShown"), 0);
 }

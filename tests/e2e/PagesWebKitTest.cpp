@@ -176,3 +176,27 @@ TEST_F(PagesWebKitTest, backgroundPageFinishingDoesNotStopTheAnimation)
     ASSERT_TRUE(WaitForShown(server.Url("/slow.html")));
     EXPECT_FALSE(anmState.Active());
 }
+
+TEST_F(PagesWebKitTest, aPageLoadedWhenShownReadsAsItsUrlAndLoadsWhenTheUserShowsIt)
+{
+    server.AddPage("/a.html", "<html><body>a</body></html>");
+    server.AddPage("/b.html", "<html><body>b</body></html>");
+    const std::string a = server.Url("/a.html");
+    const std::string b = server.Url("/b.html");
+    pages->List().SetLoadPagesWhenShown(true);
+    pages->List().OpenPage(a, "A");
+    pages->List().OpenPage(b, "B");
+    pages->List().SetCurrentPage(0);
+    ASSERT_TRUE(WaitForShown(a));
+    EXPECT_TRUE(pages->List().IsUnloaded(1));
+    EXPECT_EQ(pages->List().LocationURL(1), b) << "an unloaded page is at its URL";
+    EXPECT_FALSE(pages->List().Busy(1)) << "and not busy";
+    EXPECT_TRUE(pages->List().Browser(1).LocationURL().empty()) << "its view went nowhere";
+    pages->Nav().btnStopAllClick();
+    EXPECT_TRUE(pages->List().IsUnloaded(1));
+
+    pgcMain.set_current_page(1); // as a click on the tab does
+    ASSERT_TRUE(WaitForShown(b));
+    EXPECT_TRUE(server.WasRequested("/b.html"));
+    EXPECT_FALSE(pages->List().IsUnloaded(1));
+}

@@ -137,3 +137,45 @@ TEST(ProgramRestart, PagesAndButtonSettingsSurviveTwoRunsOfTheRealProgram)
         EXPECT_EQ(key.ReadString("RemURL1"), "Y");
     }
 }
+
+TEST(ProgramRestart, PagesLoadedWhenShownAreSavedWhereTheyAreWithoutLoading)
+{
+    LocalHttpServer server;
+    server.AddPage("/alpha", "<html><body onload=\"fetch('/alpha-loaded')\">alpha</body></html>");
+    server.AddPage("/alpha-loaded", "ok", "text/plain");
+    for (const char* path : {"/beta", "/beta-later"})
+        server.AddPage(path, std::string("<html><body>") + path + "</body></html>");
+    TempDir settings;
+    {
+        platform::RegistryStore store(settings.path());
+        SettingsKey key(store);
+        ASSERT_TRUE(key.OpenProgramKey(true));
+        key.WriteString(kWelcomed, kYes);
+        key.WriteInteger(kLoadPagesWhenShown, 1);
+        ASSERT_TRUE(key.OpenKey(Numbered(kProfileKeyStem, 1), true));
+        key.WriteInteger(kSites, 2);
+        key.WriteString("Label0", "Alpha");
+        key.WriteString("FirstURL0", server.Url("/alpha"));
+        key.WriteString("URL0", server.Url("/alpha"));
+        key.WriteString("RemURL0", "N");
+        key.WriteString("Label1", "Beta");
+        key.WriteString("FirstURL1", server.Url("/beta"));
+        key.WriteString("URL1", server.Url("/beta-later"));
+        key.WriteString("RemURL1", "Y");
+        key.Commit();
+    }
+    RunningProgram program(settings.path());
+    ASSERT_TRUE(WaitForRequests(server, {"/alpha-loaded"}));
+    ASSERT_EQ(program.Terminate(), 0);
+    EXPECT_FALSE(server.WasRequested("/beta-later")) << "the page never shown never loaded";
+
+    platform::RegistryStore store(settings.path());
+    SettingsKey key(store);
+    ASSERT_TRUE(key.OpenProgramKey(false));
+    EXPECT_EQ(key.ReadInteger(kLoadPagesWhenShown), 1);
+    ASSERT_TRUE(key.OpenKey(Numbered(kProfileKeyStem, 1), false));
+    EXPECT_EQ(key.ReadInteger(kSites), 2);
+    EXPECT_EQ(key.ReadString("FirstURL1"), server.Url("/beta"));
+    EXPECT_EQ(key.ReadString("URL1"), server.Url("/beta-later")) << "saved where it is, unloaded";
+    EXPECT_EQ(key.ReadString("RemURL1"), "Y");
+}

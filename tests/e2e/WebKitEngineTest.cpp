@@ -176,6 +176,15 @@ TEST_F(WebKitEngineTest, TheSandboxStateIsKnown)
     const WebKitSandboxState state = CurrentWebKitSandboxState();
     EXPECT_EQ(state.enabled, state.reason.empty());
     std::printf("web content sandbox: %s %s\n", state.enabled ? "on" : "off", state.reason.c_str());
+    EXPECT_EQ(ProbeWebKitSandbox().enabled, state.enabled) << "the context took the probe's answer";
+
+    // Where bubblewrap cannot be found the probe says so instead of failing quietly.
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", "/nonexistent", 1);
+    const WebKitSandboxState without = ProbeWebKitSandbox();
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_FALSE(without.enabled);
+    EXPECT_NE(without.reason.find("bwrap"), std::string::npos) << without.reason;
 }
 
 TEST_F(WebKitEngineTest, ASilentControlShowsNoScriptDialogs)

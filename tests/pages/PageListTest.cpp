@@ -146,3 +146,39 @@ TEST_F(PageListTest, unknownControlClassOpensNoHalfPage)
     EXPECT_EQ(List().PageCount(), 0);
     EXPECT_EQ(pgcMain.get_n_pages(), 0) << "tabs and browsers stay in step";
 }
+
+TEST_F(PageListTest, pagesLoadedWhenShownStayAtTheirUrlAndNotBusyUntilFirstShown)
+{
+    List().SetLoadPagesWhenShown(true);
+    List().OpenPage("http://a.example/", "A");
+    List().OpenPage("http://b.example/", "B");
+    List().OpenPage("http://c.example/", "C");
+    List().SetCurrentPage(0);
+    DrainEvents();
+    EXPECT_EQ(Scripted(0).PendingURL(), "http://a.example/") << "the first page loads as it opens";
+    for (int page : {1, 2}) {
+        SCOPED_TRACE(page);
+        EXPECT_FALSE(Scripted(page).PendingURL()) << "an unshown page starts nothing";
+        EXPECT_TRUE(List().IsUnloaded(page));
+        EXPECT_FALSE(List().Busy(page));
+    }
+    EXPECT_EQ(List().LocationURL(1), "http://b.example/");
+    EXPECT_EQ(List().Caption(1), "B");
+    Nav().btnStopAllClick();
+    EXPECT_TRUE(List().IsUnloaded(1)) << "Stop All leaves an unloaded page at its URL";
+
+    // The user shows B: it loads then, as it would have when it opened.
+    pgcMain.set_current_page(1);
+    EXPECT_EQ(Scripted(1).PendingURL(), "http://b.example/");
+    EXPECT_TRUE(anmState.Active()) << "B is loading now";
+    Complete(1);
+    EXPECT_FALSE(List().IsUnloaded(1));
+    EXPECT_EQ(List().LocationURL(1), "http://b.example/");
+
+    // The program makes C current: it loads once the main loop is idle.
+    List().SetCurrentPage(2);
+    DrainEvents();
+    EXPECT_EQ(Scripted(2).PendingURL(), "http://c.example/");
+    EXPECT_EQ(List().PageInfo(2).FirstURL(), "http://c.example/");
+    EXPECT_TRUE(reports.empty());
+}
