@@ -49,10 +49,23 @@ void WebKitLaunchQueue::StartLeader(WebKitWebView* view, WebKitURIRequest* reque
     anyStarted_ = true;
     leader_ = WEBKIT_WEB_VIEW(g_object_ref(view));
     leaderURL_ = url;
+    leaderEntry_ = Entry{WEBKIT_WEB_VIEW(g_object_ref(view)), WEBKIT_URI_REQUEST(g_object_ref(request)), url};
     leaderSignals_[0] = g_signal_connect(view, "load-changed", G_CALLBACK(OnLeaderLoadChanged), this);
     leaderSignals_[1] = g_signal_connect(view, "load-failed", G_CALLBACK(OnLeaderLoadFailed), this);
     holdTimeout_ = g_timeout_add_seconds(kLeaderHoldSeconds, &WebKitLaunchQueue::HoldExpired, this);
-    webkit_web_view_load_request(view, request);
+    // Ahead of everything else the main loop has to do, drawing included.
+    leaderSource_ = g_idle_add_full(G_PRIORITY_HIGH, &WebKitLaunchQueue::LoadLeader, this, nullptr);
+}
+
+int WebKitLaunchQueue::LoadLeader(void* data)
+{
+    auto* self = static_cast<WebKitLaunchQueue*>(data);
+    self->leaderSource_ = 0;
+    if (auto entry = std::exchange(self->leaderEntry_, std::nullopt)) {
+        webkit_web_view_load_request(entry->view, entry->request);
+        Release(*entry);
+    }
+    return G_SOURCE_REMOVE;
 }
 
 void WebKitLaunchQueue::OnLeaderLoadChanged(WebKitWebView*, int event, void* data)
@@ -87,6 +100,12 @@ void WebKitLaunchQueue::EndHold()
     if (holdTimeout_)
         g_source_remove(holdTimeout_);
     holdTimeout_ = 0;
+    if (leaderSource_)
+        g_source_remove(leaderSource_);
+    leaderSource_ = 0;
+    if (leaderEntry_)
+        Release(*leaderEntry_);
+    leaderEntry_.reset();
     if (!leader_)
         return;
     for (unsigned long& id : leaderSignals_)

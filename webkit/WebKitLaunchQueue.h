@@ -5,8 +5,9 @@
 // that starts one of them each time the main loop is otherwise idle, so input
 // and drawing are served between the starts.
 //
-// The program's very first load is the page the user sees first: it starts at
-// once, without waiting for an idle turn, and the queued ones wait until it has
+// The program's very first load is the page the user sees first: it starts on
+// the main loop's next turn, before drawing and before any idle turn, and the
+// queued ones wait until it has
 // committed (or failed, or a few seconds have passed), so their web processes
 // do not compete with it. Only used by the WebKit engine.
 #include <deque>
@@ -40,6 +41,7 @@ private:
     };
     static int StartNext(void* self);
     static int HoldExpired(void* self);
+    static int LoadLeader(void* self);
     static void OnLeaderLoadChanged(WebKitWebView* view, int event, void* self);
     static void OnLeaderLoadFailed(WebKitWebView* view, int event, const char* uri, void* error, void* self);
     static void Release(Entry& entry);
@@ -54,6 +56,8 @@ private:
     std::string leaderURL_;           // until its load has started
     unsigned long leaderSignals_[2] = {0, 0};
     unsigned holdTimeout_ = 0;
+    std::optional<Entry> leaderEntry_; // the first load, until the main loop starts it
+    unsigned leaderSource_ = 0;
 };
 
 } // namespace platform
