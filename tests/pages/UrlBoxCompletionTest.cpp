@@ -1,5 +1,6 @@
 // Completion wired to a real combo box: keys sent to its entry, the list kept
 // in step with the combo's model, beeps and focus.
+#include "MainLoop.h"
 #include "ModalAnswer.h"
 #include "UrlBoxCompletion.h"
 
@@ -20,7 +21,7 @@ protected:
         completion = std::make_unique<pages::UrlBoxCompletion>(box);
         completion->SetBeep([this] { ++beeps; });
         Entry().grab_focus();
-        DrainEvents();
+        RunPendingEvents();
     }
     void TearDown() override { completion.reset(); }
 

@@ -2,6 +2,7 @@
 #include "ESettingsError.h"
 #include "ErrorReport.h"
 #include "FakePageSetHost.h"
+#include "MainLoop.h"
 #include "Profiles.h"
 #include "ProgramIdentity.h"
 #include "ShowWelcomeOnce.h"
@@ -16,12 +17,6 @@ using namespace profiles;
 using platform::RegistryStore;
 
 namespace {
-
-void RunPendingEvents()
-{
-    while (Gtk::Main::events_pending())
-        Gtk::Main::iteration(false);
-}
 
 class ProfilesGuiTest : public ::testing::Test {
 protected:
