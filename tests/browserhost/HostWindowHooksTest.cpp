@@ -61,7 +61,7 @@ protected:
 
 } // namespace
 
-TEST_F(HostWindowHooksTest, dialogsTakingTheActivationGetTheProgramsCaptionAndEveryTakerIsReported)
+TEST_F(HostWindowHooksTest, DialogsTakingTheActivationGetTheProgramsCaptionAndEveryTakerIsReported)
 {
     std::vector<WindowHandle> reported;
     host_->ReplaceCaption = true;
@@ -96,7 +96,7 @@ TEST_F(HostWindowHooksTest, dialogsTakingTheActivationGetTheProgramsCaptionAndEv
     GiveBack(untouched);
 }
 
-TEST_F(HostWindowHooksTest, aDestroyedHostReportsNothingAndOutlivingTheOwnerIsSafe)
+TEST_F(HostWindowHooksTest, ADestroyedHostReportsNothingAndOutlivingTheOwnerIsSafe)
 {
     int reports = 0;
     host_->OnShowDialog = [&](TBrowserControl*, WindowHandle) { ++reports; };
@@ -121,7 +121,7 @@ TEST_F(HostWindowHooksTest, aDestroyedHostReportsNothingAndOutlivingTheOwnerIsSa
     EXPECT_EQ(reports, 0);
 }
 
-TEST_F(HostWindowHooksTest, closeRequestsGoThroughOnCloseQuery)
+TEST_F(HostWindowHooksTest, CloseRequestsGoThroughOnCloseQuery)
 {
     int asked = 0;
     bool allow = false;

@@ -95,7 +95,7 @@ private:
 
 } // namespace
 
-TEST_F(PagesWebKitTest, enterSetsHomeLinksDoNotHomeReturnsBackAndForwardMove)
+TEST_F(PagesWebKitTest, EnterSetsHomeLinksDoNotHomeReturnsBackAndForwardMove)
 {
     // The start page follows its link once, as a user's click would.
     server.AddPage("/start.html", "<html><body><a id='l' href='/linked.html'>next</a><script>"
@@ -139,7 +139,7 @@ TEST_F(PagesWebKitTest, enterSetsHomeLinksDoNotHomeReturnsBackAndForwardMove)
     EXPECT_EQ(pages->List().PageCount(), 1);
 }
 
-TEST_F(PagesWebKitTest, backgroundPageFinishingDoesNotStopTheAnimation)
+TEST_F(PagesWebKitTest, BackgroundPageFinishingDoesNotStopTheAnimation)
 {
     server.AddPage("/a.html", "<html><body>a</body></html>");
     server.AddPage("/b.html", "<html><body>b</body></html>");

@@ -50,7 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(UrlBoxCompletionTest, typingCompletesSelectsTheEntryAndBackspaceEmptiesTheBox)
+TEST_F(UrlBoxCompletionTest, TypingCompletesSelectsTheEntryAndBackspaceEmptiesTheBox)
 {
     Type("HTTP://e");
     EXPECT_EQ(Entry().get_text(), "http://Example.org/");
@@ -72,7 +72,7 @@ TEST_F(UrlBoxCompletionTest, typingCompletesSelectsTheEntryAndBackspaceEmptiesTh
     EXPECT_EQ(beeps, 1) << "Backspace with nothing typed beeps";
 }
 
-TEST_F(UrlBoxCompletionTest, escapeClearsAndCaretKeysTakeTheWholeText)
+TEST_F(UrlBoxCompletionTest, EscapeClearsAndCaretKeysTakeTheWholeText)
 {
     Type("ftp");
     SendKey(Entry(), GDK_KEY_Escape);
@@ -94,7 +94,7 @@ TEST_F(UrlBoxCompletionTest, escapeClearsAndCaretKeysTakeTheWholeText)
     EXPECT_EQ(completion->Completion().Prefix(), "") << "losing the focus empties the prefix";
 }
 
-TEST_F(UrlBoxCompletionTest, listFollowsTheComboModelAndProgramWritesRespectTheSwitch)
+TEST_F(UrlBoxCompletionTest, ListFollowsTheComboModelAndProgramWritesRespectTheSwitch)
 {
     box.append("http://new.example/");
     box.remove_text(0);
