@@ -1,5 +1,7 @@
 #include "PageList.h"
 
+#include "Invariant.h"
+
 #include <gdk/gdkkeysyms.h>
 
 #include <stdexcept>
@@ -46,8 +48,23 @@ PageList::~PageList()
         ClosePage(i);
 }
 
+void PageList::CheckPages() const
+{
+    using platform::Invariant;
+    Invariant(sheets_.size() == FBrowsers.size() && FBrowsers.size() == FPageInfos.size(),
+              "the tab sheets, FBrowsers and FPageInfos have one length");
+    Invariant(pgcMain.get_n_pages() == static_cast<int>(sheets_.size()), "every tab of pgcMain is a page");
+    for (std::size_t i = 0; i < sheets_.size(); ++i) {
+        Invariant(pgcMain.get_nth_page(static_cast<int>(i)) == sheets_[i].get(), "page i is tab i of pgcMain");
+        Invariant(FBrowsers[i] && FPageInfos[i], "a page has its browser and its record");
+        Invariant(FBrowsers[i]->get_parent() == sheets_[i].get(),
+                  "a page's browser lives on its tab while the tab exists");
+    }
+}
+
 void PageList::CheckIndex(int index) const
 {
+    CheckPages();
     if (index < 0 || index >= PageCount())
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
 }
@@ -119,6 +136,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     FBrowsers.push_back(std::move(owned));
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
 
+    CheckPages();
     const int index = PageCount() - 1;
     NavigatePage(index, url);
     SetCurrentPage(index);
@@ -174,6 +192,7 @@ void PageList::ClosePage(int index)
     pgcMain.remove_page(*sheets_[static_cast<std::size_t>(index)]);
     sheets_.erase(sheets_.begin() + at);
     FPageInfos.erase(FPageInfos.begin() + at);
+    CheckPages();
 
     const int remaining = count - 1;
     if (remaining > 0)

@@ -65,6 +65,9 @@ private:
     void OnSwitchPage(Gtk::Widget* page, guint pageNumber);
     bool OnNotebookKeyPress(GdkEventKey* event);
     void CheckIndex(int index) const;
+    // Stops the program when the tab sheets, FBrowsers and FPageInfos are not
+    // of one length and order, or a page's browser is missing from its tab.
+    void CheckPages() const;
 
     // Members the program is known by keep their names (pgcMain, FBrowsers,
     // FPageInfos); the list's own end in an underscore.

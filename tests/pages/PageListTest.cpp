@@ -146,3 +146,22 @@ TEST_F(PageListTest, UnknownControlClassOpensNoHalfPage)
     EXPECT_EQ(List().PageCount(), 0);
     EXPECT_EQ(pgcMain.get_n_pages(), 0) << "tabs and browsers stay in step";
 }
+
+TEST_F(PageListTest, ATabTakenAwayBehindTheListsBackStopsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    List().OpenPage("http://a.example/", "A");
+    List().OpenPage("http://b.example/", "B");
+    EXPECT_DEATH(
+        {
+            pgcMain.remove_page(0);
+            List().Browser(1);
+        },
+        "invariant broken: every tab of pgcMain is a page");
+    EXPECT_DEATH(
+        {
+            List().Browser(0).unparent();
+            List().Browser(0);
+        },
+        "invariant broken: a page's browser lives on its tab while the tab exists");
+}
