@@ -268,7 +268,7 @@ TEST_F(ProgramFixture, AnUnsandboxedStartSaysWhyAboveThePagesUnlessTheUserOptedO
     EXPECT_FALSE(frmMain.SandboxBar().get_visible()) << "nothing to say while the sandbox is on";
 
     frmMain.ShowSandboxNotice({false, "bubblewrap (bwrap) is missing"});
-    RunPending();
+    RunPendingEvents();
     ASSERT_TRUE(frmMain.SandboxBar().get_mapped()) << "the bar is on screen";
     EXPECT_NE(frmMain.SandboxBar().Text().find("without the sandbox: bubblewrap (bwrap) is missing"),
               std::string::npos)
@@ -294,11 +294,11 @@ TEST_F(ProgramFixture, LoadPagesWhenShownIsStoredAndUnloadedPagesAreSavedWhereTh
     list.OpenPage("http://127.0.0.1:9/c", "C");
     list.PageInfo(2).SetRememberLastURL(true);
     list.SetCurrentPage(0);
-    RunPending();
+    RunPendingEvents();
     ASSERT_TRUE(list.IsUnloaded(1));
     ASSERT_TRUE(list.IsUnloaded(2));
     program_->frmMain.Menu().itmQuit.activate();
-    RunPending();
+    RunPendingEvents();
     EXPECT_EQ(StoredNumber("Profile1", "Sites"), 3);
     EXPECT_EQ(StoredText("Profile1", "URL2"), "http://127.0.0.1:9/c") << "an unloaded page is saved at its URL";
     EXPECT_EQ(StoredText("Profile1", "RemURL2"), "Y");
@@ -308,7 +308,7 @@ TEST_F(ProgramFixture, LoadPagesWhenShownIsStoredAndUnloadedPagesAreSavedWhereTh
     pages::PageList& again = program_->frmMain.Pages().List();
     EXPECT_TRUE(program_->frmMain.Menu().itmLoadPagesWhenShown.get_active());
     ASSERT_EQ(again.PageCount(), 3);
-    RunPending();
+    RunPendingEvents();
     EXPECT_FALSE(again.IsUnloaded(0)) << "the page shown at start loads";
     EXPECT_TRUE(again.IsUnloaded(1));
     EXPECT_EQ(again.LocationURL(2), "http://127.0.0.1:9/c");

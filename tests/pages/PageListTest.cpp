@@ -2,6 +2,7 @@
 // after each kind of close, and navigations the control rejects.
 #include "BrowserControlFactory.h"
 #include "BrowserInterfaceIds.h"
+#include "MainLoop.h"
 #include "ModalAnswer.h"
 #include "PagesFixture.h"
 
@@ -173,7 +174,7 @@ TEST_F(PageListTest, PagesLoadedWhenShownStayAtTheirUrlAndNotBusyUntilFirstShown
     List().OpenPage("http://b.example/", "B");
     List().OpenPage("http://c.example/", "C");
     List().SetCurrentPage(0);
-    DrainEvents();
+    RunPendingEvents();
     EXPECT_EQ(Scripted(0).PendingURL(), "http://a.example/") << "the first page loads as it opens";
     for (int page : {1, 2}) {
         SCOPED_TRACE(page);
@@ -196,7 +197,7 @@ TEST_F(PageListTest, PagesLoadedWhenShownStayAtTheirUrlAndNotBusyUntilFirstShown
 
     // The program makes C current: it loads once the main loop is idle.
     List().SetCurrentPage(2);
-    DrainEvents();
+    RunPendingEvents();
     EXPECT_EQ(Scripted(2).PendingURL(), "http://c.example/");
     EXPECT_EQ(List().PageInfo(2).FirstURL(), "http://c.example/");
     EXPECT_TRUE(reports.empty());
