@@ -3,7 +3,7 @@
 #include "BrowserUserAgentToken.h"
 #include "ScriptedBrowserEngine.h"
 #include "TBrowserHost.h"
-#include "WebKitKeys.h"
+#include "KeyMessage.h"
 
 #include <gtest/gtest.h>
 
