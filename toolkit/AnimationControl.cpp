@@ -1,7 +1,5 @@
 #include "AnimationControl.h"
 
-#include "ProgramIdentity.h"
-
 #include <glibmm/main.h>
 
 namespace platform {
