@@ -77,7 +77,7 @@ answer=$(xdg-settings get default-web-browser)
 
 # A link from another program goes to the running copy. This needs a Pandrel
 # that takes URLs on its command line; one without them says so on --version.
-if pandrel --version >/dev/null 2>&1; then
+if timeout 20 pandrel --version >/dev/null 2>&1; then
   timeout 60 xdg-open "$site/linked.html" || fail "xdg-open $site/linked.html"
   wait_for 60 served /linked.html || fail "the link handed over by xdg-open was not loaded"
   count=$(window_count)
