@@ -3,6 +3,7 @@
 #include "Program.h"
 #include "ProgramIdentity.h"
 #include "RegistryStore.h"
+#include "SettingsTransferCommand.h"
 #include "WebKitEngine.h"
 
 #include <glib-unix.h>
@@ -40,6 +41,9 @@ void CloseOnTerminationRequest(TfrmMain& frmMain)
 
 int main(int argc, char** argv)
 {
+    // The settings export and import run without a window and end the program.
+    if (const auto exitCode = RunSettingsTransferCommand(argc, argv))
+        return *exitCode;
     auto application = Gtk::Application::create(argc, argv, "com.kestrane.Pandrel",
                                                  Gio::APPLICATION_NON_UNIQUE);
     Glib::set_application_name(platform::kApplicationTitle);
