@@ -127,9 +127,12 @@ def main():
         env = dict(os.environ, PANDREL_CONFIG_DIR=seed)
         subprocess.run([program, "--import-settings", reg], env=env, check=True, stdout=subprocess.DEVNULL)
         for n in range(iterations):
-            run = os.path.join(work, "run")
-            shutil.rmtree(run, ignore_errors=True)
+            # A fresh folder each run: the engine's helper processes of a killed
+            # run may still be writing theirs for a moment.
+            run = os.path.join(work, "run%d" % n)
             shutil.copytree(seed, run)
+            if n > 0:
+                shutil.rmtree(os.path.join(work, "run%d" % (n - 1)), ignore_errors=True)
             with served_lock:
                 served.clear()
             env["PANDREL_CONFIG_DIR"] = run
