@@ -111,6 +111,8 @@ void Profiles::RestoreRecoveredPages(const RecoverySnapshot& snapshot)
         const int index = pages_.PageCount() - 1;
         pages_.SetPageFirstURL(index, page.firstURL);
         pages_.SetPageRememberLastURL(index, page.rememberLastURL);
+        if (!page.session.empty())
+            pages_.RestorePageSessionState(index, page.session);
     }
     if (pages_.PageCount() > 0)
         pages_.MakePageCurrent(0);

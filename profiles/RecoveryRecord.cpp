@@ -30,7 +30,8 @@ RecoverySnapshot TakeRecoverySnapshot(const std::string& profileKey, PageSetHost
     RecoverySnapshot snapshot{profileKey, {}};
     const int count = pages.PageCount();
     for (int i = 0; i < count; ++i) {
-        RecoveryPage page{pages.PageCaption(i), pages.PageFirstURL(i), {}, pages.PageRememberLastURL(i)};
+        RecoveryPage page{pages.PageCaption(i), pages.PageFirstURL(i), {}, pages.PageRememberLastURL(i),
+                          pages.PageSessionState(i)};
         try {
             page.url = pages.PageLocationURL(i);
         } catch (...) {
@@ -61,6 +62,7 @@ void WriteRecoveryRecord(platform::RegistryStore& store, const RecoverySnapshot&
         key.WriteString(Numbered(kFirstURLStem, n), page.firstURL);
         key.WriteString(Numbered(kPageURLStem, n), page.url);
         key.WriteString(Numbered(kRemURLStem, n), page.rememberLastURL ? kYes : kNo);
+        WritePageSession(key, n, page.session);
     }
     key.Commit();
 }
@@ -83,7 +85,7 @@ std::optional<RecoverySnapshot> ReadPendingRecovery(platform::RegistryStore& sto
             return std::nullopt;
         RecoverySnapshot snapshot{key.ReadString(kRecoveryProfile), {}};
         const std::int32_t count = key.ReadInteger(kSites);
-        // Four values a page, plus the three of the record itself.
+        // At least four values a page, plus the three of the record itself.
         if (RecoveryProfileNumber(snapshot.profileKey) < 0 || count <= 0
             || 4 * static_cast<std::int64_t>(count) + 3 > key.ValueCount())
             return std::nullopt;
@@ -94,7 +96,8 @@ std::optional<RecoverySnapshot> ReadPendingRecovery(platform::RegistryStore& sto
             snapshot.pages.push_back({key.ReadString(Numbered(kLabelStem, i)),
                                       key.ReadString(Numbered(kFirstURLStem, i)),
                                       key.ReadString(Numbered(kPageURLStem, i)),
-                                      key.ReadString(Numbered(kRemURLStem, i)) == kYes});
+                                      key.ReadString(Numbered(kRemURLStem, i)) == kYes,
+                                      key.ReadBinary(Numbered(kSessionStem, i)).value_or("")});
         }
         return snapshot;
     } catch (const ESettingsError&) {

@@ -21,6 +21,7 @@ struct RecoveryPage {
     std::string firstURL;
     std::string url;          // where the page was, whatever RemURL says
     bool rememberLastURL = false;
+    std::string session;      // the engine's back/forward bytes, or empty
     bool operator==(const RecoveryPage&) const = default;
 };
 
