@@ -2,7 +2,7 @@
 """Kills the real program with SIGKILL at random moments while its pages move
 through chains of links on a local server (127.0.0.1 only), then reads the
 recovery record straight from settings.db. Each record must read back whole
-(every value of every page present, Sites matching) and match a state the
+(every value of every page present, Sites matching, a page's history binary) and match a state the
 program really had: the seeded labels and first URLs, and for each page a URL
 the server sent to the program. Some runs end with SIGTERM (a normal close)
 instead: their record must be marked clean, so no restore would be offered.
@@ -95,7 +95,10 @@ def check_record(values, port, clean):
     assert text(values, "Profile") == "Profile1"
     sites = number(values, "Sites")
     assert sites == PAGES, "Sites is %d" % sites
-    assert len(values) == 3 + 4 * sites, "%d values for %d pages" % (len(values), sites)
+    sessions = [name for name in values if name.startswith("session")]
+    for name in sessions:
+        assert values[name][0] == 3 and int(name[len("session"):]) < sites, "%s is not a page's history" % name
+    assert len(values) == 3 + 4 * sites + len(sessions), "%d values for %d pages" % (len(values), sites)
     with served_lock:
         seen = set(served)
     for i in range(sites):
@@ -148,6 +151,9 @@ def main():
                 counts["failures"] += 1
                 print("run %d: no end after SIGTERM" % n, file=sys.stderr)
                 continue
+            if clean and proc.returncode != 0:
+                # SIGTERM came before the program listened for it: a kill as well.
+                clean = False
             counts["clean" if clean else "kills"] += 1
             try:
                 values = recovery_values(os.path.join(run, "settings.db"))
