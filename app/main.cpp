@@ -44,6 +44,8 @@ int main(int argc, char** argv)
     // The settings export and import run without a window and end the program.
     if (const auto exitCode = RunSettingsTransferCommand(argc, argv))
         return *exitCode;
+    // The windows' WM_CLASS, which the desktop entry's StartupWMClass names.
+    g_set_prgname("com.kestrane.Pandrel");
     auto application = Gtk::Application::create(argc, argv, "com.kestrane.Pandrel",
                                                  Gio::APPLICATION_NON_UNIQUE);
     Glib::set_application_name(platform::kApplicationTitle);
