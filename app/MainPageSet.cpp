@@ -24,3 +24,22 @@ void MainPageSet::OpenPage(const std::string& url, const std::string& caption)
 {
     pages_.OpenPage(url, caption);
 }
+
+std::string MainPageSet::PageSessionState(int index)
+{
+    try {
+        const platform::ByteArray state = pages_.Browser(index).SessionState();
+        return std::string(state.begin(), state.end());
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+void MainPageSet::RestorePageSessionState(int index, const std::string& state)
+{
+    try {
+        pages_.Browser(index).SetSessionState(platform::ByteArray(state.begin(), state.end()));
+    } catch (const std::exception&) {
+        // Refused: the page opens where it was sent, without its history.
+    }
+}

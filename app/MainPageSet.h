@@ -18,6 +18,8 @@ public:
     void OpenPage(const std::string& url, const std::string& caption) override;
     void CloseAllPages() override { pages_.CloseAllPages(); }
     void MakePageCurrent(int index) override { pages_.SetCurrentPage(index); }
+    std::string PageSessionState(int index) override;
+    void RestorePageSessionState(int index, const std::string& state) override;
 
 private:
     pages::PageList& pages_;

@@ -34,6 +34,7 @@ TfrmMain::~TfrmMain()
 {
     maximizeMessage_.disconnect();
     // FormDestroy: the pages go before the widgets they live in.
+    recovery_.reset();
     profiles_.reset();
     pageSet_.reset();
     pages_.reset();
@@ -85,6 +86,10 @@ void TfrmMain::FormCreate()
     // The profile buttons sit between the top band and the pages.
     root_.pack_start(profiles_->pnlQuickLaunch(), Gtk::PACK_SHRINK);
     root_.reorder_child(profiles_->pnlQuickLaunch(), 2);
+    // The offer to restore pages after an unclean end sits above the pages.
+    recovery_ = std::make_unique<RecoveryRecorder>(store_, *profiles_, *pageSet_);
+    root_.pack_start(recovery_->OfferBar(), Gtk::PACK_SHRINK);
+    root_.reorder_child(recovery_->OfferBar(), 3);
     root_.show_all();
 }
 
@@ -164,6 +169,7 @@ void TfrmMain::FormShow()
     }
     if (pages_->List().PageCount() >= 2)
         pages_->List().SetCurrentPage(0);
+    recovery_->Start();
     PostMaximizeMain();
 }
 
@@ -185,6 +191,7 @@ bool TfrmMain::on_delete_event(GdkEventAny*)
 {
     try {
         FormClose();
+        recovery_->MarkClean();
     } catch (...) {
         platform::ReportCurrentException();
         // The pages could not be saved: stay open once, so nothing is lost

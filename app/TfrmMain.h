@@ -7,6 +7,7 @@
 #include "MainToolbar.h"
 #include "Pages.h"
 #include "Profiles.h"
+#include "RecoveryRecorder.h"
 #include "RegistryStore.h"
 #include "SandboxNotice.h"
 
@@ -53,6 +54,7 @@ public:
     Gtk::Notebook& PageControl() { return pgcMain; }
     pages::Pages& Pages() { return *pages_; }
     profiles::Profiles& Profiles() { return *profiles_; }
+    RecoveryRecorder& Recovery() { return *recovery_; }
 
 protected:
     void on_show() override;
@@ -94,4 +96,5 @@ private:
     std::unique_ptr<pages::Pages> pages_;
     std::unique_ptr<MainPageSet> pageSet_;
     std::unique_ptr<profiles::Profiles> profiles_;
+    std::unique_ptr<RecoveryRecorder> recovery_;
 };

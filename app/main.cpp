@@ -3,6 +3,7 @@
 #include "Program.h"
 #include "ProgramIdentity.h"
 #include "RegistryStore.h"
+#include "SettingsTransferCommand.h"
 #include "WebKitEngine.h"
 
 #include <glib-unix.h>
@@ -41,6 +42,9 @@ void CloseOnTerminationRequest(TfrmMain& frmMain)
 
 int main(int argc, char** argv)
 {
+    // The settings export and import run without a window and end the program.
+    if (const auto exitCode = RunSettingsTransferCommand(argc, argv))
+        return *exitCode;
     // The windows' WM_CLASS, which the desktop entry's StartupWMClass names.
     g_set_prgname("com.kestrane.Pandrel");
     auto application = Gtk::Application::create(argc, argv, "com.kestrane.Pandrel",

@@ -193,6 +193,12 @@ DispatchPtr TBrowserControl::Application() { return GetProperty(DISPID_APPLICATI
 DispatchPtr TBrowserControl::Document() { return GetProperty(DISPID_DOCUMENT).AsDispatch(); }
 std::string TBrowserControl::LocationURL() { return GetProperty(DISPID_LOCATIONURL).AsText(); }
 bool TBrowserControl::Busy() { return GetProperty(DISPID_BUSY).AsBool(); }
+ByteArray TBrowserControl::SessionState()
+{
+    const Variant state = GetProperty(DISPID_PANDREL_SESSIONSTATE);
+    return state.IsEmpty() ? ByteArray() : state.AsBytes();
+}
+void TBrowserControl::SetSessionState(const ByteArray& state) { SetProperty(DISPID_PANDREL_SESSIONSTATE, Variant(state)); }
 
 bool TBrowserControl::Visible() { return GetProperty(DISPID_VISIBLE).AsBool(); }
 void TBrowserControl::SetVisible(bool value) { SetProperty(DISPID_VISIBLE, WordBool(value)); }

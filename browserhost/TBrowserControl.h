@@ -65,6 +65,10 @@ public:
     platform::DispatchPtr Document();
     std::string LocationURL();
     bool Busy();
+    // The engine's back/forward list as opaque bytes (DISPID_PANDREL_SESSIONSTATE).
+    platform::ByteArray SessionState();
+    // Raises EOleException when the control refuses the bytes.
+    void SetSessionState(const platform::ByteArray& state);
 
     // --- published properties (forwarded, never stored here) ---
     bool Visible();

@@ -24,6 +24,14 @@ inline constexpr DispId DISPID_REGISTERASDROPTARGET = 553;
 inline constexpr DispId DISPID_THEATERMODE = 554;
 inline constexpr DispId DISPID_ADDRESSBAR = 555;
 inline constexpr DispId DISPID_RESIZABLE = 556;
+// The control's back/forward list with its current entry, as opaque bytes that
+// begin with the engine's name and version (this program's own property).
+// Get: the bytes, or an empty array before the first load. Put, only while the
+// control's first navigation has not started: the control takes the list, then
+// goes to its current entry when that is where it was sent, else loads where it
+// was sent as a new entry after it. Bytes from another engine or engine version,
+// or damaged ones, are refused with E_INVALIDARG and change nothing.
+inline constexpr DispId DISPID_PANDREL_SESSIONSTATE = 0x5000;
 
 // Events of the control's event interface.
 inline constexpr DispId DISPID_STATUSTEXTCHANGE = 102;

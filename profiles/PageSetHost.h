@@ -23,6 +23,13 @@ public:
     virtual void OpenPage(const std::string& url, const std::string& caption) = 0;
     virtual void CloseAllPages() = 0;
     virtual void MakePageCurrent(int index) = 0;
+
+    // The page's back/forward list as the engine's opaque bytes; empty when it
+    // has none or cannot tell.
+    virtual std::string PageSessionState(int /*index*/) { return {}; }
+    // Gives a page just opened the list in state; bytes the engine refuses
+    // (damaged, another engine version) are ignored and the page opens as it would.
+    virtual void RestorePageSessionState(int /*index*/, const std::string& /*state*/) {}
 };
 
 } // namespace profiles

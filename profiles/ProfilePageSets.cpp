@@ -24,6 +24,19 @@ void WritePageURLs(SettingsKey& key, int entry, PageSetHost& pages, int page)
     }
 }
 
+} // namespace
+
+void WritePageSession(SettingsKey& key, long long entry, const std::string& state)
+{
+    const std::string name = Numbered(kSessionStem, entry);
+    if (!state.empty())
+        key.WriteBinary(name, state);
+    else if (key.ValueExists(name))
+        key.DeleteValue(name); // an old list must not come back with a new page
+}
+
+namespace {
+
 bool ProgramKeyExists(platform::RegistryStore& store)
 {
     SettingsKey key(store);
@@ -59,6 +72,7 @@ void SaveProfilePages(platform::RegistryStore& store, const std::string& profile
     for (int i = 0; i < count; ++i) {
         key.WriteString(Numbered(kLabelStem, i), pages.PageCaption(i));
         WritePageURLs(key, i, pages, i);
+        WritePageSession(key, i, pages.PageSessionState(i));
     }
     key.Commit();
 }
@@ -91,6 +105,8 @@ void LoadProfilePages(platform::RegistryStore& store, const std::string& profile
         const int page = pages.PageCount() - 1;
         pages.SetPageFirstURL(page, firstURL);
         pages.SetPageRememberLastURL(page, key.ReadString(Numbered(kRemURLStem, i)) == kYes);
+        if (auto session = key.ReadBinary(Numbered(kSessionStem, i)))
+            pages.RestorePageSessionState(page, *session);
         pages.MakePageCurrent(0);
         WritePageURLs(key, i, pages, page);
     }

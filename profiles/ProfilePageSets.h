@@ -4,6 +4,7 @@
 // ESettingsError (or whatever the host throws) for the default report.
 #include "PageSetHost.h"
 #include "RegistryStore.h"
+#include "SettingsKey.h"
 
 #include <string>
 
@@ -17,5 +18,7 @@ void SaveProfilePages(platform::RegistryStore& store, const std::string& key, Pa
 void LoadProfilePages(platform::RegistryStore& store, const std::string& key, PageSetHost& pages);
 bool ProfileExists(platform::RegistryStore& store, const std::string& key);
 bool IsProfileEmpty(platform::RegistryStore& store, int number);
+// Writes the engine's back/forward bytes of entry (none: removes the value).
+void WritePageSession(SettingsKey& key, long long entry, const std::string& state);
 
 } // namespace profiles

@@ -108,6 +108,28 @@ void Profiles::spdProfileClick(Gtk::ToggleButton& sender)
     LoadProfilePages(FCurrentProfile);
 }
 
+void Profiles::RestoreRecoveredPages(const RecoverySnapshot& snapshot)
+{
+    const int number = RecoveryProfileNumber(snapshot.profileKey);
+    if (number < 0)
+        return;
+    SaveProfilePages(FCurrentProfile);
+    LetPendingEventsRun();
+    pages_.CloseAllPages();
+    FCurrentProfile = snapshot.profileKey;
+    bar_.SetDown(number);
+    for (const RecoveryPage& page : snapshot.pages) {
+        pages_.OpenPage(page.url, page.label);
+        const int index = pages_.PageCount() - 1;
+        pages_.SetPageFirstURL(index, page.firstURL);
+        pages_.SetPageRememberLastURL(index, page.rememberLastURL);
+        if (!page.session.empty())
+            pages_.RestorePageSessionState(index, page.session);
+    }
+    if (pages_.PageCount() > 0)
+        pages_.MakePageCurrent(0);
+}
+
 void Profiles::spdProfile1MouseUp(Gtk::ToggleButton& sender, unsigned /*mouseButton*/)
 {
     FLastProfileButton = &sender;

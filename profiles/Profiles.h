@@ -5,6 +5,7 @@
 // its two menu items and the caption dialog, and calls the load and save steps at
 // show and close.
 #include "PageSetHost.h"
+#include "RecoveryRecord.h"
 #include "ProfileButtonBar.h"
 #include "RegistryStore.h"
 #include "TfrmProfileButtonSettings.h"
@@ -35,6 +36,10 @@ public:
     void LoadProfilePages(const std::string& key);
     bool ProfileExists(const std::string& key);
     bool IsProfileEmpty(int number);
+    // Makes the snapshot's profile current with the snapshot's pages, as a switch
+    // to it would (the current set is saved first), but opening what the
+    // recovery record kept.
+    void RestoreRecoveredPages(const RecoverySnapshot& snapshot);
 
     // Captions and the empty-button option.
     void LoadProfileButtonSettings();

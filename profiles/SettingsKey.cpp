@@ -104,6 +104,27 @@ void SettingsKey::WriteString(const std::string& name, const std::string& text)
         Fail(kFailedToSet, name);
 }
 
+std::optional<std::string> SettingsKey::ReadBinary(const std::string& name)
+{
+    RegValue value;
+    if (!key_.IsOpen() || store_.QueryValue(key_, name, value) != kRegSuccess || value.type != REG_BINARY)
+        return std::nullopt;
+    return std::move(value.data);
+}
+
+void SettingsKey::WriteBinary(const std::string& name, const std::string& bytes)
+{
+    if (store_.SetValue(key_, name, REG_BINARY, bytes) != kRegSuccess)
+        Fail(kFailedToSet, name);
+}
+
+void SettingsKey::DeleteValue(const std::string& name)
+{
+    const RegStatus status = store_.DeleteValue(key_, name);
+    if (status != kRegSuccess && status != kRegFileNotFound)
+        Fail(kFailedToSet, name);
+}
+
 void SettingsKey::WriteInteger(const std::string& name, std::int32_t value)
 {
     const auto bits = static_cast<std::uint32_t>(value);

@@ -7,6 +7,7 @@
 #include "RegistryStore.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,10 @@ public:
     void WriteString(const std::string& name, const std::string& text);
     void WriteInteger(const std::string& name, std::int32_t value);
     void WriteBool(const std::string& name, bool value) { WriteInteger(name, value ? 1 : 0); }
+    // A REG_BINARY value's bytes; nothing when it is missing or of another type.
+    std::optional<std::string> ReadBinary(const std::string& name);
+    void WriteBinary(const std::string& name, const std::string& bytes);
+    void DeleteValue(const std::string& name);
 
     // How many values the current key holds (bounds what a stored count can mean).
     std::int64_t ValueCount();

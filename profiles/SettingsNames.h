@@ -23,6 +23,9 @@ inline constexpr const char* kLabelStem = "Label";               // Label0..Site
 inline constexpr const char* kFirstURLStem = "FirstURL";
 inline constexpr const char* kPageURLStem = "URL";
 inline constexpr const char* kRemURLStem = "RemURL";
+// The page's back/forward list (REG_BINARY, the engine's bytes), beside the
+// values above; a missing or refused one leaves the page without history.
+inline constexpr const char* kSessionStem = "Session";
 
 inline constexpr const char* kYes = "Y";
 inline constexpr const char* kNo = "N";

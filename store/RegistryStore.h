@@ -76,6 +76,11 @@ public:
     // Removes a value; kRegFileNotFound when it is absent.
     RegStatus DeleteValue(const RegKey& key, std::string_view name);
     RegStatus CountValues(const RegKey& key, std::int64_t& count);
+    // The names of the key's direct subkeys as stored, in no particular order.
+    RegStatus SubkeyNames(const RegKey& key, std::vector<std::string>& names);
+    // Removes a key with its values and everything beneath it; kRegFileNotFound
+    // when it is absent. A root cannot be removed.
+    RegStatus DeleteKeyTree(RegRoot root, std::string_view path);
 
     // Values named stem + decimal number (no leading zeros, stem in any case) with the
     // number in [first, last], in no particular order.

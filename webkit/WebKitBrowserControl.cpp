@@ -10,6 +10,7 @@
 #include "WebKitEngine.h"
 #include "WebKitEngineContext.h"
 #include "WebKitLaunchQueue.h"
+#include "WebKitSessionState.h"
 
 #include <gtkmm.h>
 
@@ -278,6 +279,8 @@ HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* T
 HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, std::uint16_t flags,
                                      DispParams& params, Variant* varResult, ExcepInfo*, std::uint32_t*)
 {
+    if ((flags & DISPATCH_PROPERTYPUT) && dispId == DISPID_PANDREL_SESSIONSTATE)
+        return PutSessionState(params);
     if (flags & DISPATCH_PROPERTYPUT) {
         const HRESULT hr = properties_.Put(dispId, params);
         if (hr == S_OK && dispId == DISPID_VISIBLE)
@@ -303,6 +306,7 @@ HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, 
         return S_OK;
     }
     case DISPID_APPLICATION: *varResult = Self(); return S_OK;
+    case DISPID_PANDREL_SESSIONSTATE: *varResult = SaveWebKitSessionState(view_); return S_OK;
     case DISPID_DOCUMENT: {
         if (committedURL_.empty()) {
             *varResult = DispatchPtr();
@@ -325,6 +329,23 @@ HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, 
     default: break;
     }
     *varResult = properties_.Get(dispId);
+    return S_OK;
+}
+
+HRESULT WebKitBrowserControl::PutSessionState(const DispParams& params)
+{
+    if (params.Count() != 1 || params.Arg(0).GetKind() != Variant::Kind::Bytes)
+        return E_INVALIDARG;
+    // Only a view whose first load still waits in the queue can take a history;
+    // that load is where the view was sent.
+    const auto target = WebKitLaunchQueue::Program().PendingURL(view_);
+    if (!target)
+        return E_UNEXPECTED;
+    auto session = LoadWebKitSessionState(params.Arg(0).AsBytes());
+    if (!session)
+        return E_INVALIDARG;
+    WebKitLaunchQueue::Program().Cancel(view_);
+    RestoreWebKitSessionState(view_, session.get(), *target);
     return S_OK;
 }
 

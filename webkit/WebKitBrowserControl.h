@@ -107,6 +107,7 @@ private:
     void Print();
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
+    HRESULT PutSessionState(const DispParams& params);
 
     IOleClientSite* site_ = nullptr;
     BrowserEventSource events_;

@@ -243,12 +243,15 @@ HRESULT ScriptedBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t
     if (TakeFailure((flags & DISPATCH_PROPERTYPUT) ? "PropertyPut" : "PropertyGet", hr))
         return hr;
     calls_.back().append(" ").append(std::to_string(dispId));
+    if ((flags & DISPATCH_PROPERTYPUT) && dispId == DISPID_PANDREL_SESSIONSTATE)
+        return PutSessionState(params);
     if (flags & DISPATCH_PROPERTYPUT)
         return properties_.Put(dispId, params);
     if (!(flags & DISPATCH_PROPERTYGET) || !varResult)
         return DISP_E_MEMBERNOTFOUND;
     switch (dispId) {
     case DISPID_BUSY: *varResult = WordBool(busy_); return S_OK;
+    case DISPID_PANDREL_SESSIONSTATE: *varResult = SessionState(); return S_OK;
     case DISPID_LOCATIONURL: *varResult = locationURL_; return S_OK;
     case DISPID_APPLICATION: *varResult = Self(); return S_OK;
     case DISPID_DOCUMENT: {
@@ -264,6 +267,49 @@ HRESULT ScriptedBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t
     default: break;
     }
     *varResult = properties_.Get(dispId);
+    return S_OK;
+}
+
+// "Scripted 1\n", the index of the current entry, then one URL a line.
+ByteArray ScriptedBrowserControl::SessionState() const
+{
+    if (history_.empty())
+        return {};
+    std::string text = std::string(kScriptedSessionTag) + std::to_string(historyIndex_) + "\n";
+    for (const auto& url : history_)
+        text.append(url).append("\n");
+    return ByteArray(text.begin(), text.end());
+}
+
+HRESULT ScriptedBrowserControl::PutSessionState(const DispParams& params)
+{
+    if (params.Count() != 1 || params.Arg(0).GetKind() != Variant::Kind::Bytes)
+        return E_INVALIDARG;
+    if (!history_.empty() || !pending_)
+        return E_UNEXPECTED;
+    const auto& bytes = params.Arg(0).AsBytes();
+    std::string text(bytes.begin(), bytes.end());
+    if (!text.starts_with(kScriptedSessionTag))
+        return E_INVALIDARG;
+    text.erase(0, std::string_view(kScriptedSessionTag).size());
+    std::vector<std::string> lines;
+    for (std::size_t end; (end = text.find('\n')) != std::string::npos; text.erase(0, end + 1))
+        lines.push_back(text.substr(0, end));
+    if (lines.size() < 2 || !text.empty())
+        return E_INVALIDARG;
+    int index = -1;
+    try {
+        index = std::stoi(lines[0]);
+    } catch (...) {
+        return E_INVALIDARG;
+    }
+    if (index < 0 || index + 1 >= static_cast<int>(lines.size()))
+        return E_INVALIDARG;
+    history_.assign(lines.begin() + 1, lines.end());
+    historyIndex_ = index;
+    // Sent to the list's current entry: the navigation goes there instead of adding one.
+    if (pending_->url == history_[index])
+        pending_->historyTarget = index;
     return S_OK;
 }
 

@@ -101,7 +101,10 @@ private:
         std::string url;
         int historyTarget; // -1: a new entry; otherwise the index moved to
     };
+    static constexpr const char* kScriptedSessionTag = "Scripted 1\n";
     bool TakeFailure(const char* call, HRESULT& hr);
+    ByteArray SessionState() const;
+    HRESULT PutSessionState(const DispParams& params);
     HRESULT BeginNavigation(const std::string& url, int historyTarget, Variant flags, Variant target,
                             Variant postData, Variant headers);
     void RaiseCommandStates();
