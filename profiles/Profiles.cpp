@@ -125,7 +125,7 @@ void Profiles::itmSetButtonCaptionClick()
 
 void Profiles::LoadProfileButtonSettings()
 {
-    SettingsKey key(store_);
+    SettingsKey key(store_, SettingsKey::Access::Read);
     if (!key.OpenProgramKey(false))
         return;
     if (key.ValueExists(kHideEmptyProfiles)) {
