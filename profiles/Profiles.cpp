@@ -1,5 +1,6 @@
 #include "Profiles.h"
 
+#include "Invariant.h"
 #include "ProfilePageSets.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
@@ -12,6 +13,15 @@ namespace profiles {
 namespace {
 // Bounds the "let pending events run" step, so a stream of events cannot hold it.
 constexpr int kMaxPendingEvents = 10000;
+
+// FCurrentProfile names one of the ten profiles, "Profile0" to "Profile9".
+void CheckCurrentProfile(const std::string& key)
+{
+    bool known = false;
+    for (int number = 0; number < ProfileButtonBar::kButtonCount; ++number)
+        known = known || key == ProfileKeyName(number);
+    platform::Invariant(known, "the current profile is one of the ten");
+}
 } // namespace
 
 Profiles::Profiles(platform::RegistryStore& store, PageSetHost& pages)
@@ -25,6 +35,7 @@ Profiles::Profiles(platform::RegistryStore& store, PageSetHost& pages)
         sigc::mem_fun(*this, &Profiles::itmSetButtonCaptionClick));
     for (int number = 0; number < ProfileButtonBar::kButtonCount; ++number)
         captions_[static_cast<std::size_t>(number)] = bar_.Button(number).get_label();
+    CheckCurrentProfile(FCurrentProfile);
 }
 
 Profiles::~Profiles()
@@ -94,6 +105,7 @@ void Profiles::spdProfileClick(Gtk::ToggleButton& sender)
     LetPendingEventsRun();
     pages_.CloseAllPages();
     FCurrentProfile = ProfileKeyName(number);
+    CheckCurrentProfile(FCurrentProfile);
     if (!ProfileExists(FCurrentProfile))
         SaveProfilePages(FCurrentProfile);
     LoadProfilePages(FCurrentProfile);
