@@ -64,12 +64,10 @@ RegistryStore::RegistryStore(const std::filesystem::path& folder, std::chrono::m
     : folder_(folder), file_(folder / "settings.db"), busyWait_(busyWait)
 {
     std::error_code error;
-    if (!MakePrivateFolder(folder_, error) || ::access(folder_.c_str(), W_OK | X_OK) != 0) {
-        recoveryMessage_ = "The settings folder \"" + folder_.string() + "\" cannot be used ("
-            + (error ? error.message() : std::string("it is not writable"))
-            + "). Pandrel runs without stored settings.";
+    // A folder that cannot be made or written leaves the store unavailable, as
+    // before any file exists to report on.
+    if (!MakePrivateFolder(folder_, error) || ::access(folder_.c_str(), W_OK | X_OK) != 0)
         return;
-    }
     // Created owner-only before SQLite sees it: SQLite gives the -wal and -shm
     // files the main file's mode.
     MakePrivateFile(file_, error);

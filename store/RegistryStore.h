@@ -53,8 +53,9 @@ public:
     // Opens or creates folder/settings.db (folder 0700, files 0600). A damaged
     // file (not a database, corrupt, failing its check) is moved aside and a new
     // one started. Anything else (held by another process for longer than
-    // busyWait, read-only, disk full, I/O error, a folder that cannot be
-    // written) leaves the store unavailable and the file untouched.
+    // busyWait, read-only, disk full, I/O error) leaves the store unavailable
+    // with a message and the file untouched; so does a folder that cannot be
+    // written, without one.
     explicit RegistryStore(const std::filesystem::path& folder,
                            std::chrono::milliseconds busyWait = std::chrono::seconds(10));
     ~RegistryStore();
