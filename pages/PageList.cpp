@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "Invariant.h"
+#include "Utf8Strict.h"
 
 #include <gdk/gdkkeysyms.h>
 #include <glibmm/main.h>
@@ -80,7 +81,7 @@ int PageList::CurrentIndex() const
 std::string PageList::Caption(int index) const
 {
     CheckIndex(index);
-    return pgcMain.get_tab_label_text(*sheets_[static_cast<std::size_t>(index)]);
+    return captions_[static_cast<std::size_t>(index)];
 }
 
 TPageInfo& PageList::PageInfo(int index)
@@ -155,7 +156,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     sheet->show();
     {
         ProgramChange quiet(programChanges_);
-        pgcMain.append_page(*sheet, caption);
+        pgcMain.append_page(*sheet, platform::ValidUtf8(caption));
     }
     TBrowserHost* browser = nullptr;
     try {
@@ -172,6 +173,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     browser->TabStop = true;
     browser->set_can_focus(true);
     sheets_.push_back(std::move(sheet));
+    captions_.push_back(caption);
     FBrowsers.push_back(std::move(owned));
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
 
@@ -242,6 +244,7 @@ void PageList::ClosePage(int index)
     FBrowsers.erase(FBrowsers.begin() + at);
     pgcMain.remove_page(*sheets_[static_cast<std::size_t>(index)]);
     sheets_.erase(sheets_.begin() + at);
+    captions_.erase(captions_.begin() + at);
     FPageInfos.erase(FPageInfos.begin() + at);
     CheckPages();
 
@@ -263,7 +266,8 @@ void PageList::SetPageLabel(const std::string& caption)
     const int current = CurrentIndex();
     if (current < 0)
         return;
-    pgcMain.set_tab_label_text(*sheets_[static_cast<std::size_t>(current)], caption);
+    pgcMain.set_tab_label_text(*sheets_[static_cast<std::size_t>(current)], platform::ValidUtf8(caption));
+    captions_[static_cast<std::size_t>(current)] = caption;
 }
 
 void PageList::OnSwitchPage(Gtk::Widget*, guint pageNumber)

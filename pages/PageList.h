@@ -91,6 +91,8 @@ private:
     PageEventListener* listener_ = nullptr;
     int programChanges_ = 0; // >0 while the program itself changes pages
     std::vector<std::unique_ptr<Gtk::Box>> sheets_;
+    // Captions as given (and as stored); the tabs show them as valid UTF-8.
+    std::vector<std::string> captions_;
     std::vector<std::unique_ptr<TBrowserHost>> FBrowsers;
     std::vector<std::unique_ptr<TPageInfo>> FPageInfos;
     std::vector<sigc::connection> connections_;

@@ -1,11 +1,11 @@
 #include "Utf8Text.h"
 
+#include "Utf8Strict.h"
+
 #include <glib.h>
 
 namespace pages {
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -41,31 +41,8 @@ std::u32string DecodeUtf8(const std::string& text)
     out.reserve(text.size());
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const auto* end = p + text.size();
-    while (p < end) {
-        const unsigned char lead = *p;
-        int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || end - p < length) {
-            out += kReplacement;
-            ++p;
-            continue;
-        }
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = true;
-        for (int i = 1; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            c = (c << 6) | (p[i] & 0x3F);
-        }
-        if (!valid) {
-            out += kReplacement;
-            ++p;
-            continue;
-        }
-        out += c;
-        p += length;
-    }
+    while (p < end)
+        out += platform::DecodeUtf8CodePoint(p, end);
     return out;
 }
 

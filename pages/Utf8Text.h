@@ -5,7 +5,8 @@
 
 namespace pages {
 
-// Invalid bytes become U+FFFD, one per byte.
+// Strict: invalid bytes (also overlong forms, surrogates and values above
+// U+10FFFF) become U+FFFD, one per byte.
 std::u32string DecodeUtf8(const std::string& text);
 std::string EncodeUtf8(const std::u32string& text);
 

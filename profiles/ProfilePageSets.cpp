@@ -5,6 +5,8 @@
 #include "SettingsNames.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace profiles {
 
@@ -39,7 +41,7 @@ namespace {
 
 bool ProgramKeyExists(platform::RegistryStore& store)
 {
-    SettingsKey key(store);
+    SettingsKey key(store, SettingsKey::Access::Read);
     return key.OpenProgramKey(false);
 }
 
@@ -82,40 +84,65 @@ void LoadProfilePages(platform::RegistryStore& store, const std::string& profile
     if (!ProgramKeyExists(store))
         SaveProfilePages(store, profileKey, pages);
 
+    // Read first, with no write lock; the pages open after the store is let go,
+    // so another process is never held up while they do.
+    struct StoredPage {
+        std::string url, label, firstURL;
+        bool remember = false;
+        std::optional<std::string> session;
+    };
+    std::vector<StoredPage> stored;
+    std::int32_t count = 0;
+    bool profileFound = false;
+    {
+        SettingsKey key(store, SettingsKey::Access::Read);
+        if (!key.OpenProgramKey(false))
+            return;
+        profileFound = key.OpenKey(profileKey, false);
+        count = profileFound && key.ValueExists(kSites) ? key.ReadInteger(kSites) : 0;
+        if (count > 0) {
+            CheckPageCount(key, profileKey, count);
+            stored.reserve(static_cast<std::size_t>(count));
+            for (int i = 0; i < count; ++i)
+                stored.push_back({key.ReadString(Numbered(kPageURLStem, i)),
+                                  key.ReadString(Numbered(kLabelStem, i)),
+                                  key.ReadString(Numbered(kFirstURLStem, i)),
+                                  key.ReadString(Numbered(kRemURLStem, i)) == kYes,
+                                  key.ReadBinary(Numbered(kSessionStem, i))});
+        }
+        key.Commit();
+    }
+    if (!profileFound) {
+        SettingsKey key(store);
+        if (key.OpenProgramKey(false) && key.OpenKey(profileKey, true))
+            key.Commit();
+    }
+    if (count == 0 && profileKey == kStartProfileKey)
+        pages.OpenPage(platform::kMakerWebSite, platform::kMakerName);
+    if (count <= 0)
+        return;
+
+    std::vector<int> opened;
+    for (const StoredPage& page : stored) {
+        pages.OpenPage(page.url, page.label);
+        opened.push_back(pages.PageCount() - 1);
+        pages.SetPageFirstURL(opened.back(), page.firstURL);
+        pages.SetPageRememberLastURL(opened.back(), page.remember);
+        if (page.session)
+            pages.RestorePageSessionState(opened.back(), *page.session);
+        pages.MakePageCurrent(0);
+    }
     SettingsKey key(store);
     if (!key.OpenProgramKey(false) || !key.OpenKey(profileKey, true))
         return;
-    const std::int32_t count = key.ValueExists(kSites) ? key.ReadInteger(kSites) : 0;
-    if (count == 0) {
-        if (profileKey == kStartProfileKey)
-            pages.OpenPage(platform::kMakerWebSite, platform::kMakerName);
-        key.Commit();
-        return;
-    }
-    if (count < 0) {
-        key.Commit();
-        return;
-    }
-    CheckPageCount(key, profileKey, count);
-    for (int i = 0; i < count; ++i) {
-        const std::string url = key.ReadString(Numbered(kPageURLStem, i));
-        const std::string label = key.ReadString(Numbered(kLabelStem, i));
-        const std::string firstURL = key.ReadString(Numbered(kFirstURLStem, i));
-        pages.OpenPage(url, label);
-        const int page = pages.PageCount() - 1;
-        pages.SetPageFirstURL(page, firstURL);
-        pages.SetPageRememberLastURL(page, key.ReadString(Numbered(kRemURLStem, i)) == kYes);
-        if (auto session = key.ReadBinary(Numbered(kSessionStem, i)))
-            pages.RestorePageSessionState(page, *session);
-        pages.MakePageCurrent(0);
-        WritePageURLs(key, i, pages, page);
-    }
+    for (int i = 0; i < count; ++i)
+        WritePageURLs(key, i, pages, opened[static_cast<std::size_t>(i)]);
     key.Commit();
 }
 
 bool ProfileExists(platform::RegistryStore& store, const std::string& profileKey)
 {
-    SettingsKey key(store);
+    SettingsKey key(store, SettingsKey::Access::Read);
     std::string path(kProgramKey);
     path.append("\\").append(profileKey);
     return key.OpenKey(path, false);

@@ -4,6 +4,7 @@
 #include "ProfilePageSets.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
+#include "Utf8Strict.h"
 
 #include <glibmm/main.h>
 
@@ -32,6 +33,8 @@ Profiles::Profiles(platform::RegistryStore& store, PageSetHost& pages)
 {
     bar_.itmSetButtonCaption.signal_activate().connect(
         sigc::mem_fun(*this, &Profiles::itmSetButtonCaptionClick));
+    for (int number = 0; number < ProfileButtonBar::kButtonCount; ++number)
+        captions_[static_cast<std::size_t>(number)] = bar_.Button(number).get_label();
     CheckCurrentProfile(FCurrentProfile);
 }
 
@@ -140,9 +143,11 @@ void Profiles::spdProfile1MouseUp(Gtk::ToggleButton& sender, unsigned /*mouseBut
 void Profiles::SetProfileButtonCaption(Gtk::ToggleButton& button, const std::string& text)
 {
     const int number = bar_.NumberOf(button);
+    const std::string shown = platform::ValidUtf8(text);
     const int before = bar_.TextWidth(number, button.get_label());
-    button.set_label(text);
-    const int after = bar_.TextWidth(number, text);
+    button.set_label(shown);
+    captions_[static_cast<std::size_t>(number)] = text;
+    const int after = bar_.TextWidth(number, shown);
     bar_.Widen(number, after - before);
 }
 
@@ -159,7 +164,7 @@ void Profiles::itmSetButtonCaptionClick()
 
 void Profiles::LoadProfileButtonSettings()
 {
-    SettingsKey key(store_);
+    SettingsKey key(store_, SettingsKey::Access::Read);
     if (!key.OpenProgramKey(false))
         return;
     if (key.ValueExists(kHideEmptyProfiles)) {
@@ -190,7 +195,7 @@ void Profiles::SaveProfileButtonSettings()
     const bool showEmpty = !itmShowEmptyProfileButtons_ || itmShowEmptyProfileButtons_->get_active();
     key.WriteBool(kHideEmptyProfiles, !showEmpty);
     for (int number = 0; number < ProfileButtonBar::kButtonCount; ++number)
-        key.WriteString(Numbered(kProfileNameStem, number), bar_.Button(number).get_label());
+        key.WriteString(Numbered(kProfileNameStem, number), captions_[static_cast<std::size_t>(number)]);
     key.Commit();
 }
 

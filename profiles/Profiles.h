@@ -12,6 +12,7 @@
 
 #include <gtkmm/checkmenuitem.h>
 
+#include <array>
 #include <string>
 
 namespace profiles {
@@ -75,6 +76,8 @@ private:
 
     std::string FCurrentProfile;
     Gtk::ToggleButton* FLastProfileButton = nullptr;
+    // Captions as given (and as stored); the buttons show them as valid UTF-8.
+    std::array<std::string, ProfileButtonBar::kButtonCount> captions_;
 };
 
 } // namespace profiles

@@ -23,7 +23,9 @@ std::string Format(const char* format, const std::string& name)
 
 } // namespace
 
-SettingsKey::SettingsKey(RegistryStore& store) : store_(store), transaction_(store)
+SettingsKey::SettingsKey(RegistryStore& store, Access access)
+    : store_(store),
+      transaction_(store, access == Access::Read ? TransactionKind::Read : TransactionKind::Write)
 {
     if (!store_.IsAvailable())
         return; // every key open fails, which callers treat as "no key"

@@ -16,9 +16,13 @@ namespace profiles {
 
 class SettingsKey {
 public:
+    // Reading operations take no write lock, so they never wait for another
+    // process's write; writing ones take it at the start.
+    enum class Access { Read, Write };
+
     // Starts the operation. Throws ESettingsError when the store is held by
     // another process for too long.
-    explicit SettingsKey(platform::RegistryStore& store);
+    explicit SettingsKey(platform::RegistryStore& store, Access access = Access::Write);
     ~SettingsKey() = default;
     SettingsKey(const SettingsKey&) = delete;
     SettingsKey& operator=(const SettingsKey&) = delete;

@@ -3,6 +3,7 @@
 #include "ComboListPopup.h"
 #include "ProgramIdentity.h"
 #include "URLHistoryStore.h"
+#include "Utf8Strict.h"
 
 #include <gtkmm/liststore.h>
 
@@ -13,7 +14,8 @@ namespace {
 constexpr int kTextColumn = 0; // the text column of a GtkComboBoxText's list
 
 // Appends the texts to the combo's list with the list detached, so the combo
-// does not rebuild its drop-down for every row. Texts are kept byte for byte.
+// does not rebuild its drop-down for every row. The list shows valid UTF-8;
+// the store keeps the bytes as they were.
 void AppendAll(Gtk::ComboBoxText& cboURL, const std::vector<std::string>& texts)
 {
     if (texts.empty())
@@ -22,14 +24,14 @@ void AppendAll(Gtk::ComboBoxText& cboURL, const std::vector<std::string>& texts)
     auto* list = GTK_LIST_STORE(model->gobj());
     cboURL.unset_model();
     for (const auto& text : texts)
-        gtk_list_store_insert_with_values(list, nullptr, -1, kTextColumn, text.c_str(), -1);
+        gtk_list_store_insert_with_values(list, nullptr, -1, kTextColumn, platform::ValidUtf8(text).c_str(), -1);
     cboURL.set_model(model);
 }
 
 void AppendOne(Gtk::ComboBoxText& cboURL, const std::string& text)
 {
     auto* list = GTK_LIST_STORE(cboURL.get_model()->gobj());
-    gtk_list_store_insert_with_values(list, nullptr, -1, kTextColumn, text.c_str(), -1);
+    gtk_list_store_insert_with_values(list, nullptr, -1, kTextColumn, platform::ValidUtf8(text).c_str(), -1);
 }
 
 } // namespace

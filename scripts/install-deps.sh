@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config
   libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth openbox dbus dbus-bin bubblewrap xdg-dbus-proxy
+  xvfb xauth x11-utils openbox dbus dbus-bin bubblewrap xdg-dbus-proxy
   fonts-dejavu-core python3 xdotool
   desktop-file-utils appstream lintian man-db file xdg-utils libgtk-3-bin
 )

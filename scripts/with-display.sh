@@ -1,8 +1,24 @@
 #!/usr/bin/env bash
 # Runs a command on a private virtual X server (Xvfb) with a small window
 # manager, inside a private D-Bus session, and returns the command's status.
+# The command starts only once the window manager has taken the screen, so
+# tests never meet windows placed and focused without one.
 set -euo pipefail
-inner='openbox >/dev/null 2>&1 & wm=$!
+inner='wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+openbox >/dev/null 2>&1 & wm=$!
+for _ in $(seq 400); do
+  wm_up && break
+  # Openbox ends at once when the display does not answer yet: start it again.
+  if ! kill -0 "$wm" 2>/dev/null; then
+    openbox >/dev/null 2>&1 & wm=$!
+  fi
+  sleep 0.05
+done
+if ! wm_up; then
+  echo "with-display.sh: the window manager (openbox) did not start" >&2
+  kill "$wm" 2>/dev/null || true
+  exit 1
+fi
 status=0; "$@" || status=$?
 kill "$wm" 2>/dev/null || true
 exit "$status"'

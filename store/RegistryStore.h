@@ -6,6 +6,7 @@
 #include "RegistryStoreTypes.h"
 #include "SqliteConnection.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -16,6 +17,8 @@
 namespace platform {
 
 class RegistryStore;
+
+enum class TransactionKind { Read, Write };
 
 // An open key. Closed when destroyed; movable, not copyable.
 class RegKey {
@@ -32,6 +35,8 @@ public:
 
 private:
     friend class RegistryStore;
+
+enum class TransactionKind { Read, Write };
     RegistryStore* store_ = nullptr;
     std::int64_t id_ = 0;
 };
@@ -45,9 +50,14 @@ enum class NumberedTextMatch {
 
 class RegistryStore {
 public:
-    // Opens or creates folder/settings.db. A folder that cannot be created or
-    // written leaves the store unavailable; a damaged file is moved aside first.
-    explicit RegistryStore(const std::filesystem::path& folder);
+    // Opens or creates folder/settings.db (folder 0700, files 0600). A damaged
+    // file (not a database, corrupt, failing its check) is moved aside and a new
+    // one started. Anything else (held by another process for longer than
+    // busyWait, read-only, disk full, I/O error) leaves the store unavailable
+    // with a message and the file untouched; so does a folder that cannot be
+    // written, without one.
+    explicit RegistryStore(const std::filesystem::path& folder,
+                           std::chrono::milliseconds busyWait = std::chrono::seconds(10));
     ~RegistryStore();
     RegistryStore(const RegistryStore&) = delete;
     RegistryStore& operator=(const RegistryStore&) = delete;
@@ -57,7 +67,8 @@ public:
 
     bool IsAvailable() const { return available_; }
     const std::filesystem::path& FilePath() const { return file_; }
-    // Empty, or a message for the user: the file was damaged and where it was kept.
+    // Empty, or a message for the user: the file was damaged and where it was
+    // kept, or why the store could not be used.
     const std::string& RecoveryMessage() const { return recoveryMessage_; }
 
     // Opens an existing key; path parts are separated by '\', a leading '\' is ignored.
@@ -93,7 +104,9 @@ public:
                                std::int64_t last, std::string_view text, NumberedTextMatch& match);
 
     // Transactions nest (the inner ones are savepoints). Prefer the Transaction type.
-    RegStatus BeginTransaction();
+    // A Read transaction takes no write lock until it writes; a Write one takes it
+    // at the start, waiting for another process's write to end.
+    RegStatus BeginTransaction(TransactionKind kind = TransactionKind::Write);
     RegStatus CommitTransaction();
     void RollbackTransaction() noexcept;
 
@@ -104,11 +117,13 @@ private:
     RegStatus CheckKey(const RegKey& key) const;
     RegStatus StatusOf(int sqliteResult) const;
     bool OpenDatabase();
-    bool PrepareSchema();
+    int PrepareSchema();
+    bool HasSchema();
 
     std::filesystem::path folder_;
     std::filesystem::path file_;
     SqliteConnection db_;
+    std::chrono::milliseconds busyWait_;
     bool available_ = false;
     int transactionDepth_ = 0;
     std::string recoveryMessage_;
@@ -117,7 +132,8 @@ private:
 // Rolls back in its destructor unless committed.
 class Transaction {
 public:
-    explicit Transaction(RegistryStore& store) : store_(store) {}
+    explicit Transaction(RegistryStore& store, TransactionKind kind = TransactionKind::Write)
+        : store_(store), kind_(kind) {}
     ~Transaction() { if (active_) store_.RollbackTransaction(); }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -128,6 +144,7 @@ public:
 
 private:
     RegistryStore& store_;
+    TransactionKind kind_;
     bool active_ = false;
 };
 

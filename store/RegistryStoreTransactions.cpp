@@ -8,12 +8,12 @@
 
 namespace platform {
 
-RegStatus RegistryStore::BeginTransaction()
+RegStatus RegistryStore::BeginTransaction(TransactionKind kind)
 {
     if (!available_)
         return kRegAccessDenied;
     const std::string sql = transactionDepth_ == 0
-        ? std::string("BEGIN IMMEDIATE")
+        ? std::string(kind == TransactionKind::Write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED")
         : "SAVEPOINT level" + std::to_string(transactionDepth_);
     const int rc = db_.Execute(sql.c_str());
     if (rc != SQLITE_OK)
@@ -53,7 +53,7 @@ RegStatus Transaction::Begin()
 {
     if (active_)
         return kRegInvalidParameter;
-    const RegStatus status = store_.BeginTransaction();
+    const RegStatus status = store_.BeginTransaction(kind_);
     active_ = status == kRegSuccess;
     return status;
 }

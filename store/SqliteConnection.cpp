@@ -66,6 +66,16 @@ std::string SqliteConnection::LastErrorText() const
     return db_ ? sqlite3_errmsg(db_.get()) : "database not open";
 }
 
+bool SqliteConnection::IsReadOnly() const
+{
+    return db_ && sqlite3_db_readonly(db_.get(), "main") == 1;
+}
+
+int SqliteConnection::LastErrorCode() const
+{
+    return db_ ? sqlite3_errcode(db_.get()) & 0xff : SQLITE_MISUSE;
+}
+
 long long SqliteConnection::LastInsertRowId() const
 {
     return db_ ? sqlite3_last_insert_rowid(db_.get()) : 0;

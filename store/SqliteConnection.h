@@ -22,12 +22,16 @@ public:
     int Open(const std::string& path);
     void Close() noexcept;
     bool IsOpen() const { return db_ != nullptr; }
+    // Whether SQLite could open the file for reading only.
+    bool IsReadOnly() const;
 
     // Runs one or more statements without results; returns an SQLite result code.
     int Execute(const char* sql);
     // A prepared statement for sql, reset and kept for reuse; null when it cannot be prepared.
     SqliteStatement* Cached(const char* sql);
     std::string LastErrorText() const;
+    // The primary SQLite result code of the last failed call on this connection.
+    int LastErrorCode() const;
     long long LastInsertRowId() const;
 
 private:

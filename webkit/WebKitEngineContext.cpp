@@ -2,6 +2,7 @@
 
 #include "WebKitDownloadWindow.h"
 #include "WebKitEngine.h"
+#include "PrivateFiles.h"
 
 #include <glib.h>
 #include <webkit2/webkit2.h>
@@ -23,6 +24,11 @@ std::shared_future<WebKitSandboxState>& SandboxProbe()
 {
     static std::shared_future<WebKitSandboxState> probe;
     return probe;
+}
+
+std::filesystem::path CookieFile(const std::filesystem::path& dataFolder)
+{
+    return dataFolder / "cookies.sqlite";
 }
 
 // The session bus socket must not lie directly in "/": WebKit would then bind
@@ -77,20 +83,32 @@ void StartWebKitSandboxProbe()
 
 namespace {
 
+struct DataFolders {
+    std::filesystem::path data, cache;
+};
+
 // Cookies, caches and local storage: kept under the program's folders, or
 // under PANDREL_CONFIG_DIR when set (tests point it at a temporary folder).
-WebKitWebsiteDataManager* NewWebsiteDataManager()
+// Both are owner-only; the cookie file is created owner-only before the
+// engine opens it.
+DataFolders PrivateDataFolders()
 {
-    std::filesystem::path data, cache;
+    DataFolders folders;
     if (const char* dir = std::getenv("PANDREL_CONFIG_DIR"); dir && *dir) {
-        data = std::filesystem::path(dir) / "webkit-data";
-        cache = std::filesystem::path(dir) / "webkit-cache";
+        folders.data = std::filesystem::path(dir) / "webkit-data";
+        folders.cache = std::filesystem::path(dir) / "webkit-cache";
     } else {
-        data = std::filesystem::path(g_get_user_data_dir()) / "kestrane" / "pandrel";
-        cache = std::filesystem::path(g_get_user_cache_dir()) / "kestrane" / "pandrel";
+        folders.data = std::filesystem::path(g_get_user_data_dir()) / "kestrane" / "pandrel";
+        folders.cache = std::filesystem::path(g_get_user_cache_dir()) / "kestrane" / "pandrel";
     }
-    return webkit_website_data_manager_new("base-data-directory", data.c_str(), "base-cache-directory",
-                                           cache.c_str(), nullptr);
+    std::error_code error;
+    for (const auto& folder : {folders.data, folders.cache})
+        if (!MakePrivateFolder(folder, error))
+            std::fprintf(stderr, "Pandrel: cannot make the folder %s private: %s.\n", folder.c_str(),
+                         error.message().c_str());
+    MakePrivateFile(CookieFile(folders.data), error);
+    TightenIfPresent(CookieFile(folders.data).string() + "-journal");
+    return folders;
 }
 
 void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer)
@@ -103,9 +121,16 @@ void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer)
 WebKitWebContext* SharedWebKitContext()
 {
     static WebKitWebContext* context = [] {
-        WebKitWebsiteDataManager* data = NewWebsiteDataManager();
+        const DataFolders folders = PrivateDataFolders();
+        WebKitWebsiteDataManager* data = webkit_website_data_manager_new(
+            "base-data-directory", folders.data.c_str(), "base-cache-directory", folders.cache.c_str(), nullptr);
         WebKitWebContext* created = webkit_web_context_new_with_website_data_manager(data);
         g_object_unref(data);
+        // Cookies with an expiry outlive the program, so logins survive a
+        // restart; session cookies still end with it.
+        webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(created),
+                                                     CookieFile(folders.data).c_str(),
+                                                     WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
         StartWebKitSandboxProbe();
         g_sandboxState = SandboxProbe().get();
         if (g_sandboxState.enabled)

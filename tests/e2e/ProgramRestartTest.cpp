@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,6 +38,7 @@ public:
         pid_ = fork();
         if (pid_ == 0) {
             setenv("PANDREL_CONFIG_DIR", settings.c_str(), 1);
+            umask(022); // an ordinary umask: private files must be private anyway
             execl(ProgramFile().c_str(), "pandrel", static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -83,7 +85,69 @@ bool WaitForRequests(const LocalHttpServer& server, const std::vector<std::strin
     }
 }
 
+// Welcomed, with profile 1 holding one page at url.
+void StoreOnePageProfile(const std::filesystem::path& settings, const std::string& url)
+{
+    platform::RegistryStore store(settings);
+    SettingsKey key(store);
+    ASSERT_TRUE(key.OpenProgramKey(true));
+    key.WriteString(kWelcomed, kYes);
+    ASSERT_TRUE(key.OpenKey(Numbered(kProfileKeyStem, 1), true));
+    key.WriteInteger(kSites, 1);
+    key.WriteString("Label0", "Login");
+    key.WriteString("FirstURL0", url);
+    key.WriteString("URL0", url);
+    key.WriteString("RemURL0", "N");
+    key.Commit();
+}
+
+unsigned ModeOf(const std::filesystem::path& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
 } // namespace
+
+TEST(ProgramRestart, CookiesWithAnExpirySurviveARestartAndSessionCookiesDoNot)
+{
+    ASSERT_TRUE(std::filesystem::exists(ProgramFile())) << ProgramFile();
+    LocalHttpServer server;
+    // The page logs in (a day-long cookie) and opens a session; the image request
+    // after that shows the engine took both.
+    server.AddPage("/login", "<html><body><script>"
+                             "document.cookie = 'login=kept; max-age=86400; path=/';"
+                             "document.cookie = 'session=ends; path=/';"
+                             "new Image().src = '/after-login';"
+                             "</script></body></html>");
+    server.AddPage("/after-login", "", "image/gif");
+    TempDir settings;
+    StoreOnePageProfile(settings.path(), server.Url("/login"));
+
+    {
+        RunningProgram first(settings.path());
+        ASSERT_TRUE(WaitForRequests(server, {"/after-login"}));
+        EXPECT_EQ(server.LastRequestHeader("/login", "Cookie"), "");
+        const std::string sent = server.LastRequestHeader("/after-login", "Cookie");
+        EXPECT_NE(sent.find("login=kept"), std::string::npos) << sent;
+        EXPECT_NE(sent.find("session=ends"), std::string::npos) << sent;
+        ASSERT_EQ(first.Terminate(), 0);
+    }
+    // The engine's data is as private as the settings.
+    EXPECT_EQ(ModeOf(settings / "webkit-data"), 0700u);
+    EXPECT_EQ(ModeOf(settings / "webkit-cache"), 0700u);
+    EXPECT_EQ(ModeOf(settings / "webkit-data" / "cookies.sqlite"), 0600u);
+    EXPECT_EQ(ModeOf(settings.path()), 0700u);
+    EXPECT_EQ(ModeOf(settings / "settings.db"), 0600u);
+
+    server.ClearLog();
+    RunningProgram second(settings.path());
+    ASSERT_TRUE(WaitForRequests(server, {"/after-login"}));
+    const std::string atStart = server.LastRequestHeader("/login", "Cookie");
+    EXPECT_NE(atStart.find("login=kept"), std::string::npos) << "still logged in: [" << atStart << "]";
+    EXPECT_EQ(atStart.find("session=ends"), std::string::npos) << "the session ended: [" << atStart << "]";
+    ASSERT_EQ(second.Terminate(), 0);
+}
 
 TEST(ProgramRestart, PagesAndButtonSettingsSurviveTwoRunsOfTheRealProgram)
 {

@@ -35,8 +35,8 @@ TEST_F(WebKitEngineTest, ImagesAreFetchedOnlyWhileTheHostAllowsThem)
     EXPECT_EQ(f.Host().DownloadControlFlags(), 0x60u);
     f.Server().ClearLog();
     f.Server().AddPage("/other-image.html", "<html><body><img src='/pic.png?2'></body></html>");
+    // The page completes only after its images: had one been fetched, it was by now.
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/other-image.html")));
-    f.Settle();
     EXPECT_TRUE(f.Server().WasRequested("/other-image.html"));
     EXPECT_FALSE(f.Server().WasRequested("/pic.png")) << "DLCTL_DLIMAGES is off";
 }
@@ -47,8 +47,9 @@ TEST_F(WebKitEngineTest, ScriptsDoNotRunWithNoScripts)
     std::vector<std::string> titles;
     f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { titles.push_back(Text); };
     f.Host().SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES, TDownloadControlOption::DLCTL_NO_SCRIPTS});
+    // A script runs before its page completes, and the title it sets reaches
+    // the host before the completion does.
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/script.html")));
-    f.Settle();
     EXPECT_EQ(std::count(titles.begin(), titles.end(), "ran"), 0);
 
     f.Host().SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES});
@@ -183,7 +184,9 @@ TEST_F(WebKitEngineTest, AnHttpErrorIsANavigateErrorWithItsStatusAndCancellingIt
     Navigate(f.Host(), again);
     ASSERT_TRUE(f.WaitFor([&] { return statuses.size() == 2; }));
     ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
-    f.Settle();
+    // A later page completing is the barrier: the cancelled one would have come first.
+    f.Host().OnNavigateError = nullptr;
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/missing-later.html")));
     EXPECT_EQ(std::count(f.Events().begin() + static_cast<std::ptrdiff_t>(mark), f.Events().end(),
                          "DocumentComplete " + again),
               0);

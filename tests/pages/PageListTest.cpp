@@ -48,6 +48,19 @@ TEST_F(PageListTest, OpenPageAppendsToAllThreeSequencesAndNavigates)
     EXPECT_TRUE(history.empty());
 }
 
+TEST_F(PageListTest, CaptionsThatAreNotUtf8AreShownValidAndKeptAsGiven)
+{
+    const std::string overlong = "Caf\xc0\xa9 \xf4\x90\x80\x80";
+    List().OpenPage("http://a.example/", overlong);
+#define R "\xef\xbf\xbd"
+    EXPECT_EQ(pgcMain.get_tab_label_text(*pgcMain.get_nth_page(0)), "Caf" R R " " R R R R);
+    EXPECT_EQ(List().Caption(0), overlong) << "the caption saved is the one given";
+    List().SetPageLabel("\xed\xbf\xbf");
+    EXPECT_EQ(pgcMain.get_tab_label_text(*pgcMain.get_nth_page(0)), R R R);
+#undef R
+    EXPECT_EQ(List().Caption(0), "\xed\xbf\xbf");
+}
+
 TEST_F(PageListTest, ClosingChoosesTheFollowingPageOrTheFirst)
 {
     for (const char* name : {"0", "1", "2"})

@@ -63,3 +63,13 @@ TEST(UrlListIndex, EmptyPrefixAndEmptyList)
     list.Clear();
     EXPECT_EQ(list.FindFirst(""), UrlListIndex::kNotFound);
 }
+
+TEST(Utf8Text, OverlongsSurrogatesAndValuesAboveTheLastCodePointAreInvalid)
+{
+    // An overlong '/', a surrogate and U+110000 each become one U+FFFD per byte.
+    EXPECT_EQ(pages::DecodeUtf8("\xc0\xaf"), std::u32string(2, 0xFFFD));
+    EXPECT_EQ(pages::DecodeUtf8("\xed\xa0\x80"), std::u32string(3, 0xFFFD));
+    EXPECT_EQ(pages::DecodeUtf8("\xf4\x90\x80\x80"), std::u32string(4, 0xFFFD));
+    EXPECT_EQ(pages::DecodeUtf8("\xf0\x9f\x98\x80"), std::u32string(1, 0x1F600));
+    EXPECT_EQ(pages::CodePointCount("\xe0\x80\xaf"), 3);
+}

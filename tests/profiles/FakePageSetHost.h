@@ -3,6 +3,7 @@
 // the test sets, and a record of every call.
 #include "PageSetHost.h"
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ public:
     int current = -1;
     int opened = 0;
     bool failLocation = false; // PageLocationURL throws
+    std::function<void()> onOpen; // runs inside each OpenPage
 
     int PageCount() const override { return static_cast<int>(pages.size()); }
     std::string PageCaption(int i) const override { return pages.at(i).caption; }
@@ -38,6 +40,8 @@ public:
         pages.push_back({caption, url, false, url});
         current = PageCount() - 1;
         ++opened;
+        if (onOpen)
+            onOpen();
     }
     void CloseAllPages() override
     {

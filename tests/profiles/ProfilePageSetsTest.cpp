@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <vector>
 
 using namespace profiles;
 using platform::RegistryStore;
@@ -58,6 +60,29 @@ TEST_F(ProfilePageSetsTest, SaveThenLoadReopensRememberedPagesWhereTheyWere)
     EXPECT_EQ(loaded.pages[1].firstURL, "http://127.0.0.1/docs"); // Home stays the first URL
     EXPECT_TRUE(loaded.pages[1].rememberLastURL);
     EXPECT_EQ(loaded.current, 0);
+}
+
+TEST_F(ProfilePageSetsTest, LoadingHoldsNoWriteLockWhileItsPagesOpen)
+{
+    host.Add("A", "http://127.0.0.1/a", false, "http://127.0.0.1/a");
+    host.Add("B", "http://127.0.0.1/b", true, "http://127.0.0.1/b2");
+    SaveProfilePages(store, "Profile2", host);
+
+    // Another connection (as another process would) writes while each page opens.
+    RegistryStore other(dir.path(), std::chrono::milliseconds(100));
+    std::vector<platform::RegStatus> otherWrites;
+    FakePageSetHost loaded;
+    loaded.onOpen = [&] {
+        platform::Transaction writing(other);
+        otherWrites.push_back(writing.Begin());
+        if (otherWrites.back() == platform::kRegSuccess)
+            writing.Commit();
+    };
+    LoadProfilePages(store, "Profile2", loaded);
+    ASSERT_EQ(loaded.PageCount(), 2);
+    EXPECT_EQ(otherWrites, std::vector<platform::RegStatus>(2, platform::kRegSuccess))
+        << "170 means the other writer found the store locked";
+    EXPECT_EQ(StoredText(store, "Profile2", "URL1"), "http://127.0.0.1/b2"); // written back after
 }
 
 TEST_F(ProfilePageSetsTest, SmallerSaveLeavesOldEntriesThatAreNeverReadAgain)

@@ -244,6 +244,15 @@ TEST_F(ProfilesGuiTest, ButtonSettingsLoadAndSave)
     EXPECT_EQ(StoredText(store, "", "ProfileName2"), "Work");
     EXPECT_EQ(StoredText(store, "", "ProfileName5"), "5");
 
+    // A caption that is not valid UTF-8 is shown with replacement characters
+    // and stored back byte for byte.
+    const std::string notUtf8 = "W\xc0\xafrk\xed\xa0\x80";
+    StoreText(store, "", "ProfileName3", notUtf8);
+    profiles.LoadProfileButtonSettings();
+    EXPECT_EQ(Button(3).get_label(), "W\xef\xbf\xbd\xef\xbf\xbdrk\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd");
+    profiles.SaveProfileButtonSettings();
+    EXPECT_EQ(StoredText(store, "", "ProfileName3"), notUtf8);
+
     StoreText(store, "", "HideEmptyProfiles", "1");
     EXPECT_THROW(profiles.LoadProfileButtonSettings(), ESettingsError);
 }

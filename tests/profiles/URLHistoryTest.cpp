@@ -63,26 +63,35 @@ TEST_F(URLHistoryTest, FirstRunRecordsTheMakersSiteAndLaterAddsAreByteExact)
     EXPECT_EQ(Items(next), expected);
 }
 
-TEST_F(URLHistoryTest, UnusualTextsAreStoredAndListedByteForByte)
+TEST_F(URLHistoryTest, UnusualTextsAreStoredByteForByteAndListedAsValidText)
 {
     StoreNumber(store, "", "URLCount", 0);
     const std::string latin1 = "http://127.0.0.1/caf\xe9?q=\xff\x80";
-    const std::string utf8 = "http://127.0.0.1/\xc3\xa4\xe2\x82\xac";
+    const std::string utf8 = "http://127.0.0.1/\xc3\xa4\xe2\x82\xac\xf0\x9f\x98\x80";
+    // An overlong '/', a surrogate and a value above U+10FFFF.
+    const std::string notUtf8 = "http://127.0.0.1/\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80";
     std::string big = "http://127.0.0.1/";
     while (big.size() < 64 * 1024)
         big += static_cast<char>('a' + big.size() % 26);
-    for (const auto& url : {latin1, utf8, std::string(), big})
+    for (const auto& url : {latin1, utf8, std::string(), big, notUtf8})
         AddURLToHistory(store, cboURL, url);
 
-    const std::vector<std::string> expected = {latin1, utf8, "", big};
+    const std::string r = "\xef\xbf\xbd"; // U+FFFD
+    const std::vector<std::string> expected = {"http://127.0.0.1/caf" + r + "?q=" + r + r, utf8, "", big,
+                                               "http://127.0.0.1/" + r + r + r + r + r + r + r + r + r};
     EXPECT_EQ(Items(cboURL), expected);
+    EXPECT_EQ(StoredText(store, "", "URL1"), latin1);
     EXPECT_EQ(StoredText(store, "", "URL4"), big);
+    EXPECT_EQ(StoredText(store, "", "URL5"), notUtf8);
     Gtk::ComboBoxText next(true);
     LoadURLHistory(store, next);
     EXPECT_EQ(Items(next), expected);
+    for (const auto& item : Items(next))
+        EXPECT_TRUE(g_utf8_validate(item.data(), static_cast<gssize>(item.size()), nullptr));
     AddURLToHistory(store, next, big);
     AddURLToHistory(store, next, latin1);
-    EXPECT_EQ(Items(next).size(), 4u);
+    EXPECT_EQ(Items(next).size(), 5u);
+    EXPECT_EQ(StoredText(store, "", "URL1"), latin1) << "stored bytes are never rewritten";
 }
 
 TEST_F(URLHistoryTest, StoredOdditiesLoadAsTheStoreSays)

@@ -14,9 +14,10 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     }
     Gtk::Main::init_gtkmm_internals();
-    // No test touches the user's own settings: unless a run names a folder,
-    // the program-wide store lives in a temporary one.
+    // No test touches a real settings folder, not even one a developer has
+    // exported: the program-wide store and the engine's data live in a
+    // temporary folder for every run.
     TempDir settingsFolder;
-    setenv("PANDREL_CONFIG_DIR", settingsFolder.path().c_str(), 0);
+    setenv("PANDREL_CONFIG_DIR", settingsFolder.path().c_str(), 1);
     return RUN_ALL_TESTS();
 }
