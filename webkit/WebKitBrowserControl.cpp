@@ -116,6 +116,17 @@ void WebKitBrowserControl::SetClientSite(IOleClientSite* site)
         ApplyHostAnswers();
 }
 
+WebKitBrowserControl::Held::Held(gpointer data)
+    : control_(static_cast<WebKitBrowserControl*>(data)->weak_from_this().lock())
+{
+}
+
+WebKitBrowserControl::Held::~Held()
+{
+    if (control_ && control_.use_count() == 1)
+        Glib::signal_idle().connect_once([last = std::move(control_)] {});
+}
+
 DispatchPtr WebKitBrowserControl::Self()
 {
     return std::shared_ptr<IDispatch>(shared_from_this(), static_cast<IWebBrowser2*>(this));
@@ -174,9 +185,11 @@ HRESULT WebKitBrowserControl::GoBack()
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_back_item(history);
     if (!item)
         return E_FAIL;
-    if (!BeforeNavigate(webkit_back_forward_list_item_get_uri(item)))
+    const std::string url = webkit_back_forward_list_item_get_uri(item);
+    auto keep = shared_from_this(); // the host may close the page from BeforeNavigate2
+    if (!BeforeNavigate(url) || events_.IsClosed())
         return S_OK;
-    navigationApproved_ = true;
+    approvedURL_ = url;
     webkit_web_view_go_back(view_);
     return S_OK;
 }
@@ -189,9 +202,11 @@ HRESULT WebKitBrowserControl::GoForward()
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_forward_item(history);
     if (!item)
         return E_FAIL;
-    if (!BeforeNavigate(webkit_back_forward_list_item_get_uri(item)))
+    const std::string url = webkit_back_forward_list_item_get_uri(item);
+    auto keep = shared_from_this(); // the host may close the page from BeforeNavigate2
+    if (!BeforeNavigate(url) || events_.IsClosed())
         return S_OK;
-    navigationApproved_ = true;
+    approvedURL_ = url;
     webkit_web_view_go_forward(view_);
     return S_OK;
 }
@@ -219,7 +234,7 @@ HRESULT WebKitBrowserControl::Stop()
 {
     if (events_.IsClosed())
         return E_UNEXPECTED;
-    navigationApproved_ = false;
+    approvedURL_.reset();
     WebKitLaunchQueue::Program().Cancel(view_);
     webkit_web_view_stop_loading(view_);
     return S_OK;
@@ -246,11 +261,14 @@ HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* T
         translatedURL_ = url;
     }
     // As on the original control, BeforeNavigate2 comes before Navigate2 returns.
-    if (!BeforeNavigate(url))
+    auto keep = shared_from_this(); // the host may close the page from BeforeNavigate2
+    if (!BeforeNavigate(url) || events_.IsClosed())
         return S_OK;
-    navigationApproved_ = true;
     crashedURL_.clear();
     WebKitURIRequest* request = webkit_uri_request_new(url.c_str());
+    // Only this request skips the second BeforeNavigate2; a URL the view never
+    // loads (javascript:, an unknown scheme) leaves nothing for the page to use.
+    approvedURL_ = webkit_uri_request_get_uri(request);
     if (Headers->GetKind() == Variant::Kind::Text)
         if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request))
             for (const auto& [name, value] : ParseRequestHeaders(Headers->AsText()))

@@ -90,6 +90,23 @@ private:
     static gboolean OnScroll(GtkWidget*, GdkEventScroll*, gpointer);
     static void OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult*, gpointer);
 
+    // The control behind a signal's user data, held for the whole callback so a
+    // host that closes the page from an event cannot free it under the callback;
+    // empty once the control is closed. The last reference, when the host has
+    // let go, is released from an idle callback, outside WebKit's emission.
+    class Held {
+    public:
+        explicit Held(gpointer data);
+        ~Held();
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
+        explicit operator bool() const { return control_ && !control_->events_.IsClosed(); }
+        WebKitBrowserControl* operator->() const { return control_.get(); }
+
+    private:
+        std::shared_ptr<WebKitBrowserControl> control_;
+    };
+
     // --- the contract's events and host questions ---
     DispatchPtr Self();
     template <typename Interface>
@@ -107,6 +124,7 @@ private:
     void Print();
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
+    bool HandOverToDesktop(WebKitNavigationAction* action, const std::string& url, bool askedByHost);
 
     IOleClientSite* site_ = nullptr;
     BrowserEventSource events_;
@@ -122,7 +140,9 @@ private:
     std::uint32_t downloadFlags_ = DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS;
     std::uint32_t hostUIFlags_ = 0;
     int internalPageLoads_ = 0;
-    bool navigationApproved_ = false; // BeforeNavigate2 was raised by the operation that started it
+    // The one request that Navigate2, GoBack or GoForward raised BeforeNavigate2
+    // for; cleared when that load is decided, starts, fails or is replaced.
+    std::optional<std::string> approvedURL_;
     bool firstLoadStarted_ = false;   // later loads go straight to the view
     DispatchPtr currentEvent_;
 };
