@@ -18,6 +18,7 @@ namespace {
 
 
 constexpr const char* kScriptErrorHandlerName = "pandrelScriptError";
+constexpr const char* kScriptErrorSignal = "script-message-received::pandrelScriptError";
 // Reports uncaught script errors of the page to the engine.
 constexpr const char* kScriptErrorReporter =
     "window.addEventListener('error', function (e) {"
@@ -70,6 +71,7 @@ void WebKitBrowserControl::ConnectSignals()
     Connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy));
     Connect(view_, "load-changed", G_CALLBACK(OnLoadChanged));
     Connect(view_, "load-failed", G_CALLBACK(OnLoadFailed));
+    Connect(view_, "load-failed-with-tls-errors", G_CALLBACK(OnTlsErrors));
     Connect(view_, "notify::title", G_CALLBACK(OnTitle));
     Connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgress));
     Connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget));
@@ -82,7 +84,7 @@ void WebKitBrowserControl::ConnectSignals()
     Connect(view_, "scroll-event", G_CALLBACK(OnScroll));
     Connect(webkit_web_view_get_back_forward_list(view_), "changed", G_CALLBACK(OnHistoryChanged));
     Connect(webkit_web_view_get_user_content_manager(view_),
-            (std::string("script-message-received::") + kScriptErrorHandlerName).c_str(),
+            kScriptErrorSignal,
             G_CALLBACK(OnScriptMessage));
 }
 

@@ -7,7 +7,8 @@
 // Its code reads in three parts: WebKitBrowserControl.cpp (lifetime, signal
 // wiring, operations and properties), WebKitBrowserControlNavigation.cpp
 // (navigation policy, load events, new windows) and
-// WebKitBrowserControlHostUI.cpp (questions to the host, the engine's own UI).
+// WebKitBrowserControlHostUI.cpp (questions to the host, the engine's own UI)
+// and WebKitBrowserControlCertificates.cpp (refused certificates).
 #include "BrowserControlInterfaces.h"
 #include "BrowserEventSource.h"
 #include "BrowserPublishedProperties.h"
@@ -76,6 +77,7 @@ private:
 
     static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType, gpointer);
     static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent, gpointer);
+    static gboolean OnTlsErrors(WebKitWebView*, gchar*, GTlsCertificate*, GTlsCertificateFlags, gpointer);
     static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer);
     static void OnTitle(WebKitWebView*, GParamSpec*, gpointer);
     static void OnProgress(WebKitWebView*, GParamSpec*, gpointer);
@@ -124,6 +126,7 @@ private:
     void Print();
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
+    bool AcceptCertificateIfAsked(WebKitNavigationAction* action, const std::string& url);
     bool HandOverToDesktop(WebKitNavigationAction* action, const std::string& url, bool askedByHost);
 
     IOleClientSite* site_ = nullptr;
@@ -145,6 +148,15 @@ private:
     std::optional<std::string> approvedURL_;
     bool firstLoadStarted_ = false;   // later loads go straight to the view
     DispatchPtr currentEvent_;
+    // The certificate the page on show refused, until the user accepts it
+    // through the page's link (which carries a random token) or moves on.
+    struct RefusedCertificate {
+        std::string url;
+        std::string host;
+        std::string acceptURL;
+        std::shared_ptr<GTlsCertificate> certificate;
+    };
+    std::optional<RefusedCertificate> refusedCertificate_;
 };
 
 std::shared_ptr<IUnknown> CreateWebKitBrowserControl();

@@ -86,6 +86,11 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             return; // a refresh or a server's redirect is not a new navigation
         const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
         const std::string url = uri ? uri : "";
+        if (self->AcceptCertificateIfAsked(action, url)) {
+            webkit_policy_decision_ignore(decision);
+            handled = TRUE;
+            return;
+        }
         // Navigate2, GoBack or GoForward raised BeforeNavigate2 for exactly this request.
         const bool approved =
             self->approvedURL_ == url &&
@@ -144,6 +149,7 @@ void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent ev
         case WEBKIT_LOAD_COMMITTED: {
             self->committedURL_ = url;
             self->translatedURL_.clear();
+            self->refusedCertificate_.reset();
             self->events_.NavigateComplete2(self->Self(), url);
             if (!self)
                 return; // the host closed the page
