@@ -126,7 +126,8 @@ private:
     void Print();
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
-    bool AcceptCertificateIfAsked(WebKitNavigationAction* action, const std::string& url);
+    static bool IsAcceptCertificateLink(const std::string& url);
+    void AcceptCertificateIfAsked(WebKitNavigationAction* action, const std::string& url);
     bool HandOverToDesktop(WebKitNavigationAction* action, const std::string& url, bool askedByHost);
 
     IOleClientSite* site_ = nullptr;

@@ -58,24 +58,26 @@ gboolean WebKitBrowserControl::OnTlsErrors(WebKitWebView*, gchar* failingUri, GT
     return TRUE;
 }
 
-// Accepts the refused certificate when the user followed the certificate
-// page's link; true when url was that link (accepted or not).
-bool WebKitBrowserControl::AcceptCertificateIfAsked(WebKitNavigationAction* action, const std::string& url)
+bool WebKitBrowserControl::IsAcceptCertificateLink(const std::string& url)
 {
-    if (url.rfind(kAcceptPrefix, 0) != 0)
-        return false;
+    return url.rfind(kAcceptPrefix, 0) == 0;
+}
+
+// Accepts the refused certificate when the user followed the certificate
+// page's own link, and shows the site again.
+void WebKitBrowserControl::AcceptCertificateIfAsked(WebKitNavigationAction* action, const std::string& url)
+{
     if (!refusedCertificate_ || url != refusedCertificate_->acceptURL || !refusedCertificate_->certificate ||
         refusedCertificate_->host.empty())
-        return true;
+        return;
     const auto type = webkit_navigation_action_get_navigation_type(action);
     if (type != WEBKIT_NAVIGATION_TYPE_LINK_CLICKED && !webkit_navigation_action_is_user_gesture(action))
-        return true;
+        return;
     RefusedCertificate accepted = std::move(*refusedCertificate_);
     refusedCertificate_.reset();
     webkit_web_context_allow_tls_certificate_for_host(webkit_web_view_get_context(view_), accepted.certificate.get(),
                                                       accepted.host.c_str());
     webkit_web_view_load_uri(view_, accepted.url.c_str());
-    return true;
 }
 
 } // namespace platform

@@ -86,9 +86,10 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             return; // a refresh or a server's redirect is not a new navigation
         const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
         const std::string url = uri ? uri : "";
-        if (self->AcceptCertificateIfAsked(action, url)) {
-            webkit_policy_decision_ignore(decision);
+        if (IsAcceptCertificateLink(url)) {
+            webkit_policy_decision_ignore(decision); // before the accepted site loads in its place
             handled = TRUE;
+            self->AcceptCertificateIfAsked(action, url);
             return;
         }
         // Navigate2, GoBack or GoForward raised BeforeNavigate2 for exactly this request.
@@ -149,7 +150,8 @@ void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent ev
         case WEBKIT_LOAD_COMMITTED: {
             self->committedURL_ = url;
             self->translatedURL_.clear();
-            self->refusedCertificate_.reset();
+            if (self->refusedCertificate_ && self->refusedCertificate_->url != url)
+                self->refusedCertificate_.reset(); // moved on from the certificate page
             self->events_.NavigateComplete2(self->Self(), url);
             if (!self)
                 return; // the host closed the page

@@ -3,7 +3,10 @@
 // inside the page's own events.
 #include "BrowserEngineFixture.h"
 
+#include "LocalTlsServer.h"
 #include "ShellOpen.h"
+
+#include <gtk/gtk.h>
 
 #include <algorithm>
 
@@ -31,7 +34,49 @@ bool Contains(const std::vector<std::string>& list, const std::string& item)
     return std::find(list.begin(), list.end(), item) != list.end();
 }
 
+// The engine's view inside the host, found by its type name.
+GtkWidget* FindView(GtkWidget* widget)
+{
+    if (g_strcmp0(G_OBJECT_TYPE_NAME(widget), "WebKitWebView") == 0)
+        return widget;
+    GtkWidget* found = nullptr;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* l = children; l && !found; l = l->next)
+            found = FindView(GTK_WIDGET(l->data));
+        g_list_free(children);
+    }
+    return found;
+}
+
 } // namespace
+
+TEST_F(WebKitTrustTest, ARefusedCertificateIsExplainedAndAcceptedOnlyWhenTheUserFollowsThePageLink)
+{
+    LocalTlsServer tls("<html><head><title>secret</title></head><body>secret</body></html>");
+    std::vector<std::string> titles;
+    std::vector<std::int32_t> errors;
+    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { titles.push_back(Text); };
+    f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant&, Variant&, Variant& StatusCode,
+                                   WordBool&) { errors.push_back(StatusCode.AsInt32()); };
+    Navigate(f.Host(), tls.Url("/"));
+    ASSERT_TRUE(f.WaitFor([&] { return Contains(titles, "This connection is not secure"); }, 20))
+        << "no certificate page; titles seen: " << testing::PrintToString(titles);
+    EXPECT_EQ(errors, std::vector<std::int32_t>{static_cast<std::int32_t>(0x800C0019)});
+    EXPECT_EQ(tls.PagesServed(), 0) << "the certificate was accepted without the user";
+
+    // Tab to the page's one link and follow it with Enter, as the user does.
+    GtkWidget* view = FindView(GTK_WIDGET(f.Host().gobj()));
+    ASSERT_NE(view, nullptr);
+    GtkWindow* window = GTK_WINDOW(gtk_widget_get_toplevel(view));
+    gtk_window_present(window);
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(window) != FALSE; }, 10)) << "the window never got focus";
+    gtk_widget_grab_focus(view);
+    f.Settle(200);
+    ASSERT_EQ(std::system("xdotool key --delay 100 Tab Return"), 0) << "xdotool is missing (scripts/install-deps.sh)";
+    ASSERT_TRUE(f.WaitFor([&] { return Contains(titles, "secret"); }, 20)) << "accepting did not show the site";
+    EXPECT_EQ(tls.PagesServed(), 1);
+}
 
 TEST_F(WebKitTrustTest, ARefusedNavigationStaysRefusedAfterANavigate2ThatNeverLoads)
 {
