@@ -1,6 +1,5 @@
 #include "MainToolbar.h"
 
-#include "ProgramIdentity.h"
 
 namespace {
 constexpr int kButtonWidth = 30;
@@ -31,10 +30,10 @@ MainToolbar::MainToolbar()
         append(*item);
 }
 
-void MainToolbar::SetUpButton(Gtk::ToolButton& button, Gtk::Image& picture,
+void MainToolbar::SetUpButton(Gtk::ToolButton& button, platform::ScaledImage& picture,
                               const std::string& pictureName, const char* tooltip)
 {
-    picture.set_from_resource(platform::ResourcePath("toolbar/" + pictureName + ".png"));
+    picture.SetPicture("toolbar/" + pictureName + ".png");
     button.set_icon_widget(picture);
     button.set_tooltip_text(tooltip);
     button.set_size_request(kButtonWidth, kButtonHeight);

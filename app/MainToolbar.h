@@ -1,7 +1,8 @@
 #pragma once
 // tlbMain: the six flat navigation buttons with their pictures and tooltips,
 // and the separators between them.
-#include <gtkmm/image.h>
+#include "ScaledPicture.h"
+
 #include <gtkmm/separatortoolitem.h>
 #include <gtkmm/toolbar.h>
 #include <gtkmm/toolbutton.h>
@@ -20,12 +21,12 @@ public:
     Gtk::ToolButton btnStop1;
 
 private:
-    void SetUpButton(Gtk::ToolButton& button, Gtk::Image& picture, const std::string& pictureName,
+    void SetUpButton(Gtk::ToolButton& button, platform::ScaledImage& picture, const std::string& pictureName,
                      const char* tooltip);
 
     Gtk::SeparatorToolItem btnSep1;
     Gtk::SeparatorToolItem btnSep2;
     Gtk::SeparatorToolItem btnSep3;
     Gtk::SeparatorToolItem ToolButton1;
-    Gtk::Image imgHome, imgBack, imgForward, imgRefresh, imgStopAll, imgStop1;
+    platform::ScaledImage imgHome, imgBack, imgForward, imgRefresh, imgStopAll, imgStop1;
 };

@@ -64,7 +64,8 @@ void TfrmMain::BuildLayout()
 
     auto css = Gtk::CssProvider::create();
     css->load_from_data(
-        ".pandrel-state-panel { background-color: #ffffff; border: 1px solid #8c8c8c; "
+        // The busy animation's box is a well in the theme's colours, as an entry is.
+        ".pandrel-state-panel { background-color: @theme_base_color; border: 1px solid @borders; "
         "margin: 2px; }"
         ".pandrel-main-toolbar { background: none; border: none; padding: 0; }");
     Gtk::StyleContext::add_provider_for_screen(get_screen(), css,

@@ -1,7 +1,5 @@
 #include "TfrmWelcome.h"
 
-#include "ProgramIdentity.h"
-
 TfrmWelcome::TfrmWelcome()
     : btnContinue("_Continue", true),
       lblWelcome("Welcome to Kestrane Pan Drel..."),
@@ -21,7 +19,7 @@ TfrmWelcome::TfrmWelcome()
     lblTip1.set_xalign(0);
     lblTip1.set_yalign(0);
     lblTip1.set_size_request(425, 33);
-    imgTip1.set_from_resource(platform::ResourcePath("welcome.png"));
+    imgTip1.SetPicture("welcome.png");
     imgTip1.set_size_request(217, 201);
     btnContinue.set_size_request(75, 25);
     btnContinue.signal_clicked().connect(sigc::mem_fun(*this, &TfrmWelcome::btnContinueClick));

@@ -1,10 +1,11 @@
 #pragma once
 // The Welcome dialog shown on the first run: a tip on where the pop-up menu is,
 // with a picture of it.
+#include "ScaledPicture.h"
+
 #include <gtkmm/button.h>
 #include <gtkmm/dialog.h>
 #include <gtkmm/fixed.h>
-#include <gtkmm/image.h>
 #include <gtkmm/label.h>
 
 class TfrmWelcome : public Gtk::Dialog {
@@ -22,5 +23,5 @@ private:
     Gtk::Fixed layout_;
     Gtk::Label lblWelcome;
     Gtk::Label lblTip1;
-    Gtk::Image imgTip1;
+    platform::ScaledImage imgTip1;
 };

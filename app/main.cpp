@@ -40,6 +40,8 @@ void CloseOnTerminationRequest(TfrmMain& frmMain)
 
 int main(int argc, char** argv)
 {
+    // The windows' WM_CLASS, which the desktop entry's StartupWMClass names.
+    g_set_prgname("com.kestrane.Pandrel");
     auto application = Gtk::Application::create(argc, argv, "com.kestrane.Pandrel",
                                                  Gio::APPLICATION_NON_UNIQUE);
     Glib::set_application_name(platform::kApplicationTitle);

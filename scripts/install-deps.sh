@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Pandrel needs to build, run and be tested.
+# Installs the Debian 12 packages Pandrel needs to build, run, be tested and packaged.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox dbus dbus-bin bubblewrap xdg-dbus-proxy
   fonts-dejavu-core python3 xdotool
+  desktop-file-utils appstream lintian man-db file xdg-utils libgtk-3-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Remakes resources/bundle/welcome.png, the Welcome dialog's picture: the main
-# window's top-left corner with the pop-up menu open over the tabs, taken from
-# the program itself on a virtual display. Needs a built tree (build/ with
-# -DPANDREL_BUILD_BENCH=ON for seed_store), xdotool and ImageMagick.
+# Remakes resources/bundle/welcome.png and welcome@2x.png, the Welcome dialog's
+# picture at scale factors 1 and 2: the main window's top-left corner with the
+# pop-up menu open over the tabs, taken from the program itself on a virtual
+# display, once at each scale. Needs a built tree with its tests (build/tests/
+# seed_store), xdotool, xwininfo (x11-utils) and ImageMagick.
 # Usage: scripts/with-display.sh scripts/make-welcome-picture.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,14 +13,41 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 for i in 1 2 3; do
   printf '<html><head><title>Page %s</title></head><body><h1>Local page %s</h1></body></html>' "$i" "$i" > "$work/p$i.html"
 done
-python3 -m http.server 8765 --bind 127.0.0.1 --directory "$work" >/dev/null 2>&1 &
-sleep 1
-export PANDREL_CONFIG_DIR=$work/settings WEBKIT_DISABLE_COMPOSITING_MODE=1
-"$build/bench/seed_store" http://127.0.0.1:8765/p1.html http://127.0.0.1:8765/p2.html http://127.0.0.1:8765/p3.html
-"$build/app/pandrel" &
-xdotool search --sync --onlyvisible --name '^Kestrane Pandrel 2.0$' >/dev/null
-sleep 3
-xdotool mousemove 100 104 click 3
-sleep 1
-import -window root "$work/screen.png"
-convert "$work/screen.png" -crop 330x304+0+0 +repage -resize '214x197!' resources/bundle/welcome.png
+# A web server on 127.0.0.1, on a free port that it writes down.
+python3 - "$work" "$work/port" >/dev/null 2>&1 <<'PY' &
+import functools, http.server, sys
+server = http.server.ThreadingHTTPServer(
+    ("127.0.0.1", 0), functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1]))
+open(sys.argv[2], "w").write(str(server.server_port))
+server.serve_forever()
+PY
+while [[ ! -s $work/port ]]; do sleep 0.1; done
+site=http://127.0.0.1:$(cat "$work/port")
+export WEBKIT_DISABLE_COMPOSITING_MODE=1
+
+shoot() { # scale output
+  local scale=$1 output=$2
+  export PANDREL_CONFIG_DIR=$work/settings-$scale
+  "$build/tests/seed_store" "$site/p1.html" "$site/p2.html" "$site/p3.html"
+  GDK_SCALE=$scale "$build/app/pandrel" &
+  local program=$!
+  local window
+  window=$(xdotool search --sync --onlyvisible --name '^Kestrane Pandrel 2.0$' | head -n 1)
+  sleep 3
+  # The window's inside, without the window manager's title bar, which does
+  # not grow with the scale; the right click lands on the second tab.
+  local x y
+  x=$(xwininfo -id "$window" | sed -n 's/ *Absolute upper-left X: *//p')
+  y=$(xwininfo -id "$window" | sed -n 's/ *Absolute upper-left Y: *//p')
+  xdotool mousemove $((x + 100 * scale)) $((y + 86 * scale)) click 3
+  sleep 2
+  import -window root "$work/screen.png"
+  convert "$work/screen.png" -crop $((330 * scale))x$((304 * scale))+$x+$y +repage \
+    -resize "$((214 * scale))x$((197 * scale))!" "$output"
+  xdotool key Escape
+  kill -TERM "$program"
+  wait "$program" || true
+  unset window
+}
+shoot 2 resources/bundle/welcome@2x.png
+shoot 1 resources/bundle/welcome.png

@@ -1,8 +1,5 @@
 #include "AnimationControl.h"
 
-#include "ProgramIdentity.h"
-
-#include <gdkmm/general.h>
 #include <glibmm/main.h>
 
 namespace platform {
@@ -21,8 +18,11 @@ AnimationControl::~AnimationControl()
 void AnimationControl::Open(const std::string& resourcePath)
 {
     SetActive(false);
-    strip_ = Gdk::Pixbuf::create_from_resource(ResourcePath(resourcePath));
-    frameCount_ = frameWidth_ > 0 ? strip_->get_width() / frameWidth_ : 0;
+    const ScaledPixbuf strip = LoadScaledPixbuf(resourcePath, 1);
+    clip_ = resourcePath;
+    strip_ = ScaledSurface(strip);
+    sharpStrip_.clear();
+    frameCount_ = frameWidth_ > 0 ? strip.pixels->get_width() / frameWidth_ : 0;
     currentFrame_ = 0;
     queue_draw();
 }
@@ -62,6 +62,15 @@ bool AnimationControl::Advance()
     return true;
 }
 
+const Cairo::RefPtr<Cairo::Surface>& AnimationControl::StripFor(int scaleFactor)
+{
+    if (scaleFactor < 2)
+        return strip_;
+    if (!sharpStrip_)
+        sharpStrip_ = ScaledSurface(LoadScaledPixbuf(clip_, scaleFactor));
+    return sharpStrip_;
+}
+
 bool AnimationControl::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
 {
     if (!strip_ || frameCount_ == 0)
@@ -70,7 +79,7 @@ bool AnimationControl::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
     const double y = (get_allocated_height() - frameHeight_) / 2;
     cr->rectangle(x, y, frameWidth_, frameHeight_);
     cr->clip();
-    Gdk::Cairo::set_source_pixbuf(cr, strip_, x - currentFrame_ * frameWidth_, y);
+    cr->set_source(StripFor(get_scale_factor()), x - currentFrame_ * frameWidth_, y);
     cr->paint();
     return true;
 }

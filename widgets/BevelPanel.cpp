@@ -2,6 +2,8 @@
 
 #include "WidgetBackground.h"
 
+#include <string>
+
 namespace {
 
 void SetSource(const Cairo::RefPtr<Cairo::Context>& cr, TColor colour)
@@ -17,9 +19,11 @@ constexpr TColor kShadow = 0x808080;
 BevelPanel::BevelPanel(Bevel bevel) : bevel_(bevel), face_(Gtk::CssProvider::create())
 {
     set_has_window(false);
-    // The panel's face is the window's colour; saying so in its style lets the
-    // controls on it find the colour they stand on.
-    face_->load_from_data("* { background-color: @theme_bg_color; }");
+    // Saying the face colour in the panel's style lets the controls on it
+    // find the colour they stand on.
+    const std::string face = "* { background-color: rgb(" + std::to_string(RedOf(kFace)) + "," +
+                             std::to_string(GreenOf(kFace)) + "," + std::to_string(BlueOf(kFace)) + "); }";
+    face_->load_from_data(face);
     get_style_context()->add_provider(face_, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 

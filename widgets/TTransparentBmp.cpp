@@ -24,6 +24,12 @@ void TTransparentBmp::SetBitMap(const Glib::RefPtr<const Gdk::Pixbuf>& value)
     queue_draw();
 }
 
+void TTransparentBmp::SetSharperBitMap(const Glib::RefPtr<const Gdk::Pixbuf>& value)
+{
+    sharperBitMap_ = value ? value->copy() : Glib::RefPtr<Gdk::Pixbuf>();
+    queue_draw();
+}
+
 void TTransparentBmp::SetTransparentColor(TColor value)
 {
     if (value == FTransparentColor)
@@ -40,7 +46,8 @@ TColor TTransparentBmp::ParentColour() const
 
 bool TTransparentBmp::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
 {
-    PaintTransparentBitmap(cr, FBitMap, get_allocated_width(), get_allocated_height(),
-                           FTransparentColor, ParentColour());
+    const bool sharper = sharperBitMap_ && FBitMap && get_scale_factor() >= 2;
+    PaintTransparentBitmap(cr, sharper ? sharperBitMap_ : FBitMap, get_allocated_width(),
+                           get_allocated_height(), FTransparentColor, ParentColour(), sharper ? 2 : 1);
     return true;
 }

@@ -15,6 +15,11 @@ public:
     void SetBitMap(const Glib::RefPtr<const Gdk::Pixbuf>& value);
     Glib::RefPtr<const Gdk::Pixbuf> BitMap() const { return FBitMap; }
 
+    // A copy of the picture at twice its size, drawn in its place where the
+    // control's scale factor is 2 or more; an empty one draws the picture.
+    // The control's size stays that of the picture.
+    void SetSharperBitMap(const Glib::RefPtr<const Gdk::Pixbuf>& value);
+
     // A negative value or clNone draws the picture unchanged. Repaints on change.
     void SetTransparentColor(TColor value);
     TColor TransparentColor() const { return FTransparentColor; }
@@ -32,6 +37,7 @@ protected:
 
 private:
     Glib::RefPtr<Gdk::Pixbuf> FBitMap;
+    Glib::RefPtr<Gdk::Pixbuf> sharperBitMap_;
     TColor FTransparentColor = -1;
     int width_ = 32;
     int height_ = 32;

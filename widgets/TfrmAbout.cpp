@@ -9,12 +9,13 @@ namespace {
 
 constexpr const char* kCaption = "About";
 constexpr const char* kNotice1 = "Copyright 2026 Kestrane.";
-constexpr const char* kNotice2 = "All rights reserved.";
+constexpr const char* kNotice2 = "GNU GPL 3.0 or later.";
 constexpr const char* kNote1 =
     "Pandrel is a tabbed front end for your desktop's web engine, not a browser of its own.";
 constexpr const char* kNote2 = "It keeps your pages in tabs and profiles between sessions.";
 constexpr const char* kOkCaption = "_OK";
 constexpr const char* kEmblemPicture = "emblem.png";
+constexpr const char* kSharperEmblemPicture = "emblem@2x.png";
 constexpr const char* kAnimationClip = "animations/about.png";
 
 constexpr int kClientWidth = 344;
@@ -79,6 +80,8 @@ void TfrmAbout::BuildLayout()
 
     TransparentBmp1.SetBitMap(
         Gdk::Pixbuf::create_from_resource(platform::ResourcePath(kEmblemPicture)));
+    TransparentBmp1.SetSharperBitMap(
+        Gdk::Pixbuf::create_from_resource(platform::ResourcePath(kSharperEmblemPicture)));
     TransparentBmp1.SetTransparentColor(clNone);
     TransparentBmp1.SetSize(33, 33); // one pixel wider and higher than the picture
     Panel1.put(TransparentBmp1, 96, 7);

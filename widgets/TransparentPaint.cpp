@@ -1,6 +1,6 @@
 #include "TransparentPaint.h"
 
-#include <gdkmm/general.h>
+#include <gdk/gdk.h>
 
 #include <cstdint>
 
@@ -58,7 +58,7 @@ Cairo::RefPtr<Cairo::ImageSurface> MaskedPicture(const Glib::RefPtr<const Gdk::P
 
 void PaintTransparentBitmap(const Cairo::RefPtr<Cairo::Context>& cr,
                             const Glib::RefPtr<const Gdk::Pixbuf>& picture, int width, int height,
-                            TColor transparentColour, TColor background)
+                            TColor transparentColour, TColor background, int pictureScale)
 {
     cr->save();
     cr->rectangle(0, 0, width, height);
@@ -72,11 +72,17 @@ void PaintTransparentBitmap(const Cairo::RefPtr<Cairo::Context>& cr,
     // Where the control is larger than its picture, it shows the background.
     SetSource(cr, background);
     cr->paint();
-    if (IsMaskingColour(transparentColour))
-        cr->set_source(MaskedPicture(picture, transparentColour, background), 0, 0);
-    else
-        Gdk::Cairo::set_source_pixbuf(cr, Glib::RefPtr<Gdk::Pixbuf>::cast_const(picture), 0, 0);
-    cr->rectangle(0, 0, picture->get_width(), picture->get_height());
+    const int scale = pictureScale > 1 ? pictureScale : 1;
+    Cairo::RefPtr<Cairo::Surface> source;
+    if (IsMaskingColour(transparentColour)) {
+        source = MaskedPicture(picture, transparentColour, background);
+    } else {
+        source = Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(
+            gdk_cairo_surface_create_from_pixbuf(picture->gobj(), 1, nullptr), true));
+    }
+    cairo_surface_set_device_scale(source->cobj(), scale, scale);
+    cr->set_source(source, 0, 0);
+    cr->rectangle(0, 0, picture->get_width() / scale, picture->get_height() / scale);
     cr->fill();
     cr->restore();
 }

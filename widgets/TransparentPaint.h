@@ -18,7 +18,8 @@ Cairo::RefPtr<Cairo::ImageSurface> MaskedPicture(const Glib::RefPtr<const Gdk::P
 
 // Paints a control of width x height: white when there is no picture; otherwise
 // the background, with the picture (masked when transparentColour is a plain
-// colour) over it at the top-left corner.
+// colour) over it at the top-left corner. A picture of scale 2 has twice the
+// pixels of the size it covers (a copy for screens with a scale factor of 2).
 void PaintTransparentBitmap(const Cairo::RefPtr<Cairo::Context>& cr,
                             const Glib::RefPtr<const Gdk::Pixbuf>& picture, int width, int height,
-                            TColor transparentColour, TColor background);
+                            TColor transparentColour, TColor background, int pictureScale = 1);

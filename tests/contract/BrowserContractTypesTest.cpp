@@ -14,7 +14,7 @@
 
 using namespace platform;
 
-TEST(Guid, parsesFormatsAndRejectsMalformedText)
+TEST(Guid, ParsesFormatsAndRejectsMalformedText)
 {
     auto parsed = Guid::Parse("{8856f961-340a-11d0-a96b-00c04fd705a2}");
     ASSERT_TRUE(parsed);
@@ -28,7 +28,7 @@ TEST(Guid, parsesFormatsAndRejectsMalformedText)
     EXPECT_NE(IID_IDocHostUIHandler, IID_IDocHostShowUI) << "they differ in the first field only";
 }
 
-TEST(Variant, convertsWherePlainAndRaisesATypeMismatchOtherwise)
+TEST(Variant, ConvertsWherePlainAndRaisesATypeMismatchOtherwise)
 {
     EXPECT_EQ(Variant().AsText(), "");
     EXPECT_EQ(Variant(std::int32_t{-42}).AsText(), "-42");
@@ -58,7 +58,7 @@ TEST(Variant, convertsWherePlainAndRaisesATypeMismatchOtherwise)
     EXPECT_EQ(number, Variant(std::int32_t{6}));
 }
 
-TEST(GetPropertyByName, readsCaseInsensitivelyAndNamesAMissingProperty)
+TEST(GetPropertyByName, ReadsCaseInsensitivelyAndNamesAMissingProperty)
 {
     BrowserPropertyBag bag;
     bag.AddProperty("URL", Variant("http://127.0.0.1/"));
@@ -81,7 +81,7 @@ TEST(GetPropertyByName, readsCaseInsensitivelyAndNamesAMissingProperty)
     }
 }
 
-TEST(ControlFactory, createsRegisteredClassesAndRefusesOthers)
+TEST(ControlFactory, CreatesRegisteredClassesAndRefusesOthers)
 {
     const Guid testClass = "11111111-2222-3333-4444-555555555555"_guid;
     try {
@@ -96,7 +96,7 @@ TEST(ControlFactory, createsRegisteredClassesAndRefusesOthers)
     EXPECT_THROW(CreateControlInstance(testClass), EOleException);
 }
 
-TEST(KeyMessage, mapsToVirtualKeys)
+TEST(KeyMessage, MapsToVirtualKeys)
 {
     auto key = [](guint keyval, guint state) {
         GdkEventKey event{};

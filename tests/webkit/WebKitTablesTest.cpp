@@ -13,7 +13,7 @@
 
 using namespace platform;
 
-TEST(EngineSettings, followTheDownloadControlAndHostUIFlags)
+TEST(EngineSettings, FollowTheDownloadControlAndHostUIFlags)
 {
     auto value = [](const std::vector<EngineSettingValue>& values, const std::string& name) {
         auto found = std::find_if(values.begin(), values.end(), [&](const auto& v) { return v.setting == name; });
@@ -37,7 +37,7 @@ TEST(EngineSettings, followTheDownloadControlAndHostUIFlags)
     EXPECT_EQ(EngineStyleSheetFor(DOCHOSTUIFLAG_NO3DBORDER), "") << "the border is the frame's, not the page's";
 }
 
-TEST(EngineKeys, mapToTheEnginesOwnCommands)
+TEST(EngineKeys, MapToTheEnginesOwnCommands)
 {
     auto key = [](guint keyval, guint state) {
         GdkEventKey event{};
@@ -62,7 +62,7 @@ TEST(EngineKeys, mapToTheEnginesOwnCommands)
     EXPECT_EQ(EngineKeyCommandFor(&zoomReset), EngineKeyCommand::ZoomReset);
 }
 
-TEST(EnginePages, escapeWhatTheyQuote)
+TEST(EnginePages, EscapeWhatTheyQuote)
 {
     EXPECT_EQ(EscapeHtml("<a href=\"x\">&'"), "&lt;a href=&quot;x&quot;&gt;&amp;&#39;");
     const std::string page = FailedLoadPage("http://127.0.0.1/<script>", "refused");
@@ -70,7 +70,7 @@ TEST(EnginePages, escapeWhatTheyQuote)
     EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
 }
 
-TEST(RequestHeaders, keepWellFormedLinesAndDropTheRest)
+TEST(RequestHeaders, KeepWellFormedLinesAndDropTheRest)
 {
     using Headers = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(ParseRequestHeaders(""), Headers{});
