@@ -128,3 +128,57 @@ TEST_F(WebKitTrustTest, ALinkToAnotherProgramGoesToTheDesktopAndThePageStays)
     EXPECT_TRUE(errors.empty()) << "the view tried to show " << errors.front();
     EXPECT_EQ(f.Host().LocationURL(), page);
 }
+
+TEST_F(WebKitTrustTest, APopUpWindowShowsItsAddressTakesTheAskedSizeAndClosesWithCtrlW)
+{
+    f.Server().AddPage("/opener.html",
+                       "<html><body style='margin:0'><a href='#' style='display:block;height:100vh' "
+                       "onclick=\"window.open('/popup.html', '', 'width=320,height=240'); return false;\">open</a>"
+                       "</body></html>");
+    f.Server().AddPage("/popup.html", "<html><head><title>popup</title></head><body>popup</body></html>");
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/opener.html")));
+    GtkWidget* view = FindView(GTK_WIDGET(f.Host().gobj()));
+    ASSERT_NE(view, nullptr);
+    GtkWindow* opener = GTK_WINDOW(gtk_widget_get_toplevel(view));
+    gtk_window_present(opener);
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(opener) != FALSE; }, 10));
+    int x = 0, y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(view), &x, &y);
+    const std::string click = "xdotool mousemove " + std::to_string(x + 40) + " " + std::to_string(y + 40) + " click 1";
+    ASSERT_EQ(std::system(click.c_str()), 0) << "xdotool is missing (scripts/install-deps.sh)";
+
+    const std::string address = f.Server().Url("/popup.html");
+    GtkWindow* popup = nullptr;
+    GtkEntry* shown = nullptr;
+    ASSERT_TRUE(f.WaitFor([&] {
+        GList* windows = gtk_window_list_toplevels();
+        for (GList* l = windows; l && !popup; l = l->next) {
+            GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
+            if (!gtk_widget_get_visible(GTK_WIDGET(l->data)) || !GTK_IS_BOX(child))
+                continue;
+            GList* parts = gtk_container_get_children(GTK_CONTAINER(child));
+            if (parts && GTK_IS_ENTRY(parts->data) && address == gtk_entry_get_text(GTK_ENTRY(parts->data))) {
+                popup = GTK_WINDOW(l->data);
+                shown = GTK_ENTRY(parts->data);
+            }
+            g_list_free(parts);
+        }
+        g_list_free(windows);
+        return popup != nullptr;
+    })) << "no window showing " << address;
+    EXPECT_FALSE(gtk_editable_get_editable(GTK_EDITABLE(shown))) << "the address of a pop-up can be edited";
+    int width = 0, height = 0;
+    gtk_window_get_default_size(popup, &width, &height);
+    EXPECT_EQ(width, 320);
+    EXPECT_GE(height, 240) << "the asked height was not honoured";
+
+    gtk_window_present(popup);
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(popup) != FALSE; }, 10));
+    ASSERT_EQ(std::system("xdotool key ctrl+w"), 0);
+    EXPECT_TRUE(f.WaitFor([&] {
+        GList* windows = gtk_window_list_toplevels();
+        const bool open = g_list_find(windows, popup) && gtk_widget_get_visible(GTK_WIDGET(popup));
+        g_list_free(windows);
+        return !open;
+    }, 10)) << "Ctrl+W left the pop-up open";
+}
