@@ -31,6 +31,23 @@ void HandleEscapedException()
     ReportCurrentException();
 }
 
+// The report's box: modal to the program's active window, but shown without a
+// main loop of its own, so the code that reported (often a WebKit signal
+// handler) has long returned when the user answers. Deletes itself.
+void ShowReportBox(const std::string& text)
+{
+    auto* box = new Gtk::MessageDialog(text, false, Gtk::MESSAGE_ERROR, Gtk::BUTTONS_OK, true);
+    box->set_title(Glib::get_application_name());
+    if (Gtk::Window* parent = ActiveWindow())
+        box->set_transient_for(*parent);
+    box->set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
+    box->signal_response().connect([box](int) {
+        box->hide();
+        Glib::signal_idle().connect_once([box] { delete box; });
+    });
+    box->show();
+}
+
 } // namespace
 
 void InstallDefaultErrorReport()
@@ -72,7 +89,12 @@ void ReportError(const std::string& text)
         if (Sink())
             Sink()(text);
         else
-            ShowMessageBox(text);
+            Glib::signal_idle().connect_once([text] {
+                try {
+                    ShowReportBox(text);
+                } catch (...) {
+                }
+            });
     } catch (...) {
         // The report itself must never throw back into the main loop.
     }
