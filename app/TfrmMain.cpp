@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "ProgramIdentity.h"
+#include "SearchAddress.h"
 #include "ShowWelcomeOnce.h"
 #include "TfrmAbout.h"
 #include "TfrmWelcome.h"
@@ -76,6 +77,8 @@ void TfrmMain::FormCreate()
     anmState.Open("animations/busy.png");
     pages_ = std::make_unique<pages::Pages>(pgcMain, cboURL, anmState,
                                             [this](const std::string& url) { AddURLToHistory(url); });
+    pages_->List().SetSearchAddress(
+        [this] { return profiles::ReadSearchAddress(store_, pages::kDefaultSearchAddress); });
     pageSet_ = std::make_unique<MainPageSet>(pages_->List());
     profiles_ = std::make_unique<profiles::Profiles>(store_, *pageSet_);
 

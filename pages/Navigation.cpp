@@ -54,13 +54,8 @@ void Navigation::btnHomeClick()
 
 void Navigation::NavigateHome(int index)
 {
+    pages_.SendBrowser(index, pages_.PageInfo(index).FirstURL());
     TBrowserHost& browser = pages_.Browser(index);
-    Variant url(pages_.PageInfo(index).FirstURL());
-    Variant flags;
-    Variant targetFrameName;
-    Variant postData;
-    Variant headers;
-    browser.Navigate2(url, flags, targetFrameName, postData, headers);
     browser.queue_resize();
     browser.queue_draw();
     pages_.Notebook().queue_draw();
@@ -120,11 +115,18 @@ void Navigation::cboURLKeyDown(guint& key, GdkModifierType)
 
 void Navigation::EnterURL(const std::string& url)
 {
+    // A refused text is told before anything changes; blank text goes nowhere
+    // (it is still recorded, as every entered text is).
+    const TypedUrl typed = pages_.ReadTyped(url);
+    if (typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
     const int current = pages_.CurrentIndex();
-    if (current >= 0)
-        pages_.NavigatePage(current, url);
-    else
-        pages_.OpenPage(url, CaptionFromURL(url));
+    if (typed.kind == TypedUrl::Kind::Address) {
+        if (current >= 0)
+            pages_.NavigatePage(current, url);
+        else
+            pages_.OpenPage(url, CaptionFromURL(url));
+    }
     if (addURLToHistory_)
         addURLToHistory_(url);
 }
@@ -139,7 +141,7 @@ void Navigation::UpdateURLBox(TBrowserControl* browser)
             return;
         CompletionOff off(completion_);
         const Variant url = platform::GetPropertyByName(*document, kDocumentURLProperty);
-        completion_.SetText(url.AsText());
+        completion_.SetText(ReadableUrl(url.AsText()));
     } catch (...) {
         // A page without a document yet, or a failing control: the box keeps its text.
     }

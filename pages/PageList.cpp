@@ -147,15 +147,31 @@ void PageList::HookBrowserEvents(TBrowserHost& browser)
     };
 }
 
-void PageList::NavigatePage(int index, const std::string& url)
+TypedUrl PageList::ReadTyped(const std::string& text) const
+{
+    return ReadTypedUrl(text, searchAddress_ ? searchAddress_() : std::string(kDefaultSearchAddress));
+}
+
+void PageList::SendBrowser(int index, const std::string& text)
 {
     TBrowserHost& browser = Browser(index);
-    Variant target(url);
+    const TypedUrl typed = ReadTyped(text);
+    if (typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
+    if (typed.kind == TypedUrl::Kind::Empty)
+        return; // a page without an address stays blank
+    Variant target(typed.address);
     Variant flags;
     Variant targetFrameName;
     Variant postData;
     Variant headers;
     browser.Navigate2(target, flags, targetFrameName, postData, headers);
+}
+
+void PageList::NavigatePage(int index, const std::string& url)
+{
+    SendBrowser(index, url);
+    TBrowserHost& browser = Browser(index);
     LayOutAfresh(browser);
     FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
     pgcMain_.queue_draw();

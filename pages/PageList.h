@@ -10,10 +10,12 @@
 #include "PageEventListener.h"
 #include "TBrowserHost.h"
 #include "TPageInfo.h"
+#include "TypedUrl.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/notebook.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +32,11 @@ public:
 
     // Receives the browsers' events and the user's tab changes (or nobody).
     void SetListener(PageEventListener* listener) { listener_ = listener; }
+    // Where words typed as an address are searched ("%s" stands for them);
+    // asked afresh each time. Unset: kDefaultSearchAddress.
+    void SetSearchAddress(std::function<std::string()> searchAddress) { searchAddress_ = std::move(searchAddress); }
+    // What text means as an address, read with the current web search.
+    TypedUrl ReadTyped(const std::string& text) const;
 
     // Appends a page for url captioned caption and sends its browser there.
     // A navigation the control rejects raises; the page then stays open but
@@ -39,6 +46,9 @@ public:
     // Sends browser i to url and makes url the page's FirstURL (not when the
     // control rejects the navigation: that raises).
     void NavigatePage(int index, const std::string& url);
+    // Sends browser i to the address text stands for, encoded once; blank
+    // text sends it nowhere, refused text raises ERefusedAddress.
+    void SendBrowser(int index, const std::string& text);
     // Out-of-range indices do nothing. Afterwards the page that followed the
     // closed one is current, or the first page when the last one was closed.
     void ClosePage(int index);
@@ -68,6 +78,7 @@ private:
 
     Gtk::Notebook& pgcMain_;
     PageEventListener* listener_ = nullptr;
+    std::function<std::string()> searchAddress_;
     int programChanges_ = 0; // >0 while the program itself changes pages
     std::vector<std::unique_ptr<Gtk::Box>> sheets_;
     std::vector<std::unique_ptr<TBrowserHost>> FBrowsers;
