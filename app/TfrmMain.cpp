@@ -1,5 +1,6 @@
 #include "TfrmMain.h"
 
+#include "DialogBorder.h"
 #include "ErrorReport.h"
 #include "ProgramIdentity.h"
 #include "SearchAddress.h"
@@ -124,6 +125,12 @@ void TfrmMain::AttachWindows(TfrmAbout& frmAbout, pages::TdlgProperties& dlgProp
                              TfrmWelcome& frmWelcome,
                              profiles::TfrmProfileButtonSettings& frmProfileButtonSettings)
 {
+    // Every dialog belongs to the main window, so the window manager stacks it
+    // above the window and a later prompt above it.
+    platform::SetDialogOwner(frmAbout, *this);
+    platform::SetDialogOwner(dlgProperties, *this);
+    platform::SetDialogOwner(frmWelcome, *this);
+    platform::SetDialogOwner(frmProfileButtonSettings, *this);
     frmAbout_ = &frmAbout;
     frmWelcome_ = &frmWelcome;
     pages_->Commands().SetPropertiesDialog(&dlgProperties);

@@ -60,7 +60,13 @@ int PageList::CurrentIndex() const
 std::string PageList::Caption(int index) const
 {
     CheckIndex(index);
-    return pgcMain_.get_tab_label_text(*sheets_[static_cast<std::size_t>(index)]);
+    return tabs_[static_cast<std::size_t>(index)]->Caption();
+}
+
+TabCaption& PageList::Tab(int index)
+{
+    CheckIndex(index);
+    return *tabs_[static_cast<std::size_t>(index)];
 }
 
 TPageInfo& PageList::PageInfo(int index)
@@ -97,9 +103,10 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
 {
     auto sheet = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL);
     sheet->show();
+    auto tab = std::make_unique<TabCaption>(caption);
     {
         ProgramChange quiet(programChanges_);
-        pgcMain_.append_page(*sheet, caption);
+        pgcMain_.append_page(*sheet, tab->Widget());
     }
     TBrowserHost* browser = nullptr;
     try {
@@ -116,6 +123,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     browser->TabStop = true;
     browser->set_can_focus(true);
     sheets_.push_back(std::move(sheet));
+    tabs_.push_back(std::move(tab));
     FBrowsers.push_back(std::move(owned));
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
 
@@ -189,6 +197,7 @@ void PageList::ClosePage(int index)
     FBrowsers.erase(FBrowsers.begin() + at);
     pgcMain_.remove_page(*sheets_[static_cast<std::size_t>(index)]);
     sheets_.erase(sheets_.begin() + at);
+    tabs_.erase(tabs_.begin() + at);
     FPageInfos.erase(FPageInfos.begin() + at);
 
     const int remaining = count - 1;
@@ -209,7 +218,7 @@ void PageList::SetPageLabel(const std::string& caption)
     const int current = CurrentIndex();
     if (current < 0)
         return;
-    pgcMain_.set_tab_label_text(*sheets_[static_cast<std::size_t>(current)], caption);
+    tabs_[static_cast<std::size_t>(current)]->SetCaption(caption);
 }
 
 void PageList::OnSwitchPage(Gtk::Widget*, guint)

@@ -10,6 +10,7 @@
 #include "PageEventListener.h"
 #include "TBrowserHost.h"
 #include "TPageInfo.h"
+#include "TabCaption.h"
 #include "TypedUrl.h"
 
 #include <gtkmm/box.h>
@@ -59,7 +60,10 @@ public:
     int PageCount() const { return static_cast<int>(FBrowsers.size()); }
     // The current page's index, or -1 when no page is open.
     int CurrentIndex() const;
+    // The label exactly as given (the tab may show it shortened).
     std::string Caption(int index) const;
+    // The tab that shows page index's label.
+    TabCaption& Tab(int index);
     TPageInfo& PageInfo(int index);
     TBrowserHost& Browser(int index);
     // The current page's browser, or nullptr.
@@ -81,6 +85,7 @@ private:
     std::function<std::string()> searchAddress_;
     int programChanges_ = 0; // >0 while the program itself changes pages
     std::vector<std::unique_ptr<Gtk::Box>> sheets_;
+    std::vector<std::unique_ptr<TabCaption>> tabs_;
     std::vector<std::unique_ptr<TBrowserHost>> FBrowsers;
     std::vector<std::unique_ptr<TPageInfo>> FPageInfos;
     std::vector<sigc::connection> connections_;

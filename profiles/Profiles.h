@@ -56,8 +56,12 @@ public:
     Gtk::ToggleButton* LastProfileButton() const { return FLastProfileButton; }
     ProfileButtonBar& ButtonBar() { return bar_; }
 
+    // True from the press of a profile button until its switch has ended.
+    bool Switching() const { return switching_; }
+
 private:
     void LetPendingEventsRun();
+    void SwitchTo(int number);
 
     platform::RegistryStore& store_;
     PageSetHost& pages_;
@@ -67,6 +71,9 @@ private:
     Gtk::CheckMenuItem* itmShowEmptyProfileButtons_ = nullptr;
     sigc::connection toolbarItemConnection_;
     sigc::connection showEmptyItemConnection_;
+
+    bool switching_ = false;
+    int pendingPress_ = ProfileButtonBar::kNoButton; // the last press during a switch
 
     std::string FCurrentProfile;
     Gtk::ToggleButton* FLastProfileButton = nullptr;
