@@ -113,10 +113,12 @@ TEST_F(DialogsTest, everyDialogBelongsToTheMainWindowWithoutMinimiseOrMaximise)
     // What the border asks of the window manager: no minimise or maximise box
     // and no such function (openbox still lists minimise in its own menu).
     const std::vector<long> hints = MotifHints(program_->frmAbout);
-    ASSERT_EQ(hints.size(), 5u) << "About states its border";
-    EXPECT_EQ(hints[0] & 3, 3) << "functions and decorations given";
-    EXPECT_EQ(hints[1] & (kMwmFuncMinimize | kMwmFuncMaximize), 0) << "no minimise or maximise function";
-    EXPECT_EQ(hints[2] & (kMwmDecorMinimize | kMwmDecorMaximize), 0) << "no minimise or maximise box";
+    EXPECT_EQ(hints.size(), 5u) << "About states its border";
+    if (hints.size() == 5u) {
+        EXPECT_EQ(hints[0] & 3, 3) << "functions and decorations given";
+        EXPECT_EQ(hints[1] & (kMwmFuncMinimize | kMwmFuncMaximize), 0) << "no minimise or maximise function";
+        EXPECT_EQ(hints[2] & (kMwmDecorMinimize | kMwmDecorMaximize), 0) << "no minimise or maximise box";
+    }
 
     // With About open, the New Page prompt comes up above it.
     int aboutAt = -1, promptAt = -1, tries = 0;
