@@ -92,8 +92,10 @@ void Navigation::btnRefreshClick()
 void Navigation::btnStopAllClick()
 {
     platform::RunGuarded([this] {
-        for (int i = 0; i < pages_.PageCount(); ++i)
+        for (int i = 0; i < pages_.PageCount(); ++i) {
+            pages_.DropWaitingLoad(i);
             pages_.Browser(i).Stop();
+        }
     });
 }
 

@@ -1,6 +1,12 @@
 #include "PageList.h"
 
+#include "ErrorReport.h"
+
 #include <gdk/gdkkeysyms.h>
+#include <glibmm/main.h>
+
+#include <algorithm>
+#include <utility>
 
 #include <stdexcept>
 
@@ -39,6 +45,8 @@ PageList::PageList(Gtk::Notebook& pgcMain) : pgcMain_(pgcMain)
 
 PageList::~PageList()
 {
+    waitingCheck_.disconnect();
+    waitingLimit_.disconnect();
     for (sigc::connection& c : connections_)
         c.disconnect();
     ProgramChange quiet(programChanges_);
@@ -89,6 +97,10 @@ TBrowserHost* PageList::CurrentBrowser()
 
 std::string PageList::LocationURL(int index)
 {
+    CheckIndex(index);
+    // A waiting first load is where the page is going, as for a load under way.
+    if (const auto& load = waiting_[static_cast<std::size_t>(index)])
+        return AddressToLoad(load->text, searchAddress_ ? searchAddress_() : std::string(kDefaultSearchAddress));
     return Browser(index).LocationURL();
 }
 
@@ -126,10 +138,77 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     tabs_.push_back(std::move(tab));
     FBrowsers.push_back(std::move(owned));
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
+    waiting_.emplace_back();
 
     const int index = PageCount() - 1;
     NavigatePage(index, url);
     SetCurrentPage(index);
+}
+
+void PageList::OpenPageInSet(const std::string& url, const std::string& caption)
+{
+    holdBackgroundLoads_ = true;
+    try {
+        OpenPage(url, caption);
+    } catch (...) {
+        holdBackgroundLoads_ = false;
+        throw;
+    }
+    holdBackgroundLoads_ = false;
+}
+
+void PageList::HoldLoad(int index, const std::string& url)
+{
+    if (const TypedUrl typed = ReadTyped(url); typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
+    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{url};
+    // Once the program's own steps are over: the page the user sees decides.
+    if (!waitingCheck_.connected())
+        waitingCheck_ = Glib::signal_idle().connect([this] {
+            TBrowserHost* current = CurrentBrowser();
+            if (current && waiting_[static_cast<std::size_t>(CurrentIndex())] &&
+                waiting_[static_cast<std::size_t>(CurrentIndex())]->start)
+                StartWaitingLoad(CurrentIndex());
+            else if (!current || !current->Busy())
+                StartWaitingLoads();
+            return false;
+        });
+    if (!waitingLimit_.connected())
+        waitingLimit_ = Glib::signal_timeout().connect(
+            [this] {
+                StartWaitingLoads();
+                return false;
+            },
+            1000);
+}
+
+void PageList::StartWaitingLoad(int index)
+{
+    const std::optional<WaitingLoad>& load = waiting_[static_cast<std::size_t>(index)];
+    if (load && load->start) {
+        const std::string text = load->text;
+        platform::RunGuarded([&] { SendBrowser(index, text); });
+    }
+}
+
+void PageList::StartWaitingLoads()
+{
+    waitingCheck_.disconnect();
+    waitingLimit_.disconnect();
+    for (int i = 0; i < PageCount(); ++i)
+        StartWaitingLoad(i);
+}
+
+bool PageList::AnyWaiting() const
+{
+    return std::any_of(waiting_.begin(), waiting_.end(), [](const auto& load) { return load && load->start; });
+}
+
+void PageList::DropWaitingLoad(int index)
+{
+    CheckIndex(index);
+    if (auto& load = waiting_[static_cast<std::size_t>(index)])
+        load->start = false;
 }
 
 TBrowserHost& PageList::CreateBrowser(Gtk::Box& sheet)
@@ -150,6 +229,12 @@ void PageList::HookBrowserEvents(TBrowserHost& browser)
             listener_->BrowserBeforeNavigate2(sender);
     };
     browser.OnDocumentComplete = [this](TBrowserControl* sender, const DispatchPtr&, Variant&) {
+        // The page the user sees is shown: the waiting pages may load now.
+        if (AnyWaiting() && sender == CurrentBrowser() && !waitingCheck_.connected())
+            waitingCheck_ = Glib::signal_idle().connect([this] {
+                StartWaitingLoads();
+                return false;
+            });
         if (listener_)
             listener_->BrowserDocumentComplete(sender);
     };
@@ -166,6 +251,7 @@ void PageList::SendBrowser(int index, const std::string& text)
     const TypedUrl typed = ReadTyped(text);
     if (typed.kind == TypedUrl::Kind::Refused)
         throw ERefusedAddress(typed.message);
+    waiting_[static_cast<std::size_t>(index)].reset(); // sent now, or elsewhere
     if (typed.kind == TypedUrl::Kind::Empty)
         return; // a page without an address stays blank
     Variant target(typed.address);
@@ -178,7 +264,11 @@ void PageList::SendBrowser(int index, const std::string& text)
 
 void PageList::NavigatePage(int index, const std::string& url)
 {
-    SendBrowser(index, url);
+    CheckIndex(index);
+    if (holdBackgroundLoads_ && index != CurrentIndex())
+        HoldLoad(index, url);
+    else
+        SendBrowser(index, url);
     TBrowserHost& browser = Browser(index);
     LayOutAfresh(browser);
     FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
@@ -198,6 +288,7 @@ void PageList::ClosePage(int index)
     pgcMain_.remove_page(*sheets_[static_cast<std::size_t>(index)]);
     sheets_.erase(sheets_.begin() + at);
     tabs_.erase(tabs_.begin() + at);
+    waiting_.erase(waiting_.begin() + at);
     FPageInfos.erase(FPageInfos.begin() + at);
 
     const int remaining = count - 1;
@@ -221,9 +312,14 @@ void PageList::SetPageLabel(const std::string& caption)
     tabs_[static_cast<std::size_t>(current)]->SetCaption(caption);
 }
 
-void PageList::OnSwitchPage(Gtk::Widget*, guint)
+void PageList::OnSwitchPage(Gtk::Widget*, guint pageNumber)
 {
-    if (programChanges_ > 0 || !listener_)
+    if (programChanges_ > 0)
+        return;
+    // The user chose a page whose first load waits: it loads now.
+    if (static_cast<int>(pageNumber) < PageCount())
+        StartWaitingLoad(static_cast<int>(pageNumber));
+    if (!listener_)
         return;
     listener_->pgcMainChange();
 }

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,14 @@ public:
     // A navigation the control rejects raises; the page then stays open but
     // does not become current.
     void OpenPage(const std::string& url, const std::string& caption);
+    // Opens a page of a stored page set: as OpenPage, but while another page
+    // is current its first load waits until the current page's document is
+    // complete, the page becomes current, or a second has passed, so that the
+    // page the user sees loads first. Until then its location is that URL.
+    void OpenPageInSet(const std::string& url, const std::string& caption);
+    // A waiting first load is not started (Stop on a page that waits); the
+    // page still tells that URL as its location until it is sent elsewhere.
+    void DropWaitingLoad(int index);
     TBrowserHost& CreateBrowser(Gtk::Box& sheet);
     // Sends browser i to url and makes url the page's FirstURL (not when the
     // control rejects the navigation: that raises).
@@ -76,6 +85,10 @@ public:
 
 private:
     void HookBrowserEvents(TBrowserHost& browser);
+    void HoldLoad(int index, const std::string& url);
+    void StartWaitingLoad(int index);
+    void StartWaitingLoads();
+    bool AnyWaiting() const;
     void OnSwitchPage(Gtk::Widget* page, guint pageNumber);
     bool OnNotebookKeyPress(GdkEventKey* event);
     void CheckIndex(int index) const;
@@ -89,6 +102,16 @@ private:
     std::vector<std::unique_ptr<TBrowserHost>> FBrowsers;
     std::vector<std::unique_ptr<TPageInfo>> FPageInfos;
     std::vector<sigc::connection> connections_;
+    // Per page: a first load that waits for the current page, or was stopped
+    // while it waited (start false).
+    struct WaitingLoad {
+        std::string text;
+        bool start = true;
+    };
+    std::vector<std::optional<WaitingLoad>> waiting_;
+    bool holdBackgroundLoads_ = false; // set while OpenPageInSet runs
+    sigc::connection waitingCheck_;
+    sigc::connection waitingLimit_;
 };
 
 } // namespace pages
