@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace platform {
@@ -38,8 +39,13 @@ void ShowCaption(Gtk::Label& label, const std::string& caption, int maxWidthChar
 {
     label.set_single_line_mode(true);
     label.set_ellipsize(Pango::ELLIPSIZE_END);
+    const std::string line = OneLine(caption);
     label.set_max_width_chars(maxWidthChars);
-    label.set_text(OneLine(caption));
+    // A notebook gives its tabs only the room they need at least: ask for the
+    // caption's width up to the bound, so short captions show whole.
+    const int chars = static_cast<int>(g_utf8_strlen(line.c_str(), -1));
+    label.set_width_chars(maxWidthChars < 0 ? -1 : std::min(chars, maxWidthChars));
+    label.set_text(line);
 }
 
 LongTooltip::LongTooltip(Gtk::Widget& widget) : widget_(widget)

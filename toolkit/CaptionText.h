@@ -17,8 +17,8 @@ std::string ValidText(const std::string& text);
 std::string OneLine(const std::string& text);
 
 // Shows caption in label on one line, cut with an ellipsis at its end where
-// the label's room runs out. maxWidthChars bounds the room the label asks for
-// (-1: as wide as the text).
+// the label's room runs out. The label asks for the caption's width, at most
+// maxWidthChars characters (-1: as wide as the text).
 void ShowCaption(Gtk::Label& label, const std::string& caption, int maxWidthChars);
 
 // A tooltip on widget for a text of any length: wrapped at a readable width,

@@ -21,6 +21,7 @@ TEST_F(TabCaptionTest, labelsShowOnOneLineAtABoundedWidthWithTheWholeTextAsToolt
     int charWidth = 0, height = 0;
     tab.create_pango_layout(std::string(TabCaption::kShownChars, 'w'))->get_pixel_size(charWidth, height);
     EXPECT_LE(natural, charWidth + 8) << "the tab asks for no more than its shown characters";
+    EXPECT_GE(minimum, charWidth / 2) << "a notebook gives a tab its least width: enough to read the label by";
 
     // Invalid bytes from the store still show, and the label stays as stored.
     List().OpenPage("http://b.example/", "caf\xe9");
