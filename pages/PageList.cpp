@@ -1,6 +1,7 @@
 #include "PageList.h"
 
 #include "ErrorReport.h"
+#include "Invariant.h"
 
 #include <gdk/gdkkeysyms.h>
 #include <glibmm/main.h>
@@ -35,11 +36,11 @@ void LayOutAfresh(Gtk::Widget& browser)
 
 } // namespace
 
-PageList::PageList(Gtk::Notebook& pgcMain) : pgcMain_(pgcMain)
+PageList::PageList(Gtk::Notebook& notebook) : pgcMain(notebook)
 {
-    connections_.push_back(pgcMain_.signal_switch_page().connect(
+    connections_.push_back(pgcMain.signal_switch_page().connect(
         sigc::mem_fun(*this, &PageList::OnSwitchPage), true));
-    connections_.push_back(pgcMain_.signal_key_press_event().connect(
+    connections_.push_back(pgcMain.signal_key_press_event().connect(
         sigc::mem_fun(*this, &PageList::OnNotebookKeyPress), false));
 }
 
@@ -54,15 +55,31 @@ PageList::~PageList()
         ClosePage(i);
 }
 
+void PageList::CheckPages() const
+{
+    using platform::Invariant;
+    Invariant(sheets_.size() == FBrowsers.size() && FBrowsers.size() == FPageInfos.size() &&
+                  tabs_.size() == sheets_.size() && waiting_.size() == sheets_.size(),
+              "the tab sheets, FBrowsers and FPageInfos have one length");
+    Invariant(pgcMain.get_n_pages() == static_cast<int>(sheets_.size()), "every tab of pgcMain is a page");
+    for (std::size_t i = 0; i < sheets_.size(); ++i) {
+        Invariant(pgcMain.get_nth_page(static_cast<int>(i)) == sheets_[i].get(), "page i is tab i of pgcMain");
+        Invariant(FBrowsers[i] && FPageInfos[i], "a page has its browser and its record");
+        Invariant(FBrowsers[i]->get_parent() == sheets_[i].get(),
+                  "a page's browser lives on its tab while the tab exists");
+    }
+}
+
 void PageList::CheckIndex(int index) const
 {
+    CheckPages();
     if (index < 0 || index >= PageCount())
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 int PageList::CurrentIndex() const
 {
-    return PageCount() == 0 ? -1 : pgcMain_.get_current_page();
+    return PageCount() == 0 ? -1 : pgcMain.get_current_page();
 }
 
 std::string PageList::Caption(int index) const
@@ -108,7 +125,7 @@ void PageList::SetCurrentPage(int index)
 {
     CheckIndex(index);
     ProgramChange quiet(programChanges_);
-    pgcMain_.set_current_page(index);
+    pgcMain.set_current_page(index);
 }
 
 void PageList::OpenPage(const std::string& url, const std::string& caption)
@@ -118,7 +135,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     auto tab = std::make_unique<TabCaption>(caption);
     {
         ProgramChange quiet(programChanges_);
-        pgcMain_.append_page(*sheet, tab->Widget());
+        pgcMain.append_page(*sheet, tab->Widget());
     }
     TBrowserHost* browser = nullptr;
     try {
@@ -127,7 +144,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
         // Without a browser the page cannot exist: take the tab away again so
         // the three sequences stay in step.
         ProgramChange quiet(programChanges_);
-        pgcMain_.remove_page(*sheet);
+        pgcMain.remove_page(*sheet);
         throw;
     }
     std::unique_ptr<TBrowserHost> owned(browser);
@@ -140,6 +157,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
     waiting_.emplace_back();
 
+    CheckPages();
     const int index = PageCount() - 1;
     NavigatePage(index, url);
     SetCurrentPage(index);
@@ -272,7 +290,7 @@ void PageList::NavigatePage(int index, const std::string& url)
     TBrowserHost& browser = Browser(index);
     LayOutAfresh(browser);
     FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
-    pgcMain_.queue_draw();
+    pgcMain.queue_draw();
 }
 
 void PageList::ClosePage(int index)
@@ -285,23 +303,24 @@ void PageList::ClosePage(int index)
 
     FBrowsers[static_cast<std::size_t>(index)].reset();
     FBrowsers.erase(FBrowsers.begin() + at);
-    pgcMain_.remove_page(*sheets_[static_cast<std::size_t>(index)]);
+    pgcMain.remove_page(*sheets_[static_cast<std::size_t>(index)]);
     sheets_.erase(sheets_.begin() + at);
     tabs_.erase(tabs_.begin() + at);
     waiting_.erase(waiting_.begin() + at);
+    CheckPages();
     FPageInfos.erase(FPageInfos.begin() + at);
 
     const int remaining = count - 1;
     if (remaining > 0)
-        pgcMain_.set_current_page(index == count - 1 ? 0 : index);
+        pgcMain.set_current_page(index == count - 1 ? 0 : index);
 }
 
 void PageList::CloseAllPages()
 {
-    pgcMain_.hide();
+    pgcMain.hide();
     for (int i = PageCount() - 1; i >= 0; --i)
         ClosePage(i);
-    pgcMain_.show();
+    pgcMain.show();
 }
 
 void PageList::SetPageLabel(const std::string& caption)
@@ -337,7 +356,7 @@ bool PageList::OnNotebookKeyPress(GdkEventKey* event)
     const bool backwards = event->state & GDK_SHIFT_MASK || event->keyval == GDK_KEY_ISO_Left_Tab;
     const int current = std::max(CurrentIndex(), 0);
     // A change made here is the user's: the switch-page signal reports it.
-    pgcMain_.set_current_page(backwards ? (current + count - 1) % count : (current + 1) % count);
+    pgcMain.set_current_page(backwards ? (current + count - 1) % count : (current + 1) % count);
     return true;
 }
 
