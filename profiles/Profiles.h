@@ -56,9 +56,6 @@ public:
     Gtk::ToggleButton* LastProfileButton() const { return FLastProfileButton; }
     ProfileButtonBar& ButtonBar() { return bar_; }
 
-    // True from the press of a profile button until its switch has ended.
-    bool Switching() const { return switching_; }
-
 private:
     void LetPendingEventsRun();
     void SwitchTo(int number);

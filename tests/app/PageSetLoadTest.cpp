@@ -26,7 +26,7 @@ protected:
         List().PageInfo(3).SetRememberLastURL(true);
         Scripted(3).CompleteNavigation();
         Button(1).clicked();
-        RunPending();
+        RunPendingEvents();
     }
 };
 
@@ -36,7 +36,7 @@ TEST_F(PageSetLoadTest, otherPagesWaitForTheShownPageOrForTheUser)
     StoreProfile2();
 
     Button(2).clicked();
-    RunPending();
+    RunPendingEvents();
     ASSERT_EQ(List().PageCount(), 4);
     EXPECT_EQ(Scripted(0).PendingURL(), Url(0)) << "the page shown loads at once";
     for (int i = 1; i < 4; ++i) {
@@ -52,19 +52,19 @@ TEST_F(PageSetLoadTest, otherPagesWaitForTheShownPageOrForTheUser)
 
     // The shown page is complete: the rest load, in order.
     ASSERT_TRUE(Scripted(0).CompleteNavigation());
-    RunPending();
+    RunPendingEvents();
     EXPECT_EQ(Scripted(1).PendingURL(), Url(1));
     EXPECT_EQ(Scripted(3).PendingURL(), Url(3));
     Scripted(3).CompleteNavigation();
 
     // Stop all while pages wait: they load nothing; a save finds them in place.
     Button(2).clicked();
-    RunPending();
+    RunPendingEvents();
     g_signal_emit_by_name(Main().Toolbar().btnStopAll.gobj(), "clicked");
     EXPECT_FALSE(Scripted(1).PendingURL());
     g_signal_emit_by_name(Main().Toolbar().btnHome.gobj(), "clicked");
     ASSERT_TRUE(Scripted(0).CompleteNavigation());
-    RunPending();
+    RunPendingEvents();
     EXPECT_FALSE(Scripted(1).PendingURL()) << "a stopped page does not load later";
     Button(1).clicked();
     EXPECT_EQ(StoredText("Profile2", "URL3"), Url(3));

@@ -60,7 +60,7 @@ TEST_F(ProfileSwitchInputTest, pressesDuringASwitchRunAfterItAndTheDownButtonFol
     Glib::signal_idle().connect_once([&] { look(); Button(3).clicked(); look(); });
     Button(1).clicked();
     look();
-    RunPending();
+    RunPendingEvents();
 
     EXPECT_EQ(Main().Profiles().CurrentProfile(), "Profile3") << "the last press counts";
     EXPECT_EQ(ShownDown(), 3);
