@@ -307,8 +307,8 @@ void PageList::ClosePage(int index)
     sheets_.erase(sheets_.begin() + at);
     tabs_.erase(tabs_.begin() + at);
     waiting_.erase(waiting_.begin() + at);
-    CheckPages();
     FPageInfos.erase(FPageInfos.begin() + at);
+    CheckPages();
 
     const int remaining = count - 1;
     if (remaining > 0)
