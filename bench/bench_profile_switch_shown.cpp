@@ -108,7 +108,7 @@ public:
     void ResetToStart()
     {
         Press(kStartProfile, 1);
-        Settle(std::chrono::milliseconds(300));
+        Settle(std::chrono::milliseconds(1500));
     }
 
 private:
