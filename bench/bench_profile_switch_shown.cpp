@@ -4,6 +4,7 @@
 // set). A 30-page profile is measured beside a one-page profile in one run;
 // before each press the program goes back to a one-page start profile.
 // Pages come from a server on 127.0.0.1. Run under scripts/with-display.sh.
+#include "DisplayBenchmarkMain.h"
 #include "ErrorReport.h"
 #include "LocalHttpServer.h"
 #include "Program.h"
@@ -192,12 +193,5 @@ BENCHMARK(BM_SwitchShownSideBySide)->Iterations(7)->UseManualTime()->Unit(benchm
 
 int main(int argc, char** argv)
 {
-    if (!gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "No display: run under scripts/with-display.sh.\n");
-        return 1;
-    }
-    Gtk::Main::init_gtkmm_internals();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunBenchmarksOnDisplay(argc, argv);
 }
