@@ -1,5 +1,7 @@
 #include "ErrorReport.h"
 
+#include "DialogBorder.h"
+
 #include <gtkmm.h>
 
 #include <exception>
@@ -20,6 +22,14 @@ Gtk::Window* ActiveWindow()
     for (GList* l = windows; l && !active; l = l->next) {
         GtkWindow* w = GTK_WINDOW(l->data);
         if (gtk_window_is_active(w) && gtk_widget_get_visible(GTK_WIDGET(w)))
+            active = w;
+    }
+    // No window has the focus: the box still belongs to the program's main
+    // window (a shown window that belongs to no other).
+    for (GList* l = windows; l && !active; l = l->next) {
+        GtkWindow* w = GTK_WINDOW(l->data);
+        if (gtk_widget_get_visible(GTK_WIDGET(w)) && !gtk_window_get_transient_for(w) &&
+            gtk_window_get_window_type(w) == GTK_WINDOW_TOPLEVEL)
             active = w;
     }
     g_list_free(windows);
@@ -61,6 +71,7 @@ void ShowMessageBox(const std::string& text)
     box.set_title(Glib::get_application_name());
     if (Gtk::Window* parent = ActiveWindow())
         box.set_transient_for(*parent);
+    SetDialogBorder(box);
     box.set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
     box.run();
 }
