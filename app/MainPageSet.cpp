@@ -22,7 +22,7 @@ void MainPageSet::SetPageRememberLastURL(int index, bool remember)
 
 void MainPageSet::OpenPage(const std::string& url, const std::string& caption)
 {
-    pages_.OpenPage(url, caption);
+    pages_.OpenPageInSet(url, caption);
 }
 
 std::string MainPageSet::PageSessionState(int index)

@@ -1,8 +1,10 @@
 #include "TfrmMain.h"
 
+#include "DialogBorder.h"
 #include "ErrorReport.h"
 #include "PageLoadOption.h"
 #include "ProgramIdentity.h"
+#include "SearchAddress.h"
 #include "ShowWelcomeOnce.h"
 #include "TfrmAbout.h"
 #include "TfrmWelcome.h"
@@ -80,6 +82,8 @@ void TfrmMain::FormCreate()
     anmState.Open("animations/busy.png");
     pages_ = std::make_unique<pages::Pages>(pgcMain, cboURL, anmState,
                                             [this](const std::string& url) { AddURLToHistory(url); });
+    pages_->List().SetSearchAddress(
+        [this] { return profiles::ReadSearchAddress(store_, pages::kDefaultSearchAddress); });
     pageSet_ = std::make_unique<MainPageSet>(pages_->List());
     profiles_ = std::make_unique<profiles::Profiles>(store_, *pageSet_);
 
@@ -131,6 +135,12 @@ void TfrmMain::AttachWindows(TfrmAbout& frmAbout, pages::TdlgProperties& dlgProp
                              TfrmWelcome& frmWelcome,
                              profiles::TfrmProfileButtonSettings& frmProfileButtonSettings)
 {
+    // Every dialog belongs to the main window, so the window manager stacks it
+    // above the window and a later prompt above it.
+    platform::SetDialogOwner(frmAbout, *this);
+    platform::SetDialogOwner(dlgProperties, *this);
+    platform::SetDialogOwner(frmWelcome, *this);
+    platform::SetDialogOwner(frmProfileButtonSettings, *this);
     frmAbout_ = &frmAbout;
     frmWelcome_ = &frmWelcome;
     pages_->Commands().SetPropertiesDialog(&dlgProperties);

@@ -1,5 +1,8 @@
 #include "TfrmWelcome.h"
 
+#include "DialogBorder.h"
+#include "ProgramIdentity.h"
+
 TfrmWelcome::TfrmWelcome()
     : btnContinue("_Continue", true),
       lblWelcome("Welcome to Kestrane Pan Drel..."),
@@ -7,7 +10,7 @@ TfrmWelcome::TfrmWelcome()
               "toolbar buttons as depicted below.")
 {
     set_title("Welcome");
-    set_resizable(false);
+    platform::SetDialogBorder(*this);
     set_position(Gtk::WIN_POS_CENTER);
     set_modal(true);
     set_skip_taskbar_hint(true);

@@ -54,14 +54,8 @@ void Navigation::btnHomeClick()
 
 void Navigation::NavigateHome(int index)
 {
+    pages_.SendBrowser(index, pages_.PageInfo(index).FirstURL());
     TBrowserHost& browser = pages_.Browser(index);
-    Variant url(pages_.PageInfo(index).FirstURL());
-    pages_.PageInfo(index).SetUnloadedURL(std::nullopt); // sent home now, loaded or not
-    Variant flags;
-    Variant targetFrameName;
-    Variant postData;
-    Variant headers;
-    browser.Navigate2(url, flags, targetFrameName, postData, headers);
     browser.queue_resize();
     browser.queue_draw();
     pages_.Notebook().queue_draw();
@@ -98,9 +92,11 @@ void Navigation::btnRefreshClick()
 void Navigation::btnStopAllClick()
 {
     platform::RunGuarded([this] {
-        for (int i = 0; i < pages_.PageCount(); ++i)
-            if (!pages_.IsUnloaded(i)) // an unloaded page loads nothing and stays at its URL
+        for (int i = 0; i < pages_.PageCount(); ++i) {
+            pages_.DropWaitingLoad(i);
+            if (!pages_.IsUnloaded(i)) // a page waiting to be shown loads nothing and stays at its URL
                 pages_.Browser(i).Stop();
+        }
     });
 }
 
@@ -122,11 +118,18 @@ void Navigation::cboURLKeyDown(guint& key, GdkModifierType)
 
 void Navigation::EnterURL(const std::string& url)
 {
+    // A refused text is told before anything changes; blank text goes nowhere
+    // (it is still recorded, as every entered text is).
+    const TypedUrl typed = pages_.ReadTyped(url);
+    if (typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
     const int current = pages_.CurrentIndex();
-    if (current >= 0)
-        pages_.NavigatePage(current, url);
-    else
-        pages_.OpenPage(url, CaptionFromURL(url));
+    if (typed.kind == TypedUrl::Kind::Address) {
+        if (current >= 0)
+            pages_.NavigatePage(current, url);
+        else
+            pages_.OpenPage(url, CaptionFromURL(url));
+    }
     if (addURLToHistory_)
         addURLToHistory_(url);
 }
@@ -141,7 +144,7 @@ void Navigation::UpdateURLBox(TBrowserControl* browser)
             return;
         CompletionOff off(completion_);
         const Variant url = platform::GetPropertyByName(*document, kDocumentURLProperty);
-        completion_.SetText(url.AsText());
+        completion_.SetText(ReadableUrl(url.AsText()));
     } catch (...) {
         // A page without a document yet, or a failing control: the box keeps its text.
     }

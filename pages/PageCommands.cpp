@@ -37,11 +37,20 @@ std::optional<std::string> PageCommands::PromptForLabel()
     return RunTextPrompt(ParentWindow(), kNewLabelCaption, kNewLabelPrompt);
 }
 
+// Blank or refused text opens nothing; a refused one is told.
+bool PageCommands::IsOpenable(const std::string& url)
+{
+    const TypedUrl typed = pages_.ReadTyped(url);
+    if (typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
+    return typed.kind == TypedUrl::Kind::Address;
+}
+
 void PageCommands::itmNewPageClick()
 {
     platform::RunGuarded([this] {
         const std::string url = PromptForURL();
-        if (url.empty())
+        if (!IsOpenable(url))
             return;
         std::string caption = CaptionFromURL(url);
         if (caption.empty())
@@ -56,7 +65,7 @@ void PageCommands::itmNewURLClick()
 {
     platform::RunGuarded([this] {
         const std::string url = PromptForURL();
-        if (url.empty())
+        if (!IsOpenable(url))
             return;
         if (pages_.PageCount() == 0)
             pages_.OpenPage(url, kFirstPageCaption);

@@ -32,6 +32,7 @@ public:
 
 private:
     Gtk::Window* ParentWindow();
+    bool IsOpenable(const std::string& url);
 
     PageList& pages_;
     AddURLToHistoryFunction addURLToHistory_;

@@ -2,10 +2,12 @@
 
 #include "ErrorReport.h"
 #include "Invariant.h"
-#include "Utf8Strict.h"
 
 #include <gdk/gdkkeysyms.h>
 #include <glibmm/main.h>
+
+#include <algorithm>
+#include <utility>
 
 #include <stdexcept>
 
@@ -44,9 +46,11 @@ PageList::PageList(Gtk::Notebook& notebook) : pgcMain(notebook)
 
 PageList::~PageList()
 {
+    waitingCheck_.disconnect();
+    waitingLimit_.disconnect();
+    loadCurrent_.disconnect();
     for (sigc::connection& c : connections_)
         c.disconnect();
-    loadCurrent_.disconnect();
     ProgramChange quiet(programChanges_);
     for (int i = PageCount() - 1; i >= 0; --i)
         ClosePage(i);
@@ -55,7 +59,8 @@ PageList::~PageList()
 void PageList::CheckPages() const
 {
     using platform::Invariant;
-    Invariant(sheets_.size() == FBrowsers.size() && FBrowsers.size() == FPageInfos.size(),
+    Invariant(sheets_.size() == FBrowsers.size() && FBrowsers.size() == FPageInfos.size() &&
+                  tabs_.size() == sheets_.size() && waiting_.size() == sheets_.size(),
               "the tab sheets, FBrowsers and FPageInfos have one length");
     Invariant(pgcMain.get_n_pages() == static_cast<int>(sheets_.size()), "every tab of pgcMain is a page");
     for (std::size_t i = 0; i < sheets_.size(); ++i) {
@@ -81,7 +86,13 @@ int PageList::CurrentIndex() const
 std::string PageList::Caption(int index) const
 {
     CheckIndex(index);
-    return captions_[static_cast<std::size_t>(index)];
+    return tabs_[static_cast<std::size_t>(index)]->Caption();
+}
+
+TabCaption& PageList::Tab(int index)
+{
+    CheckIndex(index);
+    return *tabs_[static_cast<std::size_t>(index)];
 }
 
 TPageInfo& PageList::PageInfo(int index)
@@ -104,43 +115,24 @@ TBrowserHost* PageList::CurrentBrowser()
 
 std::string PageList::LocationURL(int index)
 {
-    if (const auto& unloaded = PageInfo(index).UnloadedURL())
-        return *unloaded;
+    CheckIndex(index);
+    // A waiting first load is where the page is going, as for a load under way.
+    if (const auto& load = waiting_[static_cast<std::size_t>(index)])
+        return AddressToLoad(load->text, searchAddress_ ? searchAddress_() : std::string(kDefaultSearchAddress));
     return Browser(index).LocationURL();
 }
 
 bool PageList::Busy(int index)
 {
-    return !IsUnloaded(index) && Browser(index).Busy();
+    CheckIndex(index);
+    return !waiting_[static_cast<std::size_t>(index)] && Browser(index).Busy();
 }
 
-bool PageList::IsUnloaded(int index)
+bool PageList::IsUnloaded(int index) const
 {
-    return PageInfo(index).UnloadedURL().has_value();
-}
-
-void PageList::LoadIfUnloaded(int index)
-{
-    if (!IsUnloaded(index))
-        return;
-    const std::string url = *PageInfo(index).UnloadedURL();
-    Navigate(index, url);
-}
-
-void PageList::ScheduleLoadOfCurrent()
-{
-    // The program's own page changes come in runs (a page set opening page by
-    // page, then making its first page current): load the page that is current
-    // once the run is over.
-    if (!loadPagesWhenShown_ || loadCurrent_.connected())
-        return;
-    loadCurrent_ = Glib::signal_idle().connect([this] {
-        platform::RunGuarded([this] {
-            if (const int current = CurrentIndex(); current >= 0)
-                LoadIfUnloaded(current);
-        });
-        return false;
-    });
+    CheckIndex(index);
+    const auto& load = waiting_[static_cast<std::size_t>(index)];
+    return load && load->untilShown;
 }
 
 void PageList::SetCurrentPage(int index)
@@ -154,9 +146,10 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
 {
     auto sheet = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL);
     sheet->show();
+    auto tab = std::make_unique<TabCaption>(caption);
     {
         ProgramChange quiet(programChanges_);
-        pgcMain.append_page(*sheet, platform::ValidUtf8(caption));
+        pgcMain.append_page(*sheet, tab->Widget());
     }
     TBrowserHost* browser = nullptr;
     try {
@@ -173,20 +166,112 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     browser->TabStop = true;
     browser->set_can_focus(true);
     sheets_.push_back(std::move(sheet));
-    captions_.push_back(caption);
+    tabs_.push_back(std::move(tab));
     FBrowsers.push_back(std::move(owned));
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
+    waiting_.emplace_back();
 
     CheckPages();
     const int index = PageCount() - 1;
     if (loadPagesWhenShown_ && index > 0) {
-        FPageInfos.back()->SetUnloadedURL(url);
+        HoldUntilShown(index, url);
         SetCurrentPage(index);
         ScheduleLoadOfCurrent();
         return;
     }
     NavigatePage(index, url);
     SetCurrentPage(index);
+}
+
+void PageList::OpenPageInSet(const std::string& url, const std::string& caption)
+{
+    holdBackgroundLoads_ = true;
+    try {
+        OpenPage(url, caption);
+    } catch (...) {
+        holdBackgroundLoads_ = false;
+        throw;
+    }
+    holdBackgroundLoads_ = false;
+}
+
+void PageList::HoldLoad(int index, const std::string& url)
+{
+    if (const TypedUrl typed = ReadTyped(url); typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
+    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{url};
+    // Once the program's own steps are over: the page the user sees decides.
+    if (!waitingCheck_.connected())
+        waitingCheck_ = Glib::signal_idle().connect([this] {
+            TBrowserHost* current = CurrentBrowser();
+            if (current && waiting_[static_cast<std::size_t>(CurrentIndex())] &&
+                waiting_[static_cast<std::size_t>(CurrentIndex())]->start)
+                StartWaitingLoad(CurrentIndex());
+            else if (!current || !current->Busy())
+                StartWaitingLoads();
+            return false;
+        });
+    if (!waitingLimit_.connected())
+        waitingLimit_ = Glib::signal_timeout().connect(
+            [this] {
+                StartWaitingLoads();
+                return false;
+            },
+            1000);
+}
+
+void PageList::HoldUntilShown(int index, const std::string& url)
+{
+    if (const TypedUrl typed = ReadTyped(url); typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
+    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{url, true, true};
+    FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
+}
+
+void PageList::ScheduleLoadOfCurrent()
+{
+    // The program's own page changes come in runs (a page set opening page by
+    // page, then making its first page current): load the page that is current
+    // once the run is over.
+    if (!loadPagesWhenShown_ || loadCurrent_.connected())
+        return;
+    loadCurrent_ = Glib::signal_idle().connect([this] {
+        if (const int current = CurrentIndex(); current >= 0)
+            StartWaitingLoad(current);
+        return false;
+    });
+}
+
+void PageList::StartWaitingLoad(int index)
+{
+    const std::optional<WaitingLoad>& load = waiting_[static_cast<std::size_t>(index)];
+    if (load && load->start) {
+        const std::string text = load->text;
+        platform::RunGuarded([&] { SendBrowser(index, text); });
+    }
+}
+
+void PageList::StartWaitingLoads()
+{
+    waitingCheck_.disconnect();
+    waitingLimit_.disconnect();
+    for (int i = 0; i < PageCount(); ++i)
+        if (!IsUnloaded(i)) // those wait until they are shown
+            StartWaitingLoad(i);
+}
+
+bool PageList::AnyWaiting() const
+{
+    return std::any_of(waiting_.begin(), waiting_.end(),
+                       [](const auto& load) { return load && load->start && !load->untilShown; });
+}
+
+void PageList::DropWaitingLoad(int index)
+{
+    CheckIndex(index);
+    // A page that waits to be shown still loads when it is shown.
+    if (auto& load = waiting_[static_cast<std::size_t>(index)]; load && !load->untilShown)
+        load->start = false;
 }
 
 TBrowserHost& PageList::CreateBrowser(Gtk::Box& sheet)
@@ -207,28 +292,49 @@ void PageList::HookBrowserEvents(TBrowserHost& browser)
             listener_->BrowserBeforeNavigate2(sender);
     };
     browser.OnDocumentComplete = [this](TBrowserControl* sender, const DispatchPtr&, Variant&) {
+        // The page the user sees is shown: the waiting pages may load now.
+        if (AnyWaiting() && sender == CurrentBrowser() && !waitingCheck_.connected())
+            waitingCheck_ = Glib::signal_idle().connect([this] {
+                StartWaitingLoads();
+                return false;
+            });
         if (listener_)
             listener_->BrowserDocumentComplete(sender);
     };
 }
 
-void PageList::NavigatePage(int index, const std::string& url)
+TypedUrl PageList::ReadTyped(const std::string& text) const
 {
-    Navigate(index, url);
-    FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
+    return ReadTypedUrl(text, searchAddress_ ? searchAddress_() : std::string(kDefaultSearchAddress));
 }
 
-void PageList::Navigate(int index, const std::string& url)
+void PageList::SendBrowser(int index, const std::string& text)
 {
     TBrowserHost& browser = Browser(index);
-    FPageInfos[static_cast<std::size_t>(index)]->SetUnloadedURL(std::nullopt);
-    Variant target(url);
+    const TypedUrl typed = ReadTyped(text);
+    if (typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
+    waiting_[static_cast<std::size_t>(index)].reset(); // sent now, or elsewhere
+    if (typed.kind == TypedUrl::Kind::Empty)
+        return; // a page without an address stays blank
+    Variant target(typed.address);
     Variant flags;
     Variant targetFrameName;
     Variant postData;
     Variant headers;
     browser.Navigate2(target, flags, targetFrameName, postData, headers);
+}
+
+void PageList::NavigatePage(int index, const std::string& url)
+{
+    CheckIndex(index);
+    if (holdBackgroundLoads_ && index != CurrentIndex())
+        HoldLoad(index, url);
+    else
+        SendBrowser(index, url);
+    TBrowserHost& browser = Browser(index);
     LayOutAfresh(browser);
+    FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
     pgcMain.queue_draw();
 }
 
@@ -244,7 +350,8 @@ void PageList::ClosePage(int index)
     FBrowsers.erase(FBrowsers.begin() + at);
     pgcMain.remove_page(*sheets_[static_cast<std::size_t>(index)]);
     sheets_.erase(sheets_.begin() + at);
-    captions_.erase(captions_.begin() + at);
+    tabs_.erase(tabs_.begin() + at);
+    waiting_.erase(waiting_.begin() + at);
     FPageInfos.erase(FPageInfos.begin() + at);
     CheckPages();
 
@@ -266,8 +373,7 @@ void PageList::SetPageLabel(const std::string& caption)
     const int current = CurrentIndex();
     if (current < 0)
         return;
-    pgcMain.set_tab_label_text(*sheets_[static_cast<std::size_t>(current)], platform::ValidUtf8(caption));
-    captions_[static_cast<std::size_t>(current)] = caption;
+    tabs_[static_cast<std::size_t>(current)]->SetCaption(caption);
 }
 
 void PageList::OnSwitchPage(Gtk::Widget*, guint pageNumber)
@@ -276,9 +382,9 @@ void PageList::OnSwitchPage(Gtk::Widget*, guint pageNumber)
         ScheduleLoadOfCurrent();
         return;
     }
-    // The user shows a page: an unloaded one starts loading first.
+    // The user chose a page whose first load waits: it loads now.
     if (static_cast<int>(pageNumber) < PageCount())
-        platform::RunGuarded([this, pageNumber] { LoadIfUnloaded(static_cast<int>(pageNumber)); });
+        StartWaitingLoad(static_cast<int>(pageNumber));
     if (!listener_)
         return;
     listener_->pgcMainChange();

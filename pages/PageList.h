@@ -10,11 +10,15 @@
 #include "PageEventListener.h"
 #include "TBrowserHost.h"
 #include "TPageInfo.h"
+#include "TabCaption.h"
+#include "TypedUrl.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/notebook.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,26 +34,40 @@ public:
 
     // Receives the browsers' events and the user's tab changes (or nobody).
     void SetListener(PageEventListener* listener) { listener_ = listener; }
+    // Where words typed as an address are searched ("%s" stands for them);
+    // asked afresh each time. Unset: kDefaultSearchAddress.
+    void SetSearchAddress(std::function<std::string()> searchAddress) { searchAddress_ = std::move(searchAddress); }
+    // What text means as an address, read with the current web search.
+    TypedUrl ReadTyped(const std::string& text) const;
 
     // When on, a page opened beside others keeps its caption and URL but is not
     // sent there (its engine starts nothing) until it is first shown. Off by default.
     void SetLoadPagesWhenShown(bool on) { loadPagesWhenShown_ = on; }
     bool LoadPagesWhenShown() const { return loadPagesWhenShown_; }
     // Whether page index still waits to be shown before it loads.
-    bool IsUnloaded(int index);
-    // Sends an unloaded page to its URL now; a loaded page is left alone.
-    void LoadIfUnloaded(int index);
-    // Whether page index is loading; an unloaded page is not.
+    bool IsUnloaded(int index) const;
+    // Whether page index is loading; a page whose first load waits is not.
     bool Busy(int index);
 
     // Appends a page for url captioned caption and sends its browser there.
     // A navigation the control rejects raises; the page then stays open but
     // does not become current.
     void OpenPage(const std::string& url, const std::string& caption);
+    // Opens a page of a stored page set: as OpenPage, but while another page
+    // is current its first load waits until the current page's document is
+    // complete, the page becomes current, or a second has passed, so that the
+    // page the user sees loads first. Until then its location is that URL.
+    void OpenPageInSet(const std::string& url, const std::string& caption);
+    // A waiting first load is not started (Stop on a page that waits); the
+    // page still tells that URL as its location until it is sent elsewhere.
+    void DropWaitingLoad(int index);
     TBrowserHost& CreateBrowser(Gtk::Box& sheet);
     // Sends browser i to url and makes url the page's FirstURL (not when the
     // control rejects the navigation: that raises).
     void NavigatePage(int index, const std::string& url);
+    // Sends browser i to the address text stands for, encoded once; blank
+    // text sends it nowhere, refused text raises ERefusedAddress.
+    void SendBrowser(int index, const std::string& text);
     // Out-of-range indices do nothing. Afterwards the page that followed the
     // closed one is current, or the first page when the last one was closed.
     void ClosePage(int index);
@@ -60,12 +78,15 @@ public:
     int PageCount() const { return static_cast<int>(FBrowsers.size()); }
     // The current page's index, or -1 when no page is open.
     int CurrentIndex() const;
+    // The label exactly as given (the tab may show it shortened).
     std::string Caption(int index) const;
+    // The tab that shows page index's label.
+    TabCaption& Tab(int index);
     TPageInfo& PageInfo(int index);
     TBrowserHost& Browser(int index);
     // The current page's browser, or nullptr.
     TBrowserHost* CurrentBrowser();
-    // Where page index is; an unloaded page is at the URL it waits for.
+    // Where page index is; a page whose first load waits is at that URL.
     std::string LocationURL(int index);
     // Makes page index current without the tab-change reaction.
     void SetCurrentPage(int index);
@@ -74,28 +95,43 @@ public:
 
 private:
     void HookBrowserEvents(TBrowserHost& browser);
+    void HoldLoad(int index, const std::string& url);
+    void HoldUntilShown(int index, const std::string& url);
+    void ScheduleLoadOfCurrent();
+    void StartWaitingLoad(int index);
+    void StartWaitingLoads();
+    bool AnyWaiting() const;
     void OnSwitchPage(Gtk::Widget* page, guint pageNumber);
     bool OnNotebookKeyPress(GdkEventKey* event);
     void CheckIndex(int index) const;
-    void Navigate(int index, const std::string& url);
-    void ScheduleLoadOfCurrent();
     // Stops the program when the tab sheets, FBrowsers and FPageInfos are not
     // of one length and order, or a page's browser is missing from its tab.
     void CheckPages() const;
 
-    bool loadPagesWhenShown_ = false;
-    sigc::connection loadCurrent_;
     // Members the program is known by keep their names (pgcMain, FBrowsers,
     // FPageInfos); the list's own end in an underscore.
     Gtk::Notebook& pgcMain;
     PageEventListener* listener_ = nullptr;
+    std::function<std::string()> searchAddress_;
     int programChanges_ = 0; // >0 while the program itself changes pages
     std::vector<std::unique_ptr<Gtk::Box>> sheets_;
-    // Captions as given (and as stored); the tabs show them as valid UTF-8.
-    std::vector<std::string> captions_;
+    std::vector<std::unique_ptr<TabCaption>> tabs_;
     std::vector<std::unique_ptr<TBrowserHost>> FBrowsers;
     std::vector<std::unique_ptr<TPageInfo>> FPageInfos;
     std::vector<sigc::connection> connections_;
+    // Per page: a first load that waits for the current page, or was stopped
+    // while it waited (start false), or waits until the page is first shown.
+    struct WaitingLoad {
+        std::string text;
+        bool start = true;
+        bool untilShown = false;
+    };
+    std::vector<std::optional<WaitingLoad>> waiting_;
+    bool holdBackgroundLoads_ = false; // set while OpenPageInSet runs
+    bool loadPagesWhenShown_ = false;
+    sigc::connection waitingCheck_;
+    sigc::connection waitingLimit_;
+    sigc::connection loadCurrent_;
 };
 
 } // namespace pages

@@ -1,7 +1,6 @@
 #pragma once
 // The record kept for each page: its home URL and which URL it gets back in
 // the next session.
-#include <optional>
 #include <string>
 
 namespace pages {
@@ -18,15 +17,9 @@ public:
     bool RememberLastURL() const { return RememberLastURL_; }
     void SetRememberLastURL(bool remember) { RememberLastURL_ = remember; }
 
-    // The URL a page opened while pages load when shown waits to be sent to
-    // until it is first shown; nothing once it has loaded.
-    const std::optional<std::string>& UnloadedURL() const { return UnloadedURL_; }
-    void SetUnloadedURL(std::optional<std::string> url) { UnloadedURL_ = std::move(url); }
-
 private:
     std::string FirstURL_;
     bool RememberLastURL_ = false;
-    std::optional<std::string> UnloadedURL_;
 };
 
 } // namespace pages

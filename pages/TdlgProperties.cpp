@@ -1,5 +1,7 @@
 #include "TdlgProperties.h"
 
+#include "DialogBorder.h"
+
 namespace pages {
 namespace {
 
@@ -21,7 +23,7 @@ TdlgProperties::TdlgProperties()
     : radRememberLast(kRememberLastCaption), radUseInitialURL(kUseInitialURLCaption)
 {
     set_title(kCaption);
-    set_resizable(false);
+    platform::SetDialogBorder(*this);
     set_modal(true);
     set_position(Gtk::WIN_POS_CENTER);
     set_skip_taskbar_hint(true);

@@ -1,5 +1,7 @@
 #include "TextPrompt.h"
 
+#include "DialogBorder.h"
+
 #include <gtkmm/dialog.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
@@ -13,7 +15,7 @@ std::optional<std::string> RunTextPrompt(Gtk::Window* parent, const std::string&
     if (parent)
         dialog.set_transient_for(*parent);
     dialog.set_position(parent ? Gtk::WIN_POS_CENTER_ON_PARENT : Gtk::WIN_POS_CENTER);
-    dialog.set_resizable(false);
+    platform::SetDialogBorder(dialog);
 
     Gtk::Label label(prompt, Gtk::ALIGN_START);
     Gtk::Entry field;

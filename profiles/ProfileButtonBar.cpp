@@ -1,5 +1,6 @@
 #include "ProfileButtonBar.h"
 
+#include <algorithm>
 #include <string>
 
 namespace profiles {
@@ -9,7 +10,7 @@ namespace {
 constexpr int kPanelHeight = 27;
 constexpr int kToolbarWidth = 253;
 constexpr int kSeparatorWidth = 8;
-constexpr int kButtonSize = 24;
+constexpr int kButtonSize = ProfileButton::kButtonSize;
 constexpr int kButtonTop = 2;
 constexpr const char* kTooltip = "go to home page";
 // Left to right: profiles 1..9, then 0.
@@ -32,7 +33,9 @@ ProfileButtonBar::ProfileButtonBar(std::function<void(int)> pressed,
 {
     pnlQuickLaunch.set_size_request(-1, kPanelHeight);
     pnlQuickLaunch.pack_start(tlbProfileButtons, Gtk::PACK_SHRINK);
-    tlbProfileButtons.set_size_request(toolbarWidth_, kPanelHeight);
+    // The buttons ask for their widths themselves, so that long captions can
+    // give way when the window is narrow.
+    tlbProfileButtons.set_size_request(-1, kPanelHeight);
     separator_.set_size_request(kSeparatorWidth, -1);
     tlbProfileButtons.pack_start(separator_, Gtk::PACK_SHRINK);
 
@@ -40,12 +43,13 @@ ProfileButtonBar::ProfileButtonBar(std::function<void(int)> pressed,
     for (int number : kOrder) {
         auto& button = buttons_[number];
         widths_[number] = kButtonSize;
-        button.set_label(std::to_string(number));
+        button.SetCaption(std::to_string(number), false);
         button.set_name("spdProfile" + std::to_string(number));
         button.set_tooltip_text(kTooltip);
         button.set_relief(Gtk::RELIEF_NONE);
         button.set_focus_on_click(false);
-        button.set_size_request(kButtonSize, kButtonSize);
+        button.set_size_request(-1, kButtonSize);
+        button.SetShownWidth(kButtonSize);
         button.set_valign(Gtk::ALIGN_START);
         button.set_margin_top(kButtonTop);
         button.get_style_context()->add_provider(buttonStyle_, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
@@ -81,8 +85,7 @@ void ProfileButtonBar::Widen(int number, int delta)
 {
     widths_[number] += delta;
     toolbarWidth_ += delta;
-    buttons_[number].set_size_request(std::max(widths_[number], 0), kButtonSize);
-    tlbProfileButtons.set_size_request(std::max(toolbarWidth_, 0), kPanelHeight);
+    buttons_[number].SetShownWidth(widths_[number]);
 }
 
 int ProfileButtonBar::TextWidth(int number, const std::string& text)
@@ -93,12 +96,22 @@ int ProfileButtonBar::TextWidth(int number, const std::string& text)
     return width;
 }
 
+int ProfileButtonBar::ShownTextWidth(int number, const std::string& caption)
+{
+    return std::min(TextWidth(number, platform::OneLine(caption)), kLongestCaptionWidth);
+}
+
+void ProfileButtonBar::SetCaption(int number, const std::string& caption)
+{
+    buttons_[number].SetCaption(caption, TextWidth(number, platform::OneLine(caption)) > kLongestCaptionWidth);
+}
+
 void ProfileButtonBar::OnClicked(int number)
 {
     if (settingDown_)
         return; // our own state change, not a press
-    previousDown_ = down_;
-    SetDown(number);
+    // The toggle has flipped itself; put it back until the press is handled.
+    SetDown(down_);
     pressed_(number);
 }
 

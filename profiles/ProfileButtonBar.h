@@ -3,6 +3,8 @@
 // 8-pixel separator, then spdProfile1..spdProfile9, spdProfile0) and their
 // pop-up menu. The buttons behave as one group: pressing one leaves it down and
 // the others up, pressing a down button keeps it down, and none is down at first.
+#include "ProfileButton.h"
+
 #include <gtkmm/box.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/menu.h>
@@ -18,10 +20,14 @@ class ProfileButtonBar {
 public:
     static constexpr int kButtonCount = 10;
     static constexpr int kNoButton = -1;
+    // A caption widens its button by at most this much text width; a longer
+    // caption is cut with an ellipsis.
+    static constexpr int kLongestCaptionWidth = 120;
 
-    // pressed(n): a left click on the button of profile n, after the group state
-    // is updated. released(n, mouseButton): any mouse button let go over it,
-    // before the click and before the pop-up menu opens.
+    // pressed(n): a left click on the button of profile n; the bar keeps
+    // showing the button that was down until SetDown says otherwise.
+    // released(n, mouseButton): any mouse button let go over it, before the
+    // click and before the pop-up menu opens.
     ProfileButtonBar(std::function<void(int)> pressed,
                      std::function<void(int, unsigned)> released);
 
@@ -38,8 +44,6 @@ public:
     // Shows the button of profile n down and all others up (kNoButton: all up).
     void SetDown(int number);
     int Down() const { return down_; }
-    // The button that was down before the last press.
-    int PreviousDown() const { return previousDown_; }
 
     // Widths as laid out: the button's and the tool bar's, changed together.
     int ButtonWidth(int number) const { return widths_[number]; }
@@ -48,12 +52,17 @@ public:
 
     // Width in pixels of text drawn in the button's font.
     int TextWidth(int number, const std::string& text);
+    // The width caption takes on the button: its text width, at most
+    // kLongestCaptionWidth.
+    int ShownTextWidth(int number, const std::string& caption);
+    // Gives the button of profile n caption, cut when it is wider than it may be.
+    void SetCaption(int number, const std::string& caption);
 
 private:
     void OnClicked(int number);
     bool OnReleased(GdkEventButton* event, int number);
 
-    std::array<Gtk::ToggleButton, kButtonCount> buttons_;
+    std::array<ProfileButton, kButtonCount> buttons_;
     std::array<int, kButtonCount> widths_{};
     Gtk::Box separator_;
     Glib::RefPtr<Gtk::CssProvider> buttonStyle_;
@@ -61,7 +70,6 @@ private:
     std::function<void(int, unsigned)> released_;
     int toolbarWidth_;
     int down_ = kNoButton;
-    int previousDown_ = kNoButton;
     bool settingDown_ = false;
 };
 

@@ -8,6 +8,9 @@
 
 #include <glibmm/main.h>
 
+#include <exception>
+#include <utility>
+
 namespace profiles {
 
 namespace {
@@ -94,18 +97,39 @@ void Profiles::spdProfileClick(Gtk::ToggleButton& sender)
     const int number = bar_.NumberOf(sender);
     if (number == ProfileButtonBar::kNoButton)
         return;
-    // The group shows the pressed button down already; a failed save keeps the
-    // old profile current, so the buttons go back to showing what they showed.
-    try {
-        SaveProfilePages(FCurrentProfile);
-    } catch (...) {
-        bar_.SetDown(bar_.PreviousDown());
-        throw;
+    // A press that comes while a switch lets pending input run would nest a
+    // second switch inside the first: it is remembered instead (the last one
+    // counts) and runs when the switch has ended.
+    if (switching_) {
+        pendingPress_ = number;
+        return;
     }
+    for (int next = number; next != ProfileButtonBar::kNoButton;
+         next = std::exchange(pendingPress_, ProfileButtonBar::kNoButton))
+        SwitchTo(next);
+}
+
+void Profiles::SwitchTo(int number)
+{
+    struct Switch {
+        Profiles& self;
+        explicit Switch(Profiles& p) : self(p) { self.switching_ = true; }
+        ~Switch()
+        {
+            self.switching_ = false;
+            if (std::uncaught_exceptions() > 0)
+                self.pendingPress_ = ProfileButtonBar::kNoButton; // a failed switch drops what waited
+        }
+    } underWay(*this);
+
+    // The button shown down is always the profile whose pages are open: the
+    // old one until its pages are closed, the new one from then on.
+    SaveProfilePages(FCurrentProfile);
     LetPendingEventsRun();
     pages_.CloseAllPages();
     FCurrentProfile = ProfileKeyName(number);
     CheckCurrentProfile(FCurrentProfile);
+    bar_.SetDown(number);
     if (!ProfileExists(FCurrentProfile))
         SaveProfilePages(FCurrentProfile);
     LoadProfilePages(FCurrentProfile);
@@ -143,11 +167,10 @@ void Profiles::spdProfile1MouseUp(Gtk::ToggleButton& sender, unsigned /*mouseBut
 void Profiles::SetProfileButtonCaption(Gtk::ToggleButton& button, const std::string& text)
 {
     const int number = bar_.NumberOf(button);
-    const std::string shown = platform::ValidUtf8(text);
-    const int before = bar_.TextWidth(number, button.get_label());
-    button.set_label(shown);
+    const int before = bar_.ShownTextWidth(number, captions_[static_cast<std::size_t>(number)]);
+    bar_.SetCaption(number, text);
     captions_[static_cast<std::size_t>(number)] = text;
-    const int after = bar_.TextWidth(number, shown);
+    const int after = bar_.ShownTextWidth(number, text);
     bar_.Widen(number, after - before);
 }
 

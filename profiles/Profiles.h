@@ -64,6 +64,7 @@ public:
 
 private:
     void LetPendingEventsRun();
+    void SwitchTo(int number);
 
     platform::RegistryStore& store_;
     PageSetHost& pages_;
@@ -73,6 +74,9 @@ private:
     Gtk::CheckMenuItem* itmShowEmptyProfileButtons_ = nullptr;
     sigc::connection toolbarItemConnection_;
     sigc::connection showEmptyItemConnection_;
+
+    bool switching_ = false;
+    int pendingPress_ = ProfileButtonBar::kNoButton; // the last press during a switch
 
     std::string FCurrentProfile;
     Gtk::ToggleButton* FLastProfileButton = nullptr;

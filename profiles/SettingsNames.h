@@ -13,6 +13,8 @@ inline constexpr const char* kLoadPagesWhenShown = "LoadPagesWhenShown";
 inline constexpr const char* kProfileNameStem = "ProfileName";   // ProfileName0..9
 inline constexpr const char* kURLCount = "URLCount";
 inline constexpr const char* kHistoryURLStem = "URL";            // URL1..URLCount
+// Where words typed as an address are searched; "%s" stands for the words.
+inline constexpr const char* kSearchURL = "SearchURL";
 
 // The profile keys and their values.
 inline constexpr const char* kProfileKeyStem = "Profile";        // Profile0..9

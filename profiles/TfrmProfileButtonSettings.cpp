@@ -1,6 +1,7 @@
 #include "TfrmProfileButtonSettings.h"
 
 #include "CompactDialogStyle.h"
+#include "DialogBorder.h"
 
 namespace profiles {
 
@@ -16,7 +17,7 @@ TfrmProfileButtonSettings::TfrmProfileButtonSettings()
     set_title(kCaption);
     set_default_size(kWidth, kHeight);
     set_position(Gtk::WIN_POS_CENTER);
-    set_resizable(false);
+    platform::SetDialogBorder(*this);
     set_modal(true);
     platform::UseCompactDialogStyle(*this);
 

@@ -1,5 +1,7 @@
 #include "ErrorReport.h"
 
+#include "DialogBorder.h"
+
 #include <gtkmm.h>
 
 #include <exception>
@@ -22,6 +24,14 @@ Gtk::Window* ActiveWindow()
         if (gtk_window_is_active(w) && gtk_widget_get_visible(GTK_WIDGET(w)))
             active = w;
     }
+    // No window has the focus: the box still belongs to the program's main
+    // window (a shown window that belongs to no other).
+    for (GList* l = windows; l && !active; l = l->next) {
+        GtkWindow* w = GTK_WINDOW(l->data);
+        if (gtk_widget_get_visible(GTK_WIDGET(w)) && !gtk_window_get_transient_for(w) &&
+            gtk_window_get_window_type(w) == GTK_WINDOW_TOPLEVEL)
+            active = w;
+    }
     g_list_free(windows);
     return active ? Glib::wrap(active) : nullptr;
 }
@@ -29,6 +39,23 @@ Gtk::Window* ActiveWindow()
 void HandleEscapedException()
 {
     ReportCurrentException();
+}
+
+// The report's box: modal to the program's active window, but shown without a
+// main loop of its own, so the code that reported (often a WebKit signal
+// handler) has long returned when the user answers. Deletes itself.
+void ShowReportBox(const std::string& text)
+{
+    auto* box = new Gtk::MessageDialog(text, false, Gtk::MESSAGE_ERROR, Gtk::BUTTONS_OK, true);
+    box->set_title(Glib::get_application_name());
+    if (Gtk::Window* parent = ActiveWindow())
+        box->set_transient_for(*parent);
+    box->set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
+    box->signal_response().connect([box](int) {
+        box->hide();
+        Glib::signal_idle().connect_once([box] { delete box; });
+    });
+    box->show();
 }
 
 } // namespace
@@ -44,6 +71,7 @@ void ShowMessageBox(const std::string& text)
     box.set_title(Glib::get_application_name());
     if (Gtk::Window* parent = ActiveWindow())
         box.set_transient_for(*parent);
+    SetDialogBorder(box);
     box.set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
     box.run();
 }
@@ -72,7 +100,12 @@ void ReportError(const std::string& text)
         if (Sink())
             Sink()(text);
         else
-            ShowMessageBox(text);
+            Glib::signal_idle().connect_once([text] {
+                try {
+                    ShowReportBox(text);
+                } catch (...) {
+                }
+            });
     } catch (...) {
         // The report itself must never throw back into the main loop.
     }

@@ -19,7 +19,9 @@ std::string CurrentExceptionText();
 // Reports the exception being handled; call only inside a catch block.
 void ReportCurrentException();
 
-// Reports a problem found outside any handler, the same way.
+// Reports a problem found outside any handler, the same way. The box is shown
+// from an idle callback and runs no main loop of its own, so a report from
+// inside an engine's callback never nests a loop there.
 void ReportError(const std::string& text);
 
 // Replaces where reports go (tests collect them instead of showing a box).

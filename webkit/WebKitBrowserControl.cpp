@@ -19,6 +19,7 @@ namespace {
 
 
 constexpr const char* kScriptErrorHandlerName = "pandrelScriptError";
+constexpr const char* kScriptErrorSignal = "script-message-received::pandrelScriptError";
 // Reports uncaught script errors of the page to the engine.
 constexpr const char* kScriptErrorReporter =
     "window.addEventListener('error', function (e) {"
@@ -71,6 +72,7 @@ void WebKitBrowserControl::ConnectSignals()
     Connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy));
     Connect(view_, "load-changed", G_CALLBACK(OnLoadChanged));
     Connect(view_, "load-failed", G_CALLBACK(OnLoadFailed));
+    Connect(view_, "load-failed-with-tls-errors", G_CALLBACK(OnTlsErrors));
     Connect(view_, "notify::title", G_CALLBACK(OnTitle));
     Connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgress));
     Connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget));
@@ -83,7 +85,7 @@ void WebKitBrowserControl::ConnectSignals()
     Connect(view_, "scroll-event", G_CALLBACK(OnScroll));
     Connect(webkit_web_view_get_back_forward_list(view_), "changed", G_CALLBACK(OnHistoryChanged));
     Connect(webkit_web_view_get_user_content_manager(view_),
-            (std::string("script-message-received::") + kScriptErrorHandlerName).c_str(),
+            kScriptErrorSignal,
             G_CALLBACK(OnScriptMessage));
 }
 
@@ -115,6 +117,17 @@ void WebKitBrowserControl::SetClientSite(IOleClientSite* site)
     site_ = site;
     if (site_)
         ApplyHostAnswers();
+}
+
+WebKitBrowserControl::Held::Held(gpointer data)
+    : control_(static_cast<WebKitBrowserControl*>(data)->weak_from_this().lock())
+{
+}
+
+WebKitBrowserControl::Held::~Held()
+{
+    if (control_ && control_.use_count() == 1)
+        Glib::signal_idle().connect_once([last = std::move(control_)] {});
 }
 
 DispatchPtr WebKitBrowserControl::Self()
@@ -175,9 +188,11 @@ HRESULT WebKitBrowserControl::GoBack()
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_back_item(history);
     if (!item)
         return E_FAIL;
-    if (!BeforeNavigate(webkit_back_forward_list_item_get_uri(item)))
+    const std::string url = webkit_back_forward_list_item_get_uri(item);
+    auto keep = shared_from_this(); // the host may close the page from BeforeNavigate2
+    if (!BeforeNavigate(url) || events_.IsClosed())
         return S_OK;
-    navigationApproved_ = true;
+    approvedURL_ = url;
     webkit_web_view_go_back(view_);
     return S_OK;
 }
@@ -190,9 +205,11 @@ HRESULT WebKitBrowserControl::GoForward()
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_forward_item(history);
     if (!item)
         return E_FAIL;
-    if (!BeforeNavigate(webkit_back_forward_list_item_get_uri(item)))
+    const std::string url = webkit_back_forward_list_item_get_uri(item);
+    auto keep = shared_from_this(); // the host may close the page from BeforeNavigate2
+    if (!BeforeNavigate(url) || events_.IsClosed())
         return S_OK;
-    navigationApproved_ = true;
+    approvedURL_ = url;
     webkit_web_view_go_forward(view_);
     return S_OK;
 }
@@ -220,7 +237,7 @@ HRESULT WebKitBrowserControl::Stop()
 {
     if (events_.IsClosed())
         return E_UNEXPECTED;
-    navigationApproved_ = false;
+    approvedURL_.reset();
     WebKitLaunchQueue::Program().Cancel(view_);
     webkit_web_view_stop_loading(view_);
     return S_OK;
@@ -247,11 +264,14 @@ HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* T
         translatedURL_ = url;
     }
     // As on the original control, BeforeNavigate2 comes before Navigate2 returns.
-    if (!BeforeNavigate(url))
+    auto keep = shared_from_this(); // the host may close the page from BeforeNavigate2
+    if (!BeforeNavigate(url) || events_.IsClosed())
         return S_OK;
-    navigationApproved_ = true;
     crashedURL_.clear();
     WebKitURIRequest* request = webkit_uri_request_new(url.c_str());
+    // Only this request skips the second BeforeNavigate2; a URL the view never
+    // loads (javascript:, an unknown scheme) leaves nothing for the page to use.
+    approvedURL_ = webkit_uri_request_get_uri(request);
     if (Headers->GetKind() == Variant::Kind::Text)
         if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request))
             for (const auto& [name, value] : ParseRequestHeaders(Headers->AsText()))

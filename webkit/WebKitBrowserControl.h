@@ -7,7 +7,8 @@
 // Its code reads in three parts: WebKitBrowserControl.cpp (lifetime, signal
 // wiring, operations and properties), WebKitBrowserControlNavigation.cpp
 // (navigation policy, load events, new windows) and
-// WebKitBrowserControlHostUI.cpp (questions to the host, the engine's own UI).
+// WebKitBrowserControlHostUI.cpp (questions to the host, the engine's own UI)
+// and WebKitBrowserControlCertificates.cpp (refused certificates).
 #include "BrowserControlInterfaces.h"
 #include "BrowserEventSource.h"
 #include "BrowserPublishedProperties.h"
@@ -76,6 +77,7 @@ private:
 
     static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType, gpointer);
     static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent, gpointer);
+    static gboolean OnTlsErrors(WebKitWebView*, gchar*, GTlsCertificate*, GTlsCertificateFlags, gpointer);
     static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer);
     static void OnTitle(WebKitWebView*, GParamSpec*, gpointer);
     static void OnProgress(WebKitWebView*, GParamSpec*, gpointer);
@@ -89,6 +91,23 @@ private:
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey*, gpointer);
     static gboolean OnScroll(GtkWidget*, GdkEventScroll*, gpointer);
     static void OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult*, gpointer);
+
+    // The control behind a signal's user data, held for the whole callback so a
+    // host that closes the page from an event cannot free it under the callback;
+    // empty once the control is closed. The last reference, when the host has
+    // let go, is released from an idle callback, outside WebKit's emission.
+    class Held {
+    public:
+        explicit Held(gpointer data);
+        ~Held();
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
+        explicit operator bool() const { return control_ && !control_->events_.IsClosed(); }
+        WebKitBrowserControl* operator->() const { return control_.get(); }
+
+    private:
+        std::shared_ptr<WebKitBrowserControl> control_;
+    };
 
     // --- the contract's events and host questions ---
     DispatchPtr Self();
@@ -108,6 +127,9 @@ private:
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
     HRESULT PutSessionState(const DispParams& params);
+    static bool IsAcceptCertificateLink(const std::string& url);
+    void AcceptCertificateIfAsked(WebKitNavigationAction* action, const std::string& url);
+    bool HandOverToDesktop(WebKitNavigationAction* action, const std::string& url, bool askedByHost);
 
     IOleClientSite* site_ = nullptr;
     BrowserEventSource events_;
@@ -123,9 +145,20 @@ private:
     std::uint32_t downloadFlags_ = DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS;
     std::uint32_t hostUIFlags_ = 0;
     int internalPageLoads_ = 0;
-    bool navigationApproved_ = false; // BeforeNavigate2 was raised by the operation that started it
+    // The one request that Navigate2, GoBack or GoForward raised BeforeNavigate2
+    // for; cleared when that load is decided, starts, fails or is replaced.
+    std::optional<std::string> approvedURL_;
     bool firstLoadStarted_ = false;   // later loads go straight to the view
     DispatchPtr currentEvent_;
+    // The certificate the page on show refused, until the user accepts it
+    // through the page's link (which carries a random token) or moves on.
+    struct RefusedCertificate {
+        std::string url;
+        std::string host;
+        std::string acceptURL;
+        std::shared_ptr<GTlsCertificate> certificate;
+    };
+    std::optional<RefusedCertificate> refusedCertificate_;
 };
 
 std::shared_ptr<IUnknown> CreateWebKitBrowserControl();

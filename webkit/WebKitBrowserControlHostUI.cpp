@@ -26,9 +26,11 @@ constexpr double kZoomMax = 5.0;
 
 gboolean WebKitBrowserControl::OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     gboolean handled = FALSE;
     RunGuarded([&] {
+        if (!self)
+            return;
         auto kind = webkit_script_dialog_get_dialog_type(dialog);
         // A silent control shows no dialog at all: alerts pass, questions are declined.
         handled = self->IsSilent();
@@ -53,9 +55,11 @@ gboolean WebKitBrowserControl::OnScriptDialog(WebKitWebView*, WebKitScriptDialog
 gboolean WebKitBrowserControl::OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent* event,
                                              WebKitHitTestResult* hit, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     gboolean suppressed = FALSE;
     RunGuarded([&] {
+        if (!self)
+            return;
         auto* handler = self->Host<IDocHostUIHandler>(IID_IDocHostUIHandler);
         if (!handler)
             return;
@@ -81,8 +85,10 @@ gboolean WebKitBrowserControl::OnContextMenu(WebKitWebView*, WebKitContextMenu*,
 
 void WebKitBrowserControl::OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult* message, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     RunGuarded([&] {
+        if (!self)
+            return;
         auto* target = self->Host<IOleCommandTarget>(IID_IOleCommandTarget);
         if (!target)
             return;
@@ -117,9 +123,11 @@ void WebKitBrowserControl::OnScriptMessage(WebKitUserContentManager*, WebKitJava
 
 gboolean WebKitBrowserControl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     gboolean consumed = FALSE;
     RunGuarded([&] {
+        if (!self)
+            return;
         if (auto* handler = self->Host<IDocHostUIHandler>(IID_IDocHostUIHandler)) {
             Msg msg = KeyMessageFor(event, self->view_);
             if (msg.wParam != 0 && handler->TranslateAccelerator(&msg, nullptr, 0) == S_OK) {
@@ -127,7 +135,8 @@ gboolean WebKitBrowserControl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpoint
                 return;
             }
         }
-        consumed = self->HandleEngineKey(event);
+        if (self)
+            consumed = self->HandleEngineKey(event);
     });
     return consumed;
 }
@@ -157,10 +166,12 @@ bool WebKitBrowserControl::HandleEngineKey(GdkEventKey* event)
 
 gboolean WebKitBrowserControl::OnScroll(GtkWidget*, GdkEventScroll* event, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     if (!(event->state & GDK_CONTROL_MASK))
         return FALSE;
     RunGuarded([&] {
+        if (!self)
+            return;
         double dy = 0;
         if (event->direction == GDK_SCROLL_UP)
             dy = -1;

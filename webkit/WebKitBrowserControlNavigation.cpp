@@ -5,10 +5,22 @@
 #include "BrowserDispIds.h"
 #include "BrowserInterfaceIds.h"
 #include "ErrorReport.h"
+#include "ShellOpen.h"
 #include "WebKitEnginePages.h"
 #include "WebKitPopupWindow.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
+
 namespace platform {
+namespace {
+
+// Schemes the view shows itself; links to any other go to the desktop.
+constexpr std::array<std::string_view, 7> kViewSchemes = {"http", "https", "file", "about", "data", "blob",
+                                                          "javascript"};
+
+} // namespace
 
 
 // --- navigation ---
@@ -33,10 +45,10 @@ bool WebKitBrowserControl::BeforeNavigate(const std::string& url)
 gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
                                               WebKitPolicyDecisionType type, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     gboolean handled = FALSE;
     RunGuarded([&] {
-        if (self->internalPageLoads_ > 0)
+        if (!self || self->internalPageLoads_ > 0)
             return;
         if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
             auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
@@ -49,7 +61,7 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
                 DispParams args = self->events_.Raise(DISPID_NAVIGATEERROR,
                                                       {self->Self(), Variant(std::string(uri ? uri : "")), Variant(""),
                                                        Variant(static_cast<std::int32_t>(status)), WordBool(false)});
-                if (args.Arg(4).AsBool()) {
+                if (args.Arg(4).AsBool() || !self) {
                     webkit_policy_decision_ignore(decision);
                     handled = TRUE;
                     return;
@@ -58,7 +70,7 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             if (webkit_response_policy_decision_is_mime_type_supported(response))
                 return;
             DispParams args = self->events_.Raise(DISPID_FILEDOWNLOAD, {WordBool(false)});
-            if (args.Arg(0).AsBool())
+            if (args.Arg(0).AsBool() || !self)
                 webkit_policy_decision_ignore(decision);
             else
                 webkit_policy_decision_download(decision);
@@ -72,24 +84,41 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
         const auto navigationType = webkit_navigation_action_get_navigation_type(action);
         if (navigationType == WEBKIT_NAVIGATION_TYPE_RELOAD || webkit_navigation_action_is_redirect(action))
             return; // a refresh or a server's redirect is not a new navigation
-        if (self->navigationApproved_ &&
-            (navigationType == WEBKIT_NAVIGATION_TYPE_OTHER || navigationType == WEBKIT_NAVIGATION_TYPE_BACK_FORWARD)) {
-            self->navigationApproved_ = false; // Navigate2, GoBack or GoForward asked already
+        const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+        const std::string url = uri ? uri : "";
+        if (IsAcceptCertificateLink(url)) {
+            webkit_policy_decision_ignore(decision); // before the accepted site loads in its place
+            handled = TRUE;
+            self->AcceptCertificateIfAsked(action, url);
             return;
         }
-        const std::string url = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-        if (auto translated = self->TranslatedUrl(url)) {
+        // Navigate2, GoBack or GoForward raised BeforeNavigate2 for exactly this request.
+        const bool approved =
+            self->approvedURL_ == url &&
+            (navigationType == WEBKIT_NAVIGATION_TYPE_OTHER || navigationType == WEBKIT_NAVIGATION_TYPE_BACK_FORWARD);
+        if (approved)
+            self->approvedURL_.reset();
+        if (!approved) {
+            if (auto translated = self->TranslatedUrl(url)) {
+                webkit_policy_decision_ignore(decision);
+                self->translatedURL_ = *translated;
+                webkit_web_view_load_uri(self->view_, translated->c_str());
+                handled = TRUE;
+                return;
+            }
+            if (!self->BeforeNavigate(url) || !self) {
+                webkit_policy_decision_ignore(decision);
+                handled = TRUE;
+                return;
+            }
+        }
+        if (self->HandOverToDesktop(action, url, approved)) {
             webkit_policy_decision_ignore(decision);
-            self->translatedURL_ = *translated;
-            webkit_web_view_load_uri(self->view_, translated->c_str());
             handled = TRUE;
             return;
         }
-        if (!self->BeforeNavigate(url)) {
-            webkit_policy_decision_ignore(decision);
-            handled = TRUE;
+        if (approved)
             return;
-        }
         if ((self->hostUIFlags_ & DOCHOSTUIFLAG_OPENNEWWIN) &&
             webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED) {
             webkit_policy_decision_ignore(decision);
@@ -102,8 +131,10 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
 
 void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     RunGuarded([&] {
+        if (!self)
+            return;
         if (self->internalPageLoads_ > 0) {
             if (event == WEBKIT_LOAD_FINISHED)
                 --self->internalPageLoads_;
@@ -113,12 +144,17 @@ void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent ev
         std::string url = uri ? uri : "";
         switch (event) {
         case WEBKIT_LOAD_STARTED:
+            self->approvedURL_.reset(); // whatever was approved has been decided or replaced
             self->events_.Raise(DISPID_DOWNLOADBEGIN, {});
             break;
         case WEBKIT_LOAD_COMMITTED: {
             self->committedURL_ = url;
             self->translatedURL_.clear();
+            if (self->refusedCertificate_ && self->refusedCertificate_->url != url)
+                self->refusedCertificate_.reset(); // moved on from the certificate page
             self->events_.NavigateComplete2(self->Self(), url);
+            if (!self)
+                return; // the host closed the page
             GTlsCertificate* certificate = nullptr;
             GTlsCertificateFlags errors{};
             bool secure = webkit_web_view_get_tls_info(view, &certificate, &errors) && errors == 0;
@@ -128,7 +164,7 @@ void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent ev
         }
         case WEBKIT_LOAD_FINISHED:
             self->events_.Raise(DISPID_DOWNLOADCOMPLETE, {});
-            if (!self->committedURL_.empty())
+            if (self && !self->committedURL_.empty())
                 self->events_.DocumentComplete(self->Self(), self->committedURL_);
             break;
         default: break;
@@ -139,11 +175,14 @@ void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent ev
 gboolean WebKitBrowserControl::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error,
                                             gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     gboolean handled = FALSE;
     RunGuarded([&] {
+        if (!self)
+            return;
         if (self->internalPageLoads_ > 0)
             return;
+        self->approvedURL_.reset();
         if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
             g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
             g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD)) {
@@ -155,7 +194,7 @@ gboolean WebKitBrowserControl::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gch
         DispParams args = self->events_.Raise(DISPID_NAVIGATEERROR, {self->Self(), Variant(url), Variant(""),
                                                                      Variant(status), WordBool(false)});
         handled = TRUE;
-        if (!args.Arg(4).AsBool())
+        if (!args.Arg(4).AsBool() && self)
             self->ShowInternalPage(FailedLoadPage(url, error ? error->message : "Unknown error"), url);
     });
     return handled;
@@ -169,8 +208,10 @@ void WebKitBrowserControl::ShowInternalPage(const std::string& html, const std::
 
 void WebKitBrowserControl::OnTitle(WebKitWebView* view, GParamSpec*, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     RunGuarded([&] {
+        if (!self)
+            return;
         const char* title = webkit_web_view_get_title(view);
         self->events_.Raise(DISPID_TITLECHANGE, {Variant(std::string(title ? title : ""))});
     });
@@ -178,8 +219,10 @@ void WebKitBrowserControl::OnTitle(WebKitWebView* view, GParamSpec*, gpointer da
 
 void WebKitBrowserControl::OnProgress(WebKitWebView* view, GParamSpec*, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     RunGuarded([&] {
+        if (!self)
+            return;
         auto progress = static_cast<std::int32_t>(webkit_web_view_get_estimated_load_progress(view) * 10000);
         self->events_.Raise(DISPID_PROGRESSCHANGE, {progress, std::int32_t{10000}});
     });
@@ -187,8 +230,10 @@ void WebKitBrowserControl::OnProgress(WebKitWebView* view, GParamSpec*, gpointer
 
 void WebKitBrowserControl::OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     RunGuarded([&] {
+        if (!self)
+            return;
         const char* link = webkit_hit_test_result_context_is_link(hit) ? webkit_hit_test_result_get_link_uri(hit)
                                                                          : nullptr;
         self->events_.Raise(DISPID_STATUSTEXTCHANGE, {Variant(std::string(link ? link : ""))});
@@ -203,8 +248,31 @@ void WebKitBrowserControl::RaiseCommandStates()
 void WebKitBrowserControl::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
                                             gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
-    RunGuarded([&] { self->RaiseCommandStates(); });
+    Held self(data);
+    RunGuarded([&] {
+        if (self)
+            self->RaiseCommandStates();
+    });
+}
+
+// A link to a scheme the view cannot show (mailto:, tel:, ...) opens in the
+// desktop's handler for it and the page stays where it is. Only a link the
+// user followed, or a navigation the host asked for, is handed over: a page
+// cannot start other programs by itself.
+bool WebKitBrowserControl::HandOverToDesktop(WebKitNavigationAction* action, const std::string& url, bool askedByHost)
+{
+    gchar* scheme = g_uri_parse_scheme(url.c_str());
+    if (!scheme)
+        return false;
+    std::string lower(scheme);
+    g_free(scheme);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return g_ascii_tolower(c); });
+    if (std::find(kViewSchemes.begin(), kViewSchemes.end(), lower) != kViewSchemes.end())
+        return false;
+    if (askedByHost || webkit_navigation_action_is_user_gesture(action) ||
+        webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED)
+        ShellOpen(url);
+    return true;
 }
 
 // --- new windows, closing ---
@@ -217,12 +285,14 @@ void WebKitBrowserControl::OpenEngineWindowFor(WebKitNavigationAction* action)
 
 GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     GtkWidget* created = nullptr;
     RunGuarded([&] {
+        if (!self)
+            return;
         DispParams args = self->events_.Raise(DISPID_NEWWINDOW2, {DispatchPtr(), WordBool(false)});
-        if (args.Arg(1).AsBool())
-            return; // cancelled
+        if (args.Arg(1).AsBool() || !self)
+            return; // cancelled, or the page closed
         const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
         // The handler may hand over another browser to open the window in.
         auto other = QueryInterfacePtr<IWebBrowser2>(args.Arg(0).AsDispatch(), IID_IWebBrowser2);
@@ -242,15 +312,20 @@ GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationA
 
 void WebKitBrowserControl::OnClose(WebKitWebView*, gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
-    RunGuarded([&] { self->events_.Raise(DISPID_WINDOWCLOSING, {WordBool(false), WordBool(false)}); });
+    Held self(data);
+    RunGuarded([&] {
+        if (self)
+            self->events_.Raise(DISPID_WINDOWCLOSING, {WordBool(false), WordBool(false)});
+    });
 }
 
 void WebKitBrowserControl::OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason,
                                                   gpointer data)
 {
-    auto* self = static_cast<WebKitBrowserControl*>(data);
+    Held self(data);
     RunGuarded([&] {
+        if (!self)
+            return;
         const char* uri = webkit_web_view_get_uri(view);
         self->crashedURL_ = uri && *uri ? uri : self->committedURL_;
         const char* why = reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT ? "The page used too much memory."
@@ -258,6 +333,7 @@ void WebKitBrowserControl::OnWebProcessTerminated(WebKitWebView* view, WebKitWeb
                                                                           : "The process showing the page ended unexpectedly.";
         self->internalPageLoads_ = 0;
         self->ShowInternalPage(CrashedPage(self->crashedURL_, why), self->crashedURL_);
+        self->approvedURL_.reset();
         self->events_.Raise(DISPID_DOWNLOADCOMPLETE, {});
     });
 }

@@ -98,35 +98,68 @@ private:
     Gtk::Button button_;
 };
 
-gboolean OnDecideDestination(WebKitDownload* download, gchar* suggestedName, gpointer)
-{
-    gboolean handled = TRUE;
-    RunGuarded([&] {
-        Gtk::FileChooserDialog dialog("Save File", Gtk::FILE_CHOOSER_ACTION_SAVE);
+// The save-as dialog for one download: shown without a main loop of its own
+// (the download waits for its destination), answered later. Deletes itself;
+// holds a reference on the download until answered.
+class SaveAsDialog : public Gtk::FileChooserDialog {
+public:
+    SaveAsDialog(WebKitDownload* download, const char* suggestedName)
+        : Gtk::FileChooserDialog("Save File", Gtk::FILE_CHOOSER_ACTION_SAVE),
+          download_(WEBKIT_DOWNLOAD(g_object_ref(download)))
+    {
         if (WebKitWebView* view = webkit_download_get_web_view(download)) {
             GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
             if (GTK_IS_WINDOW(toplevel))
-                gtk_window_set_transient_for(GTK_WINDOW(dialog.gobj()), GTK_WINDOW(toplevel));
+                gtk_window_set_transient_for(GTK_WINDOW(gobj()), GTK_WINDOW(toplevel));
         }
-        dialog.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
-        dialog.add_button("_Save", Gtk::RESPONSE_ACCEPT);
-        dialog.set_default_response(Gtk::RESPONSE_ACCEPT);
-        dialog.set_do_overwrite_confirmation(true);
-        dialog.set_current_folder(Glib::get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD).empty()
-                                      ? Glib::get_home_dir()
-                                      : Glib::get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD));
+        set_modal(true);
+        add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+        add_button("_Save", Gtk::RESPONSE_ACCEPT);
+        set_default_response(Gtk::RESPONSE_ACCEPT);
+        set_do_overwrite_confirmation(true);
+        const std::string downloads = Glib::get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD);
+        set_current_folder(downloads.empty() ? Glib::get_home_dir() : downloads);
         if (suggestedName && *suggestedName)
-            dialog.set_current_name(suggestedName);
-        if (dialog.run() != Gtk::RESPONSE_ACCEPT) {
-            webkit_download_cancel(download);
+            set_current_name(suggestedName);
+        show();
+    }
+    ~SaveAsDialog() override { g_object_unref(download_); }
+
+protected:
+    void on_response(int response) override
+    {
+        if (answered_)
             return;
-        }
-        const std::string path = dialog.get_filename();
-        webkit_download_set_allow_overwrite(download, TRUE);
-        webkit_download_set_destination(download, Glib::filename_to_uri(path).c_str());
-        new DownloadProgressWindow(download, path);
-    });
-    return handled;
+        answered_ = true;
+        RunGuarded([&] {
+            if (response == Gtk::RESPONSE_ACCEPT && !get_filename().empty()) {
+                const std::string path = get_filename();
+                webkit_download_set_allow_overwrite(download_, TRUE);
+                webkit_download_set_destination(download_, Glib::filename_to_uri(path).c_str());
+                new DownloadProgressWindow(download_, path);
+            } else {
+                webkit_download_cancel(download_);
+            }
+        });
+        hide();
+        Glib::signal_idle().connect_once([this] { delete this; });
+    }
+
+private:
+    WebKitDownload* download_;
+    bool answered_ = false;
+};
+
+// Answers at once that the destination comes later, from the dialog.
+gboolean OnDecideDestination(WebKitDownload* download, gchar* suggestedName, gpointer)
+{
+    try {
+        new SaveAsDialog(download, suggestedName);
+    } catch (...) {
+        webkit_download_cancel(download); // never left waiting for an answer that cannot come
+        ReportCurrentException();
+    }
+    return TRUE;
 }
 
 } // namespace

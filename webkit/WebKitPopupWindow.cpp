@@ -2,23 +2,39 @@
 
 #include "ErrorReport.h"
 
+#include <gdk/gdkkeysyms.h>
 #include <gtkmm.h>
 #include <webkit2/webkit2.h>
+
+#include <algorithm>
 
 namespace platform {
 namespace {
 
-// Owns itself: deleted when its window is closed by the user or the page.
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 600;
+
+// A window a page opened: its address always in sight (read-only, with whether
+// the connection is secure), the size the page asked for within the screen,
+// closed with Ctrl+W like any window. Owns itself: deleted when its window is
+// closed by the user or the page.
 class EnginePopupWindow : public Gtk::Window {
 public:
-    explicit EnginePopupWindow(WebKitWebView* view) : view_(view)
+    explicit EnginePopupWindow(WebKitWebView* view) : view_(view), box_(Gtk::ORIENTATION_VERTICAL)
     {
-        set_default_size(800, 600);
-        gtk_container_add(GTK_CONTAINER(gobj()), GTK_WIDGET(view_));
+        set_default_size(kDefaultWidth, kDefaultHeight);
+        address_.set_editable(false);
+        address_.set_can_focus(true);
+        address_.set_icon_from_icon_name("channel-insecure-symbolic", Gtk::ENTRY_ICON_PRIMARY);
+        box_.pack_start(address_, Gtk::PACK_SHRINK);
+        gtk_box_pack_start(box_.gobj(), GTK_WIDGET(view_), TRUE, TRUE, 0);
+        add(box_);
         signals_[0] = g_signal_connect(view_, "ready-to-show", G_CALLBACK(OnReadyToShow), this);
         signals_[1] = g_signal_connect(view_, "close", G_CALLBACK(OnClose), this);
         signals_[2] = g_signal_connect(view_, "notify::title", G_CALLBACK(OnTitle), this);
         signals_[3] = g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
+        signals_[4] = g_signal_connect(view_, "notify::uri", G_CALLBACK(OnAddress), this);
+        signals_[5] = g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
     }
     ~EnginePopupWindow() override
     {
@@ -32,11 +48,43 @@ protected:
         Gtk::Window::on_hide();
         Glib::signal_idle().connect_once([this] { delete this; });
     }
+    bool on_key_press_event(GdkEventKey* event) override
+    {
+        const guint modifiers = event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SHIFT_MASK);
+        if (modifiers == GDK_CONTROL_MASK && gdk_keyval_to_lower(event->keyval) == GDK_KEY_w) {
+            hide();
+            return true;
+        }
+        return Gtk::Window::on_key_press_event(event);
+    }
 
 private:
+    // The size the page asked for (window.open's features), within the screen.
+    void ApplyRequestedSize()
+    {
+        WebKitWindowProperties* properties = webkit_web_view_get_window_properties(view_);
+        GdkRectangle asked{};
+        webkit_window_properties_get_geometry(properties, &asked);
+        if (asked.width <= 0 || asked.height <= 0)
+            return;
+        GdkRectangle screen{0, 0, kDefaultWidth, kDefaultHeight};
+        if (GdkMonitor* monitor = gdk_display_get_primary_monitor(gdk_display_get_default()))
+            gdk_monitor_get_workarea(monitor, &screen);
+        else if (GdkMonitor* first = gdk_display_get_monitor(gdk_display_get_default(), 0))
+            gdk_monitor_get_workarea(first, &screen);
+        int addressHeight = 0, natural = 0;
+        address_.get_preferred_height(addressHeight, natural);
+        set_default_size(std::clamp(asked.width, 100, std::max(100, screen.width)),
+                         std::clamp(asked.height + addressHeight, 100, std::max(100, screen.height)));
+    }
+
     static void OnReadyToShow(WebKitWebView*, gpointer data)
     {
-        RunGuarded([&] { static_cast<EnginePopupWindow*>(data)->show_all(); });
+        RunGuarded([&] {
+            auto* self = static_cast<EnginePopupWindow*>(data);
+            self->ApplyRequestedSize();
+            self->show_all();
+        });
     }
     static void OnClose(WebKitWebView*, gpointer data)
     {
@@ -49,13 +97,37 @@ private:
             static_cast<EnginePopupWindow*>(data)->set_title(title ? title : "");
         });
     }
+    static void OnAddress(WebKitWebView* view, GParamSpec*, gpointer data)
+    {
+        RunGuarded([&] {
+            const char* uri = webkit_web_view_get_uri(view);
+            static_cast<EnginePopupWindow*>(data)->address_.set_text(uri ? uri : "");
+        });
+    }
+    static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer data)
+    {
+        if (event != WEBKIT_LOAD_COMMITTED)
+            return;
+        RunGuarded([&] {
+            GTlsCertificate* certificate = nullptr;
+            GTlsCertificateFlags errors{};
+            const bool secure = webkit_web_view_get_tls_info(view, &certificate, &errors) && errors == 0;
+            auto& address = static_cast<EnginePopupWindow*>(data)->address_;
+            address.set_icon_from_icon_name(secure ? "channel-secure-symbolic" : "channel-insecure-symbolic",
+                                            Gtk::ENTRY_ICON_PRIMARY);
+            address.set_icon_tooltip_text(secure ? "Secure connection" : "Connection not secure",
+                                          Gtk::ENTRY_ICON_PRIMARY);
+        });
+    }
     static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction*, gpointer)
     {
         return CreateEnginePopupView(view);
     }
 
     WebKitWebView* view_;
-    gulong signals_[4] = {};
+    Gtk::Box box_;
+    Gtk::Entry address_;
+    gulong signals_[6] = {};
 };
 
 } // namespace

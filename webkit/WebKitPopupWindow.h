@@ -1,7 +1,7 @@
 #pragma once
 // Windows the WebKit engine opens by itself for pages that open new windows
-// when the host does not take them: a plain window holding a related view,
-// closed when the page closes it.
+// when the host does not take them: the page under its read-only address,
+// at the size the page asked for, closed by the page or with Ctrl+W.
 #include <string>
 
 typedef struct _WebKitWebView WebKitWebView;

@@ -1,5 +1,6 @@
 #include "TfrmAbout.h"
 
+#include "DialogBorder.h"
 #include "LabelStyle.h"
 #include "ProgramIdentity.h"
 
@@ -59,8 +60,7 @@ TfrmAbout::TfrmAbout()
       compactButton_(Gtk::CssProvider::create())
 {
     set_title(kCaption);
-    set_resizable(false);
-    set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
+    platform::SetDialogBorder(*this);
     set_position(Gtk::WIN_POS_CENTER);
     BuildLayout();
     FormCreate();

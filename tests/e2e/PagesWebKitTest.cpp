@@ -166,7 +166,7 @@ TEST_F(PagesWebKitTest, BackgroundPageFinishingDoesNotStopTheAnimation)
     EXPECT_FALSE(anmState.Active());
 }
 
-TEST_F(PagesWebKitTest, aPageLoadedWhenShownReadsAsItsUrlAndLoadsWhenTheUserShowsIt)
+TEST_F(PagesWebKitTest, APageLoadedWhenShownReadsAsItsUrlAndLoadsWhenTheUserShowsIt)
 {
     server.AddPage("/a.html", "<html><body>a</body></html>");
     server.AddPage("/b.html", "<html><body>b</body></html>");
@@ -188,4 +188,26 @@ TEST_F(PagesWebKitTest, aPageLoadedWhenShownReadsAsItsUrlAndLoadsWhenTheUserShow
     ASSERT_TRUE(WaitForShown(b));
     EXPECT_TRUE(server.WasRequested("/b.html"));
     EXPECT_FALSE(pages->List().IsUnloaded(1));
+}
+
+TEST_F(PagesWebKitTest, NonAsciiAddressesAreRequestedEncodedOnceAndShownReadably)
+{
+    // The file "ä ö.html" as the server names it on the wire.
+    const std::string wire = "/%C3%A4%20%C3%B6.html";
+    server.AddPage(wire, "<html><body>umlauts</body></html>");
+    const std::string typed = server.Url("/\xc3\xa4 \xc3\xb6.html");
+    const std::string shown = server.Url("/\xc3\xa4%20\xc3\xb6.html");
+
+    Enter(typed);
+    ASSERT_TRUE(WaitForShown(shown)) << "requested: " << testing::PrintToString(server.RequestedPaths());
+    EXPECT_TRUE(server.WasRequested(wire));
+    EXPECT_EQ(history, std::vector<std::string>{typed}) << "the history keeps the typed text";
+
+    // The box's own text entered again, and the same text from a stored page set.
+    server.ClearLog();
+    Enter(cboURL.get_entry_text());
+    pages->List().OpenPage(typed, "stored");
+    ASSERT_TRUE(WaitForLoaded(1, server.Url(wire)));
+    ASSERT_TRUE(WaitForShown(shown));
+    EXPECT_EQ(server.RequestedPaths(), (std::vector<std::string>{wire, wire}));
 }

@@ -307,3 +307,26 @@ TEST_F(ProfilesGuiTest, FirstStartAndCloseLeaveTheExpectedStore)
     EXPECT_EQ(StoredText(store, "Profile1", "URL0"), platform::kMakerWebSite);
     EXPECT_EQ(StoredText(store, "Profile1", "RemURL0"), "N");
 }
+
+TEST_F(ProfilesGuiTest, LongCaptionsWidenTheirButtonOnlySoFarAndShowWholeInTooltipAndName)
+{
+    Relayout();
+    const int digitWidth = profiles.ButtonBar().TextWidth(2, "2");
+    const std::string caption = "Project notes\n" + std::string(986, 'x');
+    profiles.SetProfileButtonCaption(Button(2), caption);
+    Relayout();
+    const int widest = 24 + ProfileButtonBar::kLongestCaptionWidth - digitWidth;
+    EXPECT_EQ(profiles.ButtonBar().ButtonWidth(2), widest);
+    EXPECT_LE(Button(2).get_allocated_width(), widest);
+    EXPECT_EQ(Button(2).get_label(), caption) << "the caption is kept as given";
+    EXPECT_EQ(Button(2).get_accessible()->get_name(), caption);
+    auto& shown = dynamic_cast<ProfileButton&>(Button(2));
+    EXPECT_EQ(shown.LongTooltipText(), caption);
+    EXPECT_EQ(dynamic_cast<Gtk::Label*>(Button(2).get_child())->get_text().raw().find('\n'), std::string::npos);
+
+    // Back to a short caption: the width follows and the usual tooltip returns.
+    profiles.SetProfileButtonCaption(Button(2), "Work");
+    EXPECT_EQ(profiles.ButtonBar().ButtonWidth(2), 24 + profiles.ButtonBar().TextWidth(2, "Work") - digitWidth);
+    EXPECT_EQ(shown.LongTooltipText(), "");
+    EXPECT_EQ(Button(2).get_tooltip_text(), "go to home page");
+}

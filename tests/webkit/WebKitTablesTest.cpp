@@ -80,3 +80,15 @@ TEST(RequestHeaders, KeepWellFormedLinesAndDropTheRest)
               (Headers{{"X-C", "c"}}))
         << "a bare LF inside a line could smuggle a header";
 }
+
+TEST(EnginePages, theCertificatePageSaysWhatIsWrongAndOffersTheAcceptLink)
+{
+    CertificateFacts facts{"bank.example", "CN=<bank>", "CN=Someone", "2026-01-01 00:00 UTC",
+                           "2027-01-01 00:00 UTC", {"The certificate has expired."}};
+    const std::string page = CertificateErrorPage("https://bank.example/", facts, "about:accept?token");
+    for (const char* expected : {"This connection is not secure", "bank.example", "CN=&lt;bank&gt;", "CN=Someone",
+                                 "2026-01-01 00:00 UTC", "2027-01-01 00:00 UTC", "The certificate has expired.",
+                                 "href=\"about:accept?token\"", "Accept the risk for this site", "until Pandrel ends"})
+        EXPECT_NE(page.find(expected), std::string::npos) << expected;
+    EXPECT_EQ(page.find("Press Refresh"), std::string::npos) << "the advice of the plain error page";
+}

@@ -1,0 +1,273 @@
+#include "TypedUrl.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+namespace pages {
+namespace {
+
+constexpr GUriFlags kParseFlags = static_cast<GUriFlags>(G_URI_FLAGS_PARSE_RELAXED | G_URI_FLAGS_ENCODED);
+// The longest piece of the typed text a message quotes, in characters.
+constexpr glong kQuotedLength = 120;
+
+struct GFreeDeleter {
+    void operator()(void* p) const { g_free(p); }
+};
+using GText = std::unique_ptr<char, GFreeDeleter>;
+
+struct GUriDeleter {
+    void operator()(GUri* uri) const { g_uri_unref(uri); }
+};
+using UriPtr = std::unique_ptr<GUri, GUriDeleter>;
+
+std::string Take(char* text)
+{
+    GText owned(text);
+    return owned ? std::string(owned.get()) : std::string();
+}
+
+bool IsBlank(unsigned char c)
+{
+    return c <= 32;
+}
+
+std::string Trimmed(const std::string& text)
+{
+    auto first = std::find_if_not(text.begin(), text.end(), [](char c) { return IsBlank(c); });
+    auto last = std::find_if_not(text.rbegin(), text.rend(), [](char c) { return IsBlank(c); }).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
+bool HasBlank(const std::string& text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return IsBlank(c); });
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The text as a message quotes it: valid UTF-8, cut short when long.
+std::string Quoted(const std::string& text)
+{
+    std::string valid = Take(g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size())));
+    if (g_utf8_strlen(valid.c_str(), -1) <= kQuotedLength)
+        return valid;
+    const char* end = g_utf8_offset_to_pointer(valid.c_str(), kQuotedLength);
+    return std::string(valid.c_str(), end) + "\u2026";
+}
+
+TypedUrl Refused(const std::string& text, const std::string& why)
+{
+    return {TypedUrl::Kind::Refused, {}, "Pandrel cannot open \u201c" + Quoted(text) + "\u201d: " + why};
+}
+
+TypedUrl Address(std::string address)
+{
+    return {TypedUrl::Kind::Address, std::move(address), {}};
+}
+
+// The scheme of text in lower case, or empty when text starts with none. A
+// "name:digits" start is a host and its port, not a scheme.
+std::string SchemeOf(const std::string& text)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || !std::isalpha(static_cast<unsigned char>(text[0])))
+        return {};
+    for (std::size_t i = 0; i < colon; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
+            return {};
+    }
+    const std::size_t portEnd = text.find_first_of("/?#", colon + 1);
+    const std::string port = text.substr(colon + 1, portEnd == std::string::npos ? std::string::npos
+                                                                                   : portEnd - colon - 1);
+    if (!port.empty() && std::all_of(port.begin(), port.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        return {};
+    return Lower(text.substr(0, colon));
+}
+
+// A DNS name or IP address as GUri leaves it (brackets of IPv6 removed).
+bool IsValidHost(const char* host)
+{
+    if (!host || !*host)
+        return false;
+    const std::string h(host);
+    if (h.find(':') != std::string::npos)
+        return std::all_of(h.begin(), h.end(), [](char c) {
+            return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.' || c == '%';
+        });
+    return std::all_of(h.begin(), h.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.' || c == '_';
+    });
+}
+
+// text (whose scheme is in lower case) encoded once; nullptr when GLib cannot
+// read it as an address.
+UriPtr Parse(const std::string& text)
+{
+    return UriPtr(g_uri_parse(text.c_str(), kParseFlags, nullptr));
+}
+
+std::string ToString(GUri* uri)
+{
+    return Take(g_uri_to_string(uri));
+}
+
+bool IsUsableSearch(const std::string& address)
+{
+    const std::string lower = Lower(address.substr(0, 8));
+    return (lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0) &&
+           address.find("%s") != std::string::npos;
+}
+
+TypedUrl Search(const std::string& words, const std::string& searchAddress)
+{
+    std::string address = IsUsableSearch(searchAddress) ? searchAddress : kDefaultSearchAddress;
+    const std::string escaped = Take(g_uri_escape_string(words.c_str(), nullptr, FALSE));
+    address.replace(address.find("%s"), 2, escaped);
+    if (UriPtr uri = Parse(address))
+        return Address(ToString(uri.get()));
+    if (searchAddress != kDefaultSearchAddress)
+        return Search(words, kDefaultSearchAddress);
+    return {};
+}
+
+TypedUrl WebAddress(const std::string& text, const std::string& withScheme)
+{
+    UriPtr uri = Parse(withScheme);
+    if (!uri)
+        return Refused(text, "it is not a valid address");
+    if (!IsValidHost(g_uri_get_host(uri.get())))
+        return Refused(text, "it names no valid host");
+    return Address(ToString(uri.get()));
+}
+
+TypedUrl FilePath(const std::string& text)
+{
+    std::string path = text;
+    if (path == "~" || path.rfind("~/", 0) == 0)
+        path = std::string(g_get_home_dir()) + path.substr(1);
+    GError* error = nullptr;
+    char* uri = g_filename_to_uri(path.c_str(), nullptr, &error);
+    if (!uri) {
+        g_clear_error(&error);
+        return Refused(text, "it is not a valid file name");
+    }
+    return Address(Take(uri));
+}
+
+TypedUrl WithScheme(const std::string& text, const std::string& scheme, const std::string& searchAddress)
+{
+    const std::string rest = text.substr(scheme.size());
+    if (scheme == "javascript")
+        return Refused(text, "scripts cannot be typed as addresses");
+    if (scheme == "http" || scheme == "https")
+        return WebAddress(text, scheme + rest);
+    if (scheme == "file" || scheme == "about" || scheme == "data") {
+        UriPtr uri = Parse(scheme + rest);
+        if (!uri)
+            return Refused(text, "it is not a valid address");
+        return Address(ToString(uri.get()));
+    }
+    // "note: buy milk" is words; "mailto:someone" an address the view cannot show.
+    if (HasBlank(text))
+        return Search(text, searchAddress);
+    return Refused(text, "the page view cannot show \u201c" + Quoted(scheme) + ":\u201d addresses");
+}
+
+// --- reading addresses back -------------------------------------------------
+
+bool HidesMeaning(gunichar c)
+{
+    return !g_unichar_isgraph(c) || c == 0x061C || (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF || c == 0xFFFD;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+// Decodes runs of escaped bytes of 0x80 and up that spell readable UTF-8.
+std::string DecodeReadableEscapes(const std::string& text)
+{
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::string bytes;
+        std::size_t j = i;
+        while (j + 2 < text.size() && text[j] == '%' && HexValue(text[j + 1]) >= 0 && HexValue(text[j + 2]) >= 0 &&
+               HexValue(text[j + 1]) >= 8) {
+            bytes += static_cast<char>(HexValue(text[j + 1]) * 16 + HexValue(text[j + 2]));
+            j += 3;
+        }
+        if (bytes.empty()) {
+            out += text[i++];
+            continue;
+        }
+        bool readable = g_utf8_validate(bytes.c_str(), static_cast<gssize>(bytes.size()), nullptr);
+        for (const char* p = bytes.c_str(); readable && *p; p = g_utf8_next_char(p))
+            readable = !HidesMeaning(g_utf8_get_char(p));
+        out += readable ? bytes : text.substr(i, j - i);
+        i = j;
+    }
+    return out;
+}
+
+} // namespace
+
+TypedUrl ReadTypedUrl(const std::string& text, const std::string& searchAddress)
+{
+    const std::string t = Trimmed(text);
+    if (t.empty())
+        return {};
+    if (t[0] == '/' && t.rfind("//", 0) != 0)
+        return FilePath(t);
+    if (t == "~" || t.rfind("~/", 0) == 0)
+        return FilePath(t);
+    if (const std::string scheme = SchemeOf(t); !scheme.empty())
+        return WithScheme(t, scheme, searchAddress);
+    if (HasBlank(t))
+        return Search(t, searchAddress);
+    UriPtr uri = Parse("http://" + t);
+    if (uri && IsValidHost(g_uri_get_host(uri.get())))
+        return Address(ToString(uri.get()));
+    return Search(t, searchAddress);
+}
+
+std::string AddressToLoad(const std::string& text, const std::string& searchAddress)
+{
+    TypedUrl typed = ReadTypedUrl(text, searchAddress);
+    if (typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
+    return typed.address;
+}
+
+std::string ReadableUrl(const std::string& address)
+{
+    UriPtr uri = Parse(address);
+    if (!uri)
+        return address;
+    std::string readable = ToString(uri.get());
+    const char* host = g_uri_get_host(uri.get());
+    if (host && g_hostname_is_ascii_encoded(host)) {
+        const std::string unicode = Take(g_hostname_to_unicode(host));
+        if (!unicode.empty())
+            readable = Take(g_uri_join(G_URI_FLAGS_ENCODED, g_uri_get_scheme(uri.get()), g_uri_get_userinfo(uri.get()),
+                                       unicode.c_str(), g_uri_get_port(uri.get()), g_uri_get_path(uri.get()),
+                                       g_uri_get_query(uri.get()), g_uri_get_fragment(uri.get())));
+    }
+    return DecodeReadableEscapes(readable);
+}
+
+} // namespace pages

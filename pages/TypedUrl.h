@@ -1,0 +1,52 @@
+#pragma once
+// What text a person typed (or the store gave back) means as an address: one
+// reading used by every place that turns such text into a page's address.
+//
+// The text is trimmed; an absolute path becomes a file URI; "host",
+// "host:port/path" and IP addresses get http; http, https, file, about and
+// data addresses are taken (scheme in any letter case); "javascript:" and
+// schemes the page view cannot show are refused with a message for the user;
+// plain words go to the web search. The address comes back encoded exactly
+// once: escapes already in the text stay, other bytes are escaped, and a
+// non-ASCII host name is given in its ASCII (IDNA) form.
+#include <stdexcept>
+#include <string>
+
+namespace pages {
+
+// The web search used when none is stored; "%s" stands for the words.
+inline constexpr const char* kDefaultSearchAddress = "https://duckduckgo.com/?q=%s";
+
+struct TypedUrl {
+    enum class Kind {
+        Empty,   // nothing but blanks: there is nothing to open
+        Address, // open `address`
+        Refused, // not opened; `message` says why, naming the text
+    };
+    Kind kind = Kind::Empty;
+    std::string address;
+    std::string message;
+};
+
+// searchAddress is an http(s) address holding "%s"; anything else (a damaged
+// stored value) is replaced by kDefaultSearchAddress.
+TypedUrl ReadTypedUrl(const std::string& text, const std::string& searchAddress = kDefaultSearchAddress);
+
+// A refused address, raised where an address is needed at once; what() is the
+// message for the user.
+class ERefusedAddress : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The address to load for text: empty for blank text; raises ERefusedAddress
+// for a refused one.
+std::string AddressToLoad(const std::string& text, const std::string& searchAddress = kDefaultSearchAddress);
+
+// An address as a person reads it: the host name in its own script and escaped
+// UTF-8 text decoded, except where decoding would hide what the address is
+// (blanks, control and direction characters, reserved ASCII stay escaped).
+// Reading the result back with ReadTypedUrl gives the same address.
+std::string ReadableUrl(const std::string& address);
+
+} // namespace pages

@@ -1,0 +1,73 @@
+// A profile's page set loads the page the user sees first: the other pages'
+// first loads wait until its document is complete, or until they are chosen,
+// and are where a save finds them meanwhile.
+#include "ProgramFixture.h"
+#include "ScriptedBrowserEngine.h"
+
+#include <gtkmm.h>
+
+class PageSetLoadTest : public ProgramFixture {
+protected:
+    TfrmMain& Main() { return program_->frmMain; }
+    pages::PageList& List() { return Main().Pages().List(); }
+    Gtk::ToggleButton& Button(int n) { return Main().Profiles().ButtonBar().Button(n); }
+    platform::ScriptedBrowserControl& Scripted(int page)
+    {
+        return *platform::ScriptedBrowserControl::Of(List().Browser(page).ControlInstance());
+    }
+    static std::string Url(int page) { return "http://127.0.0.1:9/site" + std::to_string(page) + ".html"; }
+
+    // Profile 2 holds four pages, the last remembering where it is.
+    void StoreProfile2()
+    {
+        Button(2).clicked();
+        for (int i = 0; i < 4; ++i)
+            List().OpenPage(Url(i), "Site " + std::to_string(i));
+        List().PageInfo(3).SetRememberLastURL(true);
+        Scripted(3).CompleteNavigation();
+        Button(1).clicked();
+        RunPendingEvents();
+    }
+};
+
+TEST_F(PageSetLoadTest, OtherPagesWaitForTheShownPageOrForTheUser)
+{
+    Start();
+    StoreProfile2();
+
+    Button(2).clicked();
+    RunPendingEvents();
+    ASSERT_EQ(List().PageCount(), 4);
+    EXPECT_EQ(Scripted(0).PendingURL(), Url(0)) << "the page shown loads at once";
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_FALSE(Scripted(i).PendingURL()) << "page " << i << " waits for the shown page";
+        EXPECT_EQ(List().LocationURL(i), Url(i)) << "a waiting page is where it is going";
+    }
+
+    // Chosen by the user, a waiting page loads at once.
+    List().Notebook().set_current_page(2);
+    EXPECT_EQ(Scripted(2).PendingURL(), Url(2));
+    EXPECT_FALSE(Scripted(1).PendingURL());
+    List().SetCurrentPage(0);
+
+    // The shown page is complete: the rest load, in order.
+    ASSERT_TRUE(Scripted(0).CompleteNavigation());
+    RunPendingEvents();
+    EXPECT_EQ(Scripted(1).PendingURL(), Url(1));
+    EXPECT_EQ(Scripted(3).PendingURL(), Url(3));
+    Scripted(3).CompleteNavigation();
+
+    // Stop all while pages wait: they load nothing; a save finds them in place.
+    Button(2).clicked();
+    RunPendingEvents();
+    g_signal_emit_by_name(Main().Toolbar().btnStopAll.gobj(), "clicked");
+    EXPECT_FALSE(Scripted(1).PendingURL());
+    g_signal_emit_by_name(Main().Toolbar().btnHome.gobj(), "clicked");
+    ASSERT_TRUE(Scripted(0).CompleteNavigation());
+    RunPendingEvents();
+    EXPECT_FALSE(Scripted(1).PendingURL()) << "a stopped page does not load later";
+    Button(1).clicked();
+    EXPECT_EQ(StoredText("Profile2", "URL3"), Url(3));
+    EXPECT_EQ(StoredNumber("Profile2", "Sites"), 4);
+    EXPECT_TRUE(reports_.empty());
+}

@@ -1,0 +1,158 @@
+// A host may close its page from inside any event the page raises, with its
+// first load still queued or a download still asking where to save: nothing
+// runs on the released page afterwards (the sanitizer build checks the memory)
+// and the engine runs no main loop of its own inside its callbacks.
+#include "BrowserEngineFixture.h"
+
+
+using namespace platform;
+
+namespace {
+
+// A page of its own in a window of its own, that a handler can close at once.
+struct OwnPage {
+    OwnPage()
+    {
+        host = std::make_unique<TBrowserHost>();
+        host->SetVisible(true);
+        window.set_default_size(400, 300);
+        window.add(*host);
+        window.show_all();
+    }
+    void Close()
+    {
+        if (!host)
+            return;
+        window.remove();
+        host.reset();
+    }
+    Gtk::Window window;
+    std::unique_ptr<TBrowserHost> host;
+};
+
+using Arm = std::function<void(TBrowserHost&, std::function<void()>)>;
+
+struct CloseCase {
+    std::string event;
+    std::string path; // on the local server, or a full URL
+    Arm arm;
+};
+
+// The first visible save dialog among the toplevels, or nullptr.
+GtkFileChooser* VisibleSaveDialog()
+{
+    GList* windows = gtk_window_list_toplevels();
+    GtkFileChooser* found = nullptr;
+    for (GList* l = windows; l && !found; l = l->next)
+        if (GTK_IS_FILE_CHOOSER_DIALOG(l->data) && gtk_widget_get_visible(GTK_WIDGET(l->data)))
+            found = GTK_FILE_CHOOSER(l->data);
+    g_list_free(windows);
+    return found;
+}
+
+// A URL on 127.0.0.1 where nothing listens any more: the load fails.
+std::string ClosedPortUrl()
+{
+    LocalHttpServer gone;
+    return "http://127.0.0.1:" + std::to_string(gone.Port()) + "/refused.html";
+}
+
+class WebKitCloseInCallbackTest : public testing::Test {
+protected:
+    BrowserEngineFixture f{EngineKind::WebKit};
+};
+
+} // namespace
+
+TEST_F(WebKitCloseInCallbackTest, TheHostClosesThePageFromInsideEachOfItsEvents)
+{
+    f.Server().AddPage("/page.html", "<html><head><title>page</title></head><body>text</body></html>");
+    f.Server().AddPage("/file.bin", std::string(4096, 'x'), "application/octet-stream");
+    f.Server().AddPage("/closes.html", "<html><body><script>window.close();</script></body></html>");
+    const auto close = [](auto& handler) {
+        return [&handler](TBrowserHost&, std::function<void()> closeNow) {
+            handler = [closeNow](auto&&...) { closeNow(); };
+        };
+    };
+    // Each case arms one handler of a fresh page; `close` needs the member, so
+    // the handler is picked per page below.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"BeforeNavigate2", "/page.html"},  {"DownloadBegin", "/page.html"},    {"NavigateComplete2", "/page.html"},
+        {"TitleChange", "/page.html"},      {"ProgressChange", "/page.html"},   {"CommandStateChange", "/page.html"},
+        {"SetSecureLockIcon", "/page.html"}, {"DownloadComplete", "/page.html"}, {"DocumentComplete", "/page.html"},
+        {"NavigateError", "/missing.html"}, {"NavigateError", "closed-port"},
+        {"FileDownload", "/file.bin"},      {"WindowClosing", "/closes.html"},
+    };
+    for (const auto& [event, path] : cases) {
+        SCOPED_TRACE(event + " " + path);
+        OwnPage page;
+        bool closed = false;
+        std::function<void()> closeNow = [&] {
+            page.Close();
+            closed = true;
+        };
+        TBrowserHost& h = *page.host;
+        if (event == "BeforeNavigate2") close(h.OnBeforeNavigate2)(h, closeNow);
+        else if (event == "DownloadBegin") close(h.OnDownloadBegin)(h, closeNow);
+        else if (event == "NavigateComplete2") close(h.OnNavigateComplete2)(h, closeNow);
+        else if (event == "TitleChange") close(h.OnTitleChange)(h, closeNow);
+        else if (event == "ProgressChange") close(h.OnProgressChange)(h, closeNow);
+        else if (event == "CommandStateChange") close(h.OnCommandStateChange)(h, closeNow);
+        else if (event == "SetSecureLockIcon") close(h.OnSetSecureLockIcon)(h, closeNow);
+        else if (event == "DownloadComplete") close(h.OnDownloadComplete)(h, closeNow);
+        else if (event == "DocumentComplete") close(h.OnDocumentComplete)(h, closeNow);
+        else if (event == "NavigateError") close(h.OnNavigateError)(h, closeNow);
+        else if (event == "FileDownload") close(h.OnFileDownload)(h, closeNow);
+        else if (event == "WindowClosing") close(h.OnWindowClosing)(h, closeNow);
+        Navigate(h, path == "closed-port" ? ClosedPortUrl() : f.Server().Url(path));
+        EXPECT_TRUE(f.WaitFor([&] { return closed; }, 20)) << "the event never came";
+    }
+    // The engine goes on showing other pages.
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/page.html")));
+}
+
+TEST_F(WebKitCloseInCallbackTest, ClosingWithTheFirstLoadQueuedLeavesTheQueueMovingOn)
+{
+    f.Server().AddPage("/page.html", "<html><head><title>page</title></head><body>text</body></html>");
+    {
+        OwnPage page;
+        Navigate(*page.host, f.Server().Url("/page.html?queued"));
+        page.Close();
+    }
+    OwnPage next;
+    bool complete = false;
+    next.host->OnDocumentComplete = [&](auto&&...) { complete = true; };
+    Navigate(*next.host, f.Server().Url("/page.html?next"));
+    EXPECT_TRUE(f.WaitFor([&] { return complete; })) << "the next page's first load never ran";
+}
+
+TEST_F(WebKitCloseInCallbackTest, TheSaveChoiceOfADownloadRunsNoLoopOfItsOwnAndOutlivesItsPage)
+{
+    f.Server().AddPage("/file.bin", std::string(100000, 'd'), "application/octet-stream");
+    auto page = std::make_unique<OwnPage>();
+    int depthWhenAsked = 0;
+    bool asked = false;
+    // Closes the page while the save choice is open, then declines it.
+    sigc::connection watch = Glib::signal_timeout().connect(
+        [&] {
+            GtkFileChooser* dialog = VisibleSaveDialog();
+            if (!dialog || asked)
+                return true;
+            asked = true;
+            depthWhenAsked = g_main_depth();
+            page->Close();
+            gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+            return true;
+        },
+        10);
+    Navigate(*page->host, f.Server().Url("/file.bin"));
+    const bool gone = f.WaitFor([&] { return asked && !VisibleSaveDialog(); }, 30);
+    watch.disconnect();
+
+    ASSERT_TRUE(asked) << "no save choice was shown";
+    EXPECT_EQ(depthWhenAsked, 1) << "the save choice ran a main loop inside the engine's signal";
+    EXPECT_TRUE(gone) << "the save choice stayed after it was answered";
+    // The engine goes on showing other pages.
+    f.Server().AddPage("/page.html", "<title>page</title>");
+    EXPECT_TRUE(f.NavigateAndWait(f.Server().Url("/page.html")));
+}

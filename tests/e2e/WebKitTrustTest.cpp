@@ -1,0 +1,184 @@
+// What web content must not slip past on the real engine: a navigation the
+// host refused, links to other programs, and a host that closes its page from
+// inside the page's own events.
+#include "BrowserEngineFixture.h"
+
+#include "LocalTlsServer.h"
+#include "ShellOpen.h"
+
+#include <gtk/gtk.h>
+
+#include <algorithm>
+
+using namespace platform;
+
+namespace {
+
+// The page asks the server every few milliseconds whether to move on, so the
+// test decides when the page's own script navigates.
+constexpr const char* kPollingPage =
+    "<html><head><title>start</title></head><body><script>"
+    "setInterval(function () {"
+    "  fetch('/trigger?' + Date.now(), {cache: 'no-store'}).then(function (r) { return r.text(); })"
+    "    .then(function (t) { if (t === 'go') location.href = '/refused.html'; });"
+    "}, 50);"
+    "</script></body></html>";
+
+class WebKitTrustTest : public testing::Test {
+protected:
+    BrowserEngineFixture f{EngineKind::WebKit};
+};
+
+bool Contains(const std::vector<std::string>& list, const std::string& item)
+{
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+// The engine's view inside the host, found by its type name.
+GtkWidget* FindView(GtkWidget* widget)
+{
+    if (g_strcmp0(G_OBJECT_TYPE_NAME(widget), "WebKitWebView") == 0)
+        return widget;
+    GtkWidget* found = nullptr;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* l = children; l && !found; l = l->next)
+            found = FindView(GTK_WIDGET(l->data));
+        g_list_free(children);
+    }
+    return found;
+}
+
+} // namespace
+
+TEST_F(WebKitTrustTest, ARefusedCertificateIsExplainedAndAcceptedOnlyWhenTheUserFollowsThePageLink)
+{
+    LocalTlsServer tls("<html><head><title>secret</title></head><body>secret</body></html>");
+    std::vector<std::string> titles;
+    std::vector<std::int32_t> errors;
+    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { titles.push_back(Text); };
+    f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant&, Variant&, Variant& StatusCode,
+                                   WordBool&) { errors.push_back(StatusCode.AsInt32()); };
+    Navigate(f.Host(), tls.Url("/"));
+    ASSERT_TRUE(f.WaitFor([&] { return Contains(titles, "This connection is not secure"); }, 20))
+        << "no certificate page; titles seen: " << testing::PrintToString(titles);
+    EXPECT_EQ(errors, std::vector<std::int32_t>{static_cast<std::int32_t>(0x800C0019)});
+    EXPECT_EQ(tls.PagesServed(), 0) << "the certificate was accepted without the user";
+
+    // Tab to the page's one link and follow it with Enter, as the user does.
+    GtkWidget* view = FindView(GTK_WIDGET(f.Host().gobj()));
+    ASSERT_NE(view, nullptr);
+    GtkWindow* window = GTK_WINDOW(gtk_widget_get_toplevel(view));
+    gtk_window_present(window);
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(window) != FALSE; }, 10)) << "the window never got focus";
+    gtk_widget_grab_focus(view);
+    f.Settle(200);
+    ASSERT_EQ(std::system("xdotool key --delay 100 Tab Return"), 0) << "xdotool is missing (scripts/install-deps.sh)";
+    ASSERT_TRUE(f.WaitFor([&] { return Contains(titles, "secret"); }, 20)) << "accepting did not show the site";
+    EXPECT_EQ(tls.PagesServed(), 1);
+}
+
+TEST_F(WebKitTrustTest, ARefusedNavigationStaysRefusedAfterANavigate2ThatNeverLoads)
+{
+    f.Server().AddPage("/start.html", kPollingPage);
+    f.Server().AddPage("/trigger", "wait", "text/plain");
+    f.Server().AddPage("/refused.html", "<title>refused</title>");
+    const std::string start = f.Server().Url("/start.html");
+    const std::string refused = f.Server().Url("/refused.html");
+    ASSERT_TRUE(f.NavigateAndWait(start));
+
+    std::vector<std::string> asked;
+    f.Host().OnBeforeNavigate2 = [&](TBrowserControl*, const DispatchPtr&, Variant& URL, Variant&, Variant&, Variant&,
+                                     Variant&, WordBool& Cancel) {
+        asked.push_back(URL.AsText());
+        if (URL.AsText() == refused)
+            Cancel = true;
+    };
+    // The host lets this one go, but the view never loads it.
+    Navigate(f.Host(), "javascript://%0A1");
+    ASSERT_TRUE(Contains(asked, "javascript://%0A1"));
+    f.Server().AddPage("/trigger", "go", "text/plain");
+
+    ASSERT_TRUE(f.WaitFor([&] { return Contains(asked, refused) || f.Server().WasRequested("/refused.html"); }, 20))
+        << "the page's script never navigated";
+    EXPECT_TRUE(Contains(asked, refused)) << "the page's own navigation skipped BeforeNavigate2";
+    EXPECT_FALSE(f.Server().WasRequested("/refused.html")) << "a navigation the host refused was loaded";
+}
+
+TEST_F(WebKitTrustTest, ALinkToAnotherProgramGoesToTheDesktopAndThePageStays)
+{
+    std::vector<std::string> opened;
+    ShellOpener previous = SetShellOpener([&](const std::string& target) {
+        opened.push_back(target);
+        return true;
+    });
+    std::vector<std::string> errors;
+    f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant& URL, Variant&, Variant&,
+                                   WordBool&) { errors.push_back(URL.AsText()); };
+    f.Server().AddPage("/mail.html", "<html><head><title>mail</title></head><body>"
+                                     "<a id='m' href='mailto:someone@example.com'>write</a>"
+                                     "<script>document.getElementById('m').click();</script></body></html>");
+    const std::string page = f.Server().Url("/mail.html");
+    ASSERT_TRUE(f.NavigateAndWait(page));
+    const bool handedOver = f.WaitFor([&] { return !opened.empty() || !errors.empty(); }, 15);
+    SetShellOpener(std::move(previous));
+
+    ASSERT_TRUE(handedOver) << "the link went nowhere";
+    EXPECT_EQ(opened, std::vector<std::string>{"mailto:someone@example.com"});
+    EXPECT_TRUE(errors.empty()) << "the view tried to show " << errors.front();
+    EXPECT_EQ(f.Host().LocationURL(), page);
+}
+
+TEST_F(WebKitTrustTest, APopUpWindowShowsItsAddressTakesTheAskedSizeAndClosesWithCtrlW)
+{
+    f.Server().AddPage("/opener.html",
+                       "<html><body style='margin:0'><a href='#' style='display:block;height:100vh' "
+                       "onclick=\"window.open('/popup.html', '', 'width=320,height=240'); return false;\">open</a>"
+                       "</body></html>");
+    f.Server().AddPage("/popup.html", "<html><head><title>popup</title></head><body>popup</body></html>");
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/opener.html")));
+    GtkWidget* view = FindView(GTK_WIDGET(f.Host().gobj()));
+    ASSERT_NE(view, nullptr);
+    GtkWindow* opener = GTK_WINDOW(gtk_widget_get_toplevel(view));
+    gtk_window_present(opener);
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(opener) != FALSE; }, 10));
+    int x = 0, y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(view), &x, &y);
+    const std::string click = "xdotool mousemove " + std::to_string(x + 40) + " " + std::to_string(y + 40) + " click 1";
+    ASSERT_EQ(std::system(click.c_str()), 0) << "xdotool is missing (scripts/install-deps.sh)";
+
+    const std::string address = f.Server().Url("/popup.html");
+    GtkWindow* popup = nullptr;
+    GtkEntry* shown = nullptr;
+    ASSERT_TRUE(f.WaitFor([&] {
+        GList* windows = gtk_window_list_toplevels();
+        for (GList* l = windows; l && !popup; l = l->next) {
+            GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
+            if (!gtk_widget_get_visible(GTK_WIDGET(l->data)) || !GTK_IS_BOX(child))
+                continue;
+            GList* parts = gtk_container_get_children(GTK_CONTAINER(child));
+            if (parts && GTK_IS_ENTRY(parts->data) && address == gtk_entry_get_text(GTK_ENTRY(parts->data))) {
+                popup = GTK_WINDOW(l->data);
+                shown = GTK_ENTRY(parts->data);
+            }
+            g_list_free(parts);
+        }
+        g_list_free(windows);
+        return popup != nullptr;
+    })) << "no window showing " << address;
+    EXPECT_FALSE(gtk_editable_get_editable(GTK_EDITABLE(shown))) << "the address of a pop-up can be edited";
+    int width = 0, height = 0;
+    gtk_window_get_default_size(popup, &width, &height);
+    EXPECT_EQ(width, 320);
+    EXPECT_GE(height, 240) << "the asked height was not honoured";
+
+    gtk_window_present(popup);
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(popup) != FALSE; }, 10));
+    ASSERT_EQ(std::system("xdotool key ctrl+w"), 0);
+    EXPECT_TRUE(f.WaitFor([&] {
+        GList* windows = gtk_window_list_toplevels();
+        const bool open = g_list_find(windows, popup) && gtk_widget_get_visible(GTK_WIDGET(popup));
+        g_list_free(windows);
+        return !open;
+    }, 10)) << "Ctrl+W left the pop-up open";
+}

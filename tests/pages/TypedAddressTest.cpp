@@ -1,0 +1,107 @@
+// Typed text reaches the page through one reading, whichever way it comes in:
+// the URL box, "&New Page", "New &URL", Home and a page opened from the store.
+#include "ModalAnswer.h"
+#include "PagesFixture.h"
+
+using Strings = std::vector<std::string>;
+
+namespace {
+
+void PressEnter(Gtk::ComboBoxText& box, const std::string& text)
+{
+    box.get_entry()->set_text(text);
+    box.get_entry()->grab_focus();
+    SendKey(*box.get_entry(), GDK_KEY_Return);
+}
+
+std::unique_ptr<ModalAnswer> AnswerPrompt(const std::string& text)
+{
+    return std::make_unique<ModalAnswer>("New URL", [text](Gtk::Window& prompt) {
+        SetPromptText(prompt, text);
+        ActivatePromptField(prompt);
+    });
+}
+
+const std::string kUmlauts = "http://127.0.0.1:8080/\xc3\xa4 \xc3\xb6.html";
+const std::string kUmlautsEncoded = "http://127.0.0.1:8080/%C3%A4%20%C3%B6.html";
+
+} // namespace
+
+using TypedAddressTest = PagesFixture;
+
+TEST_F(TypedAddressTest, EveryWayInSendsTheOneReadingOfTheText)
+{
+    PressEnter(cboURL, "/tmp/page.html");
+    ASSERT_EQ(List().PageCount(), 1);
+    EXPECT_EQ(Scripted(0).PendingURL(), "file:///tmp/page.html");
+    EXPECT_EQ(List().PageInfo(0).FirstURL(), "/tmp/page.html") << "the page keeps what was typed";
+
+    PressEnter(cboURL, "linux desktop browser");
+    EXPECT_EQ(Scripted(0).PendingURL(), "https://duckduckgo.com/?q=linux%20desktop%20browser");
+    List().SetSearchAddress([] { return std::string("http://127.0.0.1:9/find?w=%s"); });
+    PressEnter(cboURL, "a b");
+    EXPECT_EQ(Scripted(0).PendingURL(), "http://127.0.0.1:9/find?w=a%20b");
+    EXPECT_EQ(history, (Strings{"/tmp/page.html", "linux desktop browser", "a b"})) << "history keeps the typed text";
+
+    auto answer = AnswerPrompt(kUmlauts);
+    Commands().itmNewURLClick();
+    EXPECT_EQ(Scripted(0).PendingURL(), kUmlautsEncoded);
+    Scripted(0).CompleteNavigation();
+    Nav().btnHomeClick();
+    EXPECT_EQ(Scripted(0).PendingURL(), kUmlautsEncoded) << "Home encodes the stored text once too";
+
+    answer = AnswerPrompt(" HTTP://www.bbb.ccc ");
+    Commands().itmNewPageClick();
+    ASSERT_EQ(List().PageCount(), 2);
+    EXPECT_EQ(Scripted(1).PendingURL(), "http://www.bbb.ccc");
+    EXPECT_EQ(List().Caption(1), "Bbb");
+
+    // A page set loaded from the store: typed text and engine locations alike.
+    List().OpenPage(kUmlauts, "typed");
+    List().OpenPage(kUmlautsEncoded, "location");
+    EXPECT_EQ(Scripted(2).PendingURL(), kUmlautsEncoded);
+    EXPECT_EQ(Scripted(3).PendingURL(), kUmlautsEncoded) << "an encoded address is not encoded again";
+
+    // The box shows the document's address readably.
+    List().OpenPage("http://xn--bcher-kva.example/%C3%A4", "idn");
+    Complete(4);
+    EXPECT_EQ(BoxText(), "http://b\xc3\xbc" "cher.example/\xc3\xa4");
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(TypedAddressTest, BlankAndRefusedTextsOpenNothingAndSayWhy)
+{
+    for (const std::string blank : {"", "   "}) {
+        auto answer = AnswerPrompt(blank);
+        Commands().itmNewPageClick();
+        answer = AnswerPrompt(blank);
+        Commands().itmNewURLClick();
+        EXPECT_TRUE(answer->Answered());
+    }
+    EXPECT_EQ(List().PageCount(), 0) << "blank text does what Cancel does";
+    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(history.empty());
+
+    const std::string refusal =
+        "Pandrel cannot open \u201cjavascript:alert(1)\u201d: scripts cannot be typed as addresses";
+    auto answer = AnswerPrompt("javascript:alert(1)");
+    Commands().itmNewPageClick();
+    EXPECT_EQ(List().PageCount(), 0);
+    EXPECT_EQ(reports, (Strings{refusal}));
+    EXPECT_TRUE(history.empty());
+
+    List().OpenPage("http://home.example/", "H");
+    Complete(0);
+    const std::size_t calls = Scripted(0).Calls().size();
+    PressEnter(cboURL, "javascript:alert(1)");
+    answer = AnswerPrompt("javascript:alert(1)");
+    Commands().itmNewURLClick();
+    EXPECT_EQ(Scripted(0).Calls().size(), calls) << "a refused text reaches no browser";
+    EXPECT_EQ(List().PageInfo(0).FirstURL(), "http://home.example/");
+    EXPECT_EQ(reports, (Strings{refusal, refusal, refusal}));
+    EXPECT_TRUE(history.empty()) << "a refused text is not recorded";
+
+    PressEnter(cboURL, "");
+    EXPECT_EQ(Scripted(0).Calls().size(), calls) << "Enter in an empty box goes nowhere";
+    EXPECT_EQ(reports.size(), 3u);
+}
