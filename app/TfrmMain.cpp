@@ -157,6 +157,7 @@ void TfrmMain::FormShow()
     if (pages_->List().PageCount() >= 2)
         pages_->List().SetCurrentPage(0);
     PostMaximizeMain();
+    started_ = true;
 }
 
 void TfrmMain::PostMaximizeMain()

@@ -40,6 +40,10 @@ public:
     void itmToolbarClick();
     void WMMaximizeMain();
 
+    // True once the show step has run: profile 1 is open and the Welcome
+    // dialog (if any) has closed.
+    bool Started() const { return started_; }
+
     MainMenu& Menu() { return popMain; }
     MainToolbar& Toolbar() { return tlbMain; }
     Gtk::Widget& TopPanel() { return pnlTop; }
@@ -69,6 +73,7 @@ private:
     TfrmAbout* frmAbout_ = nullptr;
     TfrmWelcome* frmWelcome_ = nullptr;
     bool shown_ = false;
+    bool started_ = false;
     bool closeFailed_ = false;
     sigc::connection maximizeMessage_;
 
