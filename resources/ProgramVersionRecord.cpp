@@ -1,5 +1,5 @@
 // The program's version record, placed in a section of its own so that the
-// version label can find it in the program file (see platform/VersionRecord.h).
+// version label can find it in the program file (see toolkit/VersionRecord.h).
 // The numbers come from the project version given to CMake; "used" keeps the
 // record although no code refers to it.
 #include "VersionRecord.h"

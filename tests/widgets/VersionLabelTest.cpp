@@ -1,6 +1,6 @@
 // The version label: its three styles, numbers up to 65535, and a file
 // without a version record.
-#include "../platform/TestElfImage.h"
+#include "../toolkit/TestElfImage.h"
 #include "TKSVersionLabel.h"
 #include "TempDir.h"
 #include "VersionText.h"

@@ -1,0 +1,378 @@
+#include "WebKitBrowserControl.h"
+
+#include "BrowserControlFactory.h"
+#include "BrowserDispIds.h"
+#include "BrowserControlQuery.h"
+#include "BrowserInterfaceIds.h"
+#include "BrowserPropertyBag.h"
+#include "BrowserRequestHeaders.h"
+#include "BrowserUserAgentToken.h"
+#include "WebKitEngine.h"
+#include "WebKitEngineContext.h"
+#include "WebKitLaunchQueue.h"
+
+#include <gtkmm.h>
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+
+constexpr const char* kScriptErrorHandlerName = "pandrelScriptError";
+// Reports uncaught script errors of the page to the engine.
+constexpr const char* kScriptErrorReporter =
+    "window.addEventListener('error', function (e) {"
+    "  try { window.webkit.messageHandlers.pandrelScriptError.postMessage({"
+    "    line: String(e.lineno || 0), character: String(e.colno || 0), code: '0',"
+    "    message: String(e.message || ''), url: String(e.filename || '') }); } catch (x) {}"
+    "});";
+
+} // namespace
+
+WebKitBrowserControl::WebKitBrowserControl()
+{
+    WebKitUserContentManager* content = webkit_user_content_manager_new();
+    view_ = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", SharedWebKitContext(),
+                                         "user-content-manager", content, nullptr));
+    g_object_unref(content);
+    g_object_ref_sink(view_);
+    webkit_user_content_manager_register_script_message_handler(content, kScriptErrorHandlerName);
+    // Tokens that hosts registered are appended to the engine's user agent.
+    WebKitSettings* settings = webkit_web_view_get_settings(view_);
+    if (auto tokens = UserAgentTokens(); !tokens.empty())
+        webkit_settings_set_user_agent(settings,
+                                       UserAgentWithTokens(webkit_settings_get_user_agent(settings), tokens).c_str());
+
+    findBar_ = std::make_unique<WebKitFindBar>(view_);
+    container_.pack_start(*findBar_, Gtk::PACK_SHRINK);
+    frame_.set_shadow_type(Gtk::SHADOW_IN);
+    gtk_container_add(GTK_CONTAINER(frame_.gobj()), GTK_WIDGET(view_));
+    gtk_widget_show(GTK_WIDGET(view_));
+    container_.pack_start(frame_, Gtk::PACK_EXPAND_WIDGET);
+    container_.show_all();
+
+    ApplyHostAnswers();
+    ConnectSignals();
+}
+
+WebKitBrowserControl::~WebKitBrowserControl()
+{
+    Close();
+    g_object_unref(view_);
+}
+
+void WebKitBrowserControl::Connect(gpointer instance, const char* signal, GCallback callback)
+{
+    connections_.emplace_back(instance, g_signal_connect(instance, signal, callback, this));
+}
+
+void WebKitBrowserControl::ConnectSignals()
+{
+    Connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy));
+    Connect(view_, "load-changed", G_CALLBACK(OnLoadChanged));
+    Connect(view_, "load-failed", G_CALLBACK(OnLoadFailed));
+    Connect(view_, "notify::title", G_CALLBACK(OnTitle));
+    Connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgress));
+    Connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget));
+    Connect(view_, "create", G_CALLBACK(OnCreate));
+    Connect(view_, "close", G_CALLBACK(OnClose));
+    Connect(view_, "script-dialog", G_CALLBACK(OnScriptDialog));
+    Connect(view_, "context-menu", G_CALLBACK(OnContextMenu));
+    Connect(view_, "web-process-terminated", G_CALLBACK(OnWebProcessTerminated));
+    Connect(view_, "key-press-event", G_CALLBACK(OnKeyPress));
+    Connect(view_, "scroll-event", G_CALLBACK(OnScroll));
+    Connect(webkit_web_view_get_back_forward_list(view_), "changed", G_CALLBACK(OnHistoryChanged));
+    Connect(webkit_web_view_get_user_content_manager(view_),
+            (std::string("script-message-received::") + kScriptErrorHandlerName).c_str(),
+            G_CALLBACK(OnScriptMessage));
+}
+
+void WebKitBrowserControl::DisconnectSignals()
+{
+    for (auto& [instance, id] : connections_)
+        g_signal_handler_disconnect(instance, id);
+    connections_.clear();
+}
+
+void WebKitBrowserControl::Close()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    sink_ = nullptr;
+    site_ = nullptr;
+    DisconnectSignals();
+    WebKitLaunchQueue::Program().Cancel(view_);
+    webkit_web_view_stop_loading(view_);
+}
+
+IUnknown* WebKitBrowserControl::QueryInterface(const Guid& iid)
+{
+    return QueryBrowserControlInterface(this, iid);
+}
+
+void WebKitBrowserControl::SetClientSite(IOleClientSite* site)
+{
+    site_ = site;
+    if (site_)
+        ApplyHostAnswers();
+}
+
+DispatchPtr WebKitBrowserControl::Self()
+{
+    return std::shared_ptr<IDispatch>(shared_from_this(), static_cast<IWebBrowser2*>(this));
+}
+
+DispParams WebKitBrowserControl::Raise(DispId dispId, std::vector<Variant> args)
+{
+    DispParams params = DispParams::InDeclaredOrder(std::move(args));
+    if (sink_ && !closed_)
+        sink_->Invoke(dispId, params);
+    return params;
+}
+
+// Reads the host's download-control ambient property and host-UI flags and
+// applies them through the settings table.
+void WebKitBrowserControl::ApplyHostAnswers()
+{
+    if (auto* ambient = Host<IDispatch>(IID_IDispatch)) {
+        DispParams none;
+        Variant value;
+        if (Succeeded(ambient->Invoke(DISPID_AMBIENT_DLCONTROL, GUID_NULL, LOCALE_SYSTEM_DEFAULT,
+                                      DISPATCH_PROPERTYGET, none, &value, nullptr, nullptr)))
+            downloadFlags_ = static_cast<std::uint32_t>(value.AsInt32());
+    }
+    if (auto* handler = Host<IDocHostUIHandler>(IID_IDocHostUIHandler)) {
+        DocHostUIInfo info;
+        if (Succeeded(handler->GetHostInfo(&info)))
+            hostUIFlags_ = info.dwFlags;
+    }
+    WebKitSettings* settings = webkit_web_view_get_settings(view_);
+    for (const EngineSettingValue& entry : EngineSettingsFor(downloadFlags_, hostUIFlags_))
+        g_object_set(settings, entry.setting.c_str(), entry.value ? TRUE : FALSE, nullptr);
+    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(view_);
+    webkit_user_content_manager_remove_all_style_sheets(content);
+    webkit_user_content_manager_remove_all_scripts(content);
+    const std::string css = EngineStyleSheetFor(hostUIFlags_);
+    if (!css.empty()) {
+        WebKitUserStyleSheet* sheet = webkit_user_style_sheet_new(css.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                                                  WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
+        webkit_user_content_manager_add_style_sheet(content, sheet);
+        webkit_user_style_sheet_unref(sheet);
+    }
+    WebKitUserScript* script = webkit_user_script_new(kScriptErrorReporter, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                                      WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
+    webkit_user_content_manager_add_script(content, script);
+    webkit_user_script_unref(script);
+    frame_.set_shadow_type((hostUIFlags_ & DOCHOSTUIFLAG_NO3DBORDER) ? Gtk::SHADOW_NONE : Gtk::SHADOW_IN);
+}
+
+HRESULT WebKitBrowserControl::OnAmbientPropertyChange(DispId dispId)
+{
+    if (dispId == DISPID_AMBIENT_DLCONTROL || dispId == -1)
+        ApplyHostAnswers();
+    return S_OK;
+}
+
+// --- operations ---
+
+HRESULT WebKitBrowserControl::GoBack()
+{
+    if (closed_)
+        return E_UNEXPECTED;
+    WebKitBackForwardList* history = webkit_web_view_get_back_forward_list(view_);
+    WebKitBackForwardListItem* item = webkit_back_forward_list_get_back_item(history);
+    if (!item)
+        return E_FAIL;
+    if (!BeforeNavigate(webkit_back_forward_list_item_get_uri(item)))
+        return S_OK;
+    navigationApproved_ = true;
+    webkit_web_view_go_back(view_);
+    return S_OK;
+}
+
+HRESULT WebKitBrowserControl::GoForward()
+{
+    if (closed_)
+        return E_UNEXPECTED;
+    WebKitBackForwardList* history = webkit_web_view_get_back_forward_list(view_);
+    WebKitBackForwardListItem* item = webkit_back_forward_list_get_forward_item(history);
+    if (!item)
+        return E_FAIL;
+    if (!BeforeNavigate(webkit_back_forward_list_item_get_uri(item)))
+        return S_OK;
+    navigationApproved_ = true;
+    webkit_web_view_go_forward(view_);
+    return S_OK;
+}
+
+HRESULT WebKitBrowserControl::Refresh()
+{
+    if (closed_)
+        return E_UNEXPECTED;
+    // The host may take over the refresh command; S_OK means it is not run.
+    if (auto* target = Host<IOleCommandTarget>(IID_IOleCommandTarget))
+        if (target->Exec(&CGID_DocHostCommandHandler, IDM_REFRESH, 0, nullptr, nullptr) == S_OK)
+            return S_OK;
+    if (!crashedURL_.empty()) {
+        std::string url = std::exchange(crashedURL_, {});
+        webkit_web_view_load_uri(view_, url.c_str());
+    } else if (downloadFlags_ & (DLCTL_PRAGMA_NO_CACHE | DLCTL_RESYNCHRONIZE)) {
+        webkit_web_view_reload_bypass_cache(view_);
+    } else {
+        webkit_web_view_reload(view_);
+    }
+    return S_OK;
+}
+
+HRESULT WebKitBrowserControl::Stop()
+{
+    if (closed_)
+        return E_UNEXPECTED;
+    navigationApproved_ = false;
+    WebKitLaunchQueue::Program().Cancel(view_);
+    webkit_web_view_stop_loading(view_);
+    return S_OK;
+}
+
+HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* TargetFrameName, Variant* PostData,
+                                        Variant* Headers)
+{
+    if (closed_)
+        return E_UNEXPECTED;
+    if (!URL || !Flags || !TargetFrameName || !PostData || !Headers)
+        return E_POINTER;
+    if (URL->GetKind() != Variant::Kind::Text)
+        return E_INVALIDARG; // item lists name shell folders, which this engine cannot show
+    std::string url = URL->AsText();
+    if (url.empty())
+        return E_INVALIDARG;
+    // A bare host name gets a scheme, as the address box of a browser would.
+    if (url.find("://") == std::string::npos && url.rfind("about:", 0) != 0 && url.rfind("data:", 0) != 0 &&
+        url.rfind("file:", 0) != 0)
+        url = "http://" + url;
+    if (auto translated = TranslatedUrl(url)) {
+        url = *translated;
+        translatedURL_ = url;
+    }
+    // As on the original control, BeforeNavigate2 comes before Navigate2 returns.
+    if (!BeforeNavigate(url))
+        return S_OK;
+    navigationApproved_ = true;
+    crashedURL_.clear();
+    WebKitURIRequest* request = webkit_uri_request_new(url.c_str());
+    if (Headers->GetKind() == Variant::Kind::Text)
+        if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request))
+            for (const auto& [name, value] : ParseRequestHeaders(Headers->AsText()))
+                soup_message_headers_replace(headers, name.c_str(), value.c_str());
+    if (downloadFlags_ & DLCTL_PRAGMA_NO_CACHE)
+        if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request)) {
+            soup_message_headers_replace(headers, "Pragma", "no-cache");
+            soup_message_headers_replace(headers, "Cache-Control", "no-cache");
+        }
+    if (firstLoadStarted_) {
+        WebKitLaunchQueue::Program().Cancel(view_);
+        webkit_web_view_load_request(view_, request);
+    } else {
+        // The view's first load starts its web process: queue it with the other
+        // new views' so that opening many pages never freezes the window.
+        WebKitLaunchQueue::Program().Enqueue(view_, request, url);
+    }
+    firstLoadStarted_ = true;
+    g_object_unref(request);
+    return S_OK;
+}
+
+// --- properties ---
+
+HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, std::uint16_t flags,
+                                     DispParams& params, Variant* varResult, ExcepInfo*, std::uint32_t*)
+{
+    if (flags & DISPATCH_PROPERTYPUT) {
+        if (params.Count() != 1)
+            return E_INVALIDARG;
+        if (dispId == DISPID_BUSY || dispId == DISPID_LOCATIONURL || dispId == DISPID_DOCUMENT ||
+            dispId == DISPID_APPLICATION)
+            return DISP_E_MEMBERNOTFOUND;
+        auto found = std::find_if(storedProperties_.begin(), storedProperties_.end(),
+                                  [&](const auto& entry) { return entry.first == dispId; });
+        if (found != storedProperties_.end())
+            found->second = params.Arg(0);
+        else
+            storedProperties_.emplace_back(dispId, params.Arg(0));
+        if (dispId == DISPID_VISIBLE)
+            container_.set_visible(params.Arg(0).AsBool());
+        return S_OK;
+    }
+    if (!(flags & DISPATCH_PROPERTYGET) || !varResult)
+        return DISP_E_MEMBERNOTFOUND;
+    switch (dispId) {
+    case DISPID_BUSY:
+        *varResult = WordBool(webkit_web_view_is_loading(view_) ||
+                              WebKitLaunchQueue::Program().PendingURL(view_).has_value());
+        return S_OK;
+    case DISPID_LOCATIONURL: {
+        // A queued first load is where the view is going, as the control reports
+        // a navigation under way.
+        if (auto pending = WebKitLaunchQueue::Program().PendingURL(view_)) {
+            *varResult = *pending;
+            return S_OK;
+        }
+        const char* uri = webkit_web_view_get_uri(view_);
+        *varResult = std::string(uri ? uri : "");
+        return S_OK;
+    }
+    case DISPID_APPLICATION: *varResult = Self(); return S_OK;
+    case DISPID_DOCUMENT: {
+        if (committedURL_.empty()) {
+            *varResult = DispatchPtr();
+            return S_OK;
+        }
+        std::weak_ptr<WebKitBrowserControl> weak = weak_from_this();
+        auto document = std::make_shared<BrowserDocument>([weak] {
+            auto self = weak.lock();
+            return self ? self->currentEvent_ : nullptr;
+        });
+        document->AddProperty("URL", Variant(committedURL_));
+        document->AddProperty("title", [weak] {
+            auto self = weak.lock();
+            const char* title = self ? webkit_web_view_get_title(self->view_) : nullptr;
+            return Variant(std::string(title ? title : ""));
+        });
+        *varResult = DispatchPtr(document, static_cast<IHTMLDocument2*>(document.get()));
+        return S_OK;
+    }
+    default: break;
+    }
+    auto found = std::find_if(storedProperties_.begin(), storedProperties_.end(),
+                              [&](const auto& entry) { return entry.first == dispId; });
+    if (found != storedProperties_.end())
+        *varResult = found->second;
+    else if (dispId == DISPID_VISIBLE || dispId == DISPID_REGISTERASDROPTARGET || dispId == DISPID_RESIZABLE)
+        *varResult = WordBool(true);
+    else
+        *varResult = Variant();
+    return S_OK;
+}
+
+bool WebKitBrowserControl::IsSilent() const
+{
+    if (downloadFlags_ & DLCTL_SILENT)
+        return true;
+    auto found = std::find_if(storedProperties_.begin(), storedProperties_.end(),
+                              [](const auto& entry) { return entry.first == DISPID_SILENT; });
+    return found != storedProperties_.end() && found->second.AsBool();
+}
+
+std::shared_ptr<IUnknown> CreateWebKitBrowserControl()
+{
+    return std::make_shared<WebKitBrowserControl>();
+}
+
+void RegisterWebKitEngine()
+{
+    RegisterControlClass(CLSID_WebBrowser, [] { return CreateWebKitBrowserControl(); });
+}
+
+} // namespace platform

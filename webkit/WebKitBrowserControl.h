@@ -1,0 +1,132 @@
+#pragma once
+// The browser control of the WebKit engine: a WebKitWebView behind the
+// contract's interfaces. Internal to the engine (this header is the one in
+// webkit/ that includes WebKit, so no other layer can use it); hosts create
+// the control through the control factory (RegisterWebKitEngine in WebKitEngine.h).
+//
+// Its code reads in three parts: WebKitBrowserControl.cpp (lifetime, signal
+// wiring, operations and properties), WebKitBrowserControlNavigation.cpp
+// (navigation policy, load events, new windows) and
+// WebKitBrowserControlHostUI.cpp (questions to the host, the engine's own UI).
+#include "BrowserControlInterfaces.h"
+#include "WebKitSettingsTable.h"
+#include "WebKitFindBar.h"
+
+#include <gtkmm/box.h>
+#include <gtkmm/frame.h>
+#include <webkit2/webkit2.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+
+class WebKitBrowserControl : public IOleObject,
+                             public IWebBrowser2,
+                             public IOleControl,
+                             public IOleInPlaceActiveObject,
+                             public std::enable_shared_from_this<WebKitBrowserControl> {
+public:
+    WebKitBrowserControl();
+    ~WebKitBrowserControl() override;
+
+    IUnknown* QueryInterface(const Guid& iid) override;
+    void SetClientSite(IOleClientSite* site) override;
+    void Advise(IBrowserEventSink* sink) override { sink_ = sink; }
+    Gtk::Widget& InPlaceWidget() override { return container_; }
+    void Close() override;
+
+    HRESULT GoBack() override;
+    HRESULT GoForward() override;
+    HRESULT Refresh() override;
+    HRESULT Stop() override;
+    HRESULT Navigate2(Variant* URL, Variant* Flags, Variant* TargetFrameName, Variant* PostData,
+                      Variant* Headers) override;
+
+    HRESULT GetTypeInfoCount(std::uint32_t& count) override
+    {
+        count = 0;
+        return S_OK;
+    }
+    HRESULT GetTypeInfo(std::uint32_t, std::uint32_t, std::shared_ptr<IUnknown>& typeInfo) override
+    {
+        typeInfo = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT GetIDsOfNames(const Guid&, const std::string*, std::uint32_t, std::uint32_t, DispId*) override
+    {
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT Invoke(DispId dispId, const Guid& iid, std::uint32_t localeId, std::uint16_t flags, DispParams& params,
+                   Variant* varResult, ExcepInfo* excepInfo, std::uint32_t* argErr) override;
+
+    HRESULT OnAmbientPropertyChange(DispId dispId) override;
+    HRESULT TranslateAccelerator(const Msg*) override { return S_FALSE; }
+
+private:
+    // --- signal wiring: every connection is made and undone here ---
+    void ConnectSignals();
+    void DisconnectSignals();
+    void Connect(gpointer instance, const char* signal, GCallback callback);
+
+    static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType, gpointer);
+    static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent, gpointer);
+    static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer);
+    static void OnTitle(WebKitWebView*, GParamSpec*, gpointer);
+    static void OnProgress(WebKitWebView*, GParamSpec*, gpointer);
+    static void OnMouseTarget(WebKitWebView*, WebKitHitTestResult*, guint, gpointer);
+    static void OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer, gpointer);
+    static GtkWidget* OnCreate(WebKitWebView*, WebKitNavigationAction*, gpointer);
+    static void OnClose(WebKitWebView*, gpointer);
+    static gboolean OnScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer);
+    static gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*, gpointer);
+    static void OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer);
+    static gboolean OnKeyPress(GtkWidget*, GdkEventKey*, gpointer);
+    static gboolean OnScroll(GtkWidget*, GdkEventScroll*, gpointer);
+    static void OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult*, gpointer);
+
+    // --- the contract's events and host questions ---
+    DispParams Raise(DispId dispId, std::vector<Variant> args);
+    DispatchPtr Self();
+    template <typename Interface>
+    Interface* Host(const Guid& iid) const
+    {
+        return QueryInterfaceRaw<Interface>(site_, iid);
+    }
+    bool BeforeNavigate(const std::string& url);
+    std::optional<std::string> TranslatedUrl(const std::string& url);
+    void RaiseCommandStates();
+    void ApplyHostAnswers();
+    void ShowInternalPage(const std::string& html, const std::string& baseUri);
+    bool HandleEngineKey(GdkEventKey* event);
+    void Zoom(double factor);
+    void Print();
+    void OpenEngineWindowFor(WebKitNavigationAction* action);
+    bool IsSilent() const;
+
+    IOleClientSite* site_ = nullptr;
+    IBrowserEventSink* sink_ = nullptr;
+    Gtk::Box container_{Gtk::ORIENTATION_VERTICAL};
+    WebKitWebView* view_ = nullptr; // one reference of ours
+    Gtk::Frame frame_;
+    std::unique_ptr<WebKitFindBar> findBar_; // destroyed before the frame lets the view go
+    std::vector<std::pair<gpointer, gulong>> connections_;
+    std::vector<std::pair<DispId, Variant>> storedProperties_;
+    std::string committedURL_;
+    std::string crashedURL_;
+    std::string translatedURL_;
+    std::uint32_t downloadFlags_ = DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS;
+    std::uint32_t hostUIFlags_ = 0;
+    int internalPageLoads_ = 0;
+    bool navigationApproved_ = false; // BeforeNavigate2 was raised by the operation that started it
+    bool firstLoadStarted_ = false;   // later loads go straight to the view
+    bool closed_ = false;
+    DispatchPtr currentEvent_;
+};
+
+std::shared_ptr<IUnknown> CreateWebKitBrowserControl();
+
+} // namespace platform

@@ -1,0 +1,269 @@
+// The WebKit control's navigation policy, load events and new windows: each
+// WebKit signal becomes the contract's event, raised to the host's sink.
+#include "WebKitBrowserControl.h"
+
+#include "BrowserDispIds.h"
+#include "BrowserInterfaceIds.h"
+#include "ErrorReport.h"
+#include "WebKitEnginePages.h"
+#include "WebKitPopupWindow.h"
+
+namespace platform {
+
+
+// --- navigation ---
+
+std::optional<std::string> WebKitBrowserControl::TranslatedUrl(const std::string& url)
+{
+    auto* handler = Host<IDocHostUIHandler>(IID_IDocHostUIHandler);
+    if (!handler || url == translatedURL_)
+        return std::nullopt;
+    std::string out;
+    if (handler->TranslateUrl(0, url, out) == S_OK && !out.empty() && out != url)
+        return out;
+    return std::nullopt;
+}
+
+// BeforeNavigate2; true when the navigation may go on.
+bool WebKitBrowserControl::BeforeNavigate(const std::string& url)
+{
+    DispParams args = Raise(DISPID_BEFORENAVIGATE2, {Self(), Variant(url), Variant(std::int32_t{0}), Variant(""),
+                                                     Variant(), Variant(""), WordBool(false)});
+    return !args.Arg(6).AsBool();
+}
+
+gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+                                              WebKitPolicyDecisionType type, gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    gboolean handled = FALSE;
+    RunGuarded([&] {
+        if (self->internalPageLoads_ > 0)
+            return;
+        if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
+            auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+            // An HTTP error answer is a navigation error, as on the original control;
+            // not cancelled, the server's own error page is shown.
+            WebKitURIResponse* answer = webkit_response_policy_decision_get_response(response);
+            const guint status = webkit_uri_response_get_status_code(answer);
+            if (status >= 400 && webkit_response_policy_decision_is_main_frame_main_resource(response)) {
+                const char* uri = webkit_uri_response_get_uri(answer);
+                DispParams args = self->Raise(DISPID_NAVIGATEERROR,
+                                              {self->Self(), Variant(std::string(uri ? uri : "")), Variant(""),
+                                               Variant(static_cast<std::int32_t>(status)), WordBool(false)});
+                if (args.Arg(4).AsBool()) {
+                    webkit_policy_decision_ignore(decision);
+                    handled = TRUE;
+                    return;
+                }
+            }
+            if (webkit_response_policy_decision_is_mime_type_supported(response))
+                return;
+            DispParams args = self->Raise(DISPID_FILEDOWNLOAD, {WordBool(false)});
+            if (args.Arg(0).AsBool())
+                webkit_policy_decision_ignore(decision);
+            else
+                webkit_policy_decision_download(decision);
+            handled = TRUE;
+            return;
+        }
+        if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION)
+            return;
+        WebKitNavigationAction* action =
+            webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+        const auto navigationType = webkit_navigation_action_get_navigation_type(action);
+        if (navigationType == WEBKIT_NAVIGATION_TYPE_RELOAD || webkit_navigation_action_is_redirect(action))
+            return; // a refresh or a server's redirect is not a new navigation
+        if (self->navigationApproved_ &&
+            (navigationType == WEBKIT_NAVIGATION_TYPE_OTHER || navigationType == WEBKIT_NAVIGATION_TYPE_BACK_FORWARD)) {
+            self->navigationApproved_ = false; // Navigate2, GoBack or GoForward asked already
+            return;
+        }
+        const std::string url = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+        if (auto translated = self->TranslatedUrl(url)) {
+            webkit_policy_decision_ignore(decision);
+            self->translatedURL_ = *translated;
+            webkit_web_view_load_uri(self->view_, translated->c_str());
+            handled = TRUE;
+            return;
+        }
+        if (!self->BeforeNavigate(url)) {
+            webkit_policy_decision_ignore(decision);
+            handled = TRUE;
+            return;
+        }
+        if ((self->hostUIFlags_ & DOCHOSTUIFLAG_OPENNEWWIN) &&
+            webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED) {
+            webkit_policy_decision_ignore(decision);
+            self->OpenEngineWindowFor(action);
+            handled = TRUE;
+        }
+    });
+    return handled;
+}
+
+void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    RunGuarded([&] {
+        if (self->internalPageLoads_ > 0) {
+            if (event == WEBKIT_LOAD_FINISHED)
+                --self->internalPageLoads_;
+            return;
+        }
+        const char* uri = webkit_web_view_get_uri(view);
+        std::string url = uri ? uri : "";
+        switch (event) {
+        case WEBKIT_LOAD_STARTED:
+            self->Raise(DISPID_DOWNLOADBEGIN, {});
+            break;
+        case WEBKIT_LOAD_COMMITTED: {
+            self->committedURL_ = url;
+            self->translatedURL_.clear();
+            self->Raise(DISPID_NAVIGATECOMPLETE2, {self->Self(), Variant(url)});
+            GTlsCertificate* certificate = nullptr;
+            GTlsCertificateFlags errors{};
+            bool secure = webkit_web_view_get_tls_info(view, &certificate, &errors) && errors == 0;
+            self->Raise(DISPID_SETSECURELOCKICON,
+                        {secure ? secureLockIconSecureUnknownBits : secureLockIconUnsecure});
+            break;
+        }
+        case WEBKIT_LOAD_FINISHED:
+            self->Raise(DISPID_DOWNLOADCOMPLETE, {});
+            if (!self->committedURL_.empty())
+                self->Raise(DISPID_DOCUMENTCOMPLETE, {self->Self(), Variant(self->committedURL_)});
+            break;
+        default: break;
+        }
+    });
+}
+
+gboolean WebKitBrowserControl::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error,
+                                            gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    gboolean handled = FALSE;
+    RunGuarded([&] {
+        if (self->internalPageLoads_ > 0)
+            return;
+        if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+            g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
+            g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD)) {
+            handled = TRUE; // stopped or taken over: no error page
+            return;
+        }
+        const std::string url = uri ? uri : "";
+        std::int32_t status = error ? error->code : 0;
+        DispParams args = self->Raise(DISPID_NAVIGATEERROR, {self->Self(), Variant(url), Variant(""),
+                                                             Variant(status), WordBool(false)});
+        handled = TRUE;
+        if (!args.Arg(4).AsBool())
+            self->ShowInternalPage(FailedLoadPage(url, error ? error->message : "Unknown error"), url);
+    });
+    return handled;
+}
+
+void WebKitBrowserControl::ShowInternalPage(const std::string& html, const std::string& baseUri)
+{
+    ++internalPageLoads_;
+    webkit_web_view_load_alternate_html(view_, html.c_str(), baseUri.c_str(), nullptr);
+}
+
+void WebKitBrowserControl::OnTitle(WebKitWebView* view, GParamSpec*, gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    RunGuarded([&] {
+        const char* title = webkit_web_view_get_title(view);
+        self->Raise(DISPID_TITLECHANGE, {Variant(std::string(title ? title : ""))});
+    });
+}
+
+void WebKitBrowserControl::OnProgress(WebKitWebView* view, GParamSpec*, gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    RunGuarded([&] {
+        auto progress = static_cast<std::int32_t>(webkit_web_view_get_estimated_load_progress(view) * 10000);
+        self->Raise(DISPID_PROGRESSCHANGE, {progress, std::int32_t{10000}});
+    });
+}
+
+void WebKitBrowserControl::OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    RunGuarded([&] {
+        const char* link = webkit_hit_test_result_context_is_link(hit) ? webkit_hit_test_result_get_link_uri(hit)
+                                                                         : nullptr;
+        self->Raise(DISPID_STATUSTEXTCHANGE, {Variant(std::string(link ? link : ""))});
+    });
+}
+
+void WebKitBrowserControl::RaiseCommandStates()
+{
+    Raise(DISPID_COMMANDSTATECHANGE, {CSC_NAVIGATEBACK, WordBool(webkit_web_view_can_go_back(view_) != FALSE)});
+    Raise(DISPID_COMMANDSTATECHANGE,
+          {CSC_NAVIGATEFORWARD, WordBool(webkit_web_view_can_go_forward(view_) != FALSE)});
+}
+
+void WebKitBrowserControl::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
+                                            gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    RunGuarded([&] { self->RaiseCommandStates(); });
+}
+
+// --- new windows, closing ---
+
+void WebKitBrowserControl::OpenEngineWindowFor(WebKitNavigationAction* action)
+{
+    const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    OpenEnginePopupWindow(view_, uri ? uri : "");
+}
+
+GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    GtkWidget* created = nullptr;
+    RunGuarded([&] {
+        DispParams args = self->Raise(DISPID_NEWWINDOW2, {DispatchPtr(), WordBool(false)});
+        if (args.Arg(1).AsBool())
+            return; // cancelled
+        const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+        // The handler may hand over another browser to open the window in.
+        auto other = QueryInterfacePtr<IWebBrowser2>(args.Arg(0).AsDispatch(), IID_IWebBrowser2);
+        if (other) {
+            Variant url(std::string(uri ? uri : "")), none1, none2, none3, none4;
+            other->Navigate2(&url, &none1, &none2, &none3, &none4);
+            return;
+        }
+        if (self->hostUIFlags_ & DOCHOSTUIFLAG_ENABLE_INPLACE_NAVIGATION) {
+            webkit_web_view_load_uri(self->view_, uri ? uri : "about:blank");
+            return;
+        }
+        created = CreateEnginePopupView(view);
+    });
+    return created;
+}
+
+void WebKitBrowserControl::OnClose(WebKitWebView*, gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    RunGuarded([&] { self->Raise(DISPID_WINDOWCLOSING, {WordBool(false), WordBool(false)}); });
+}
+
+void WebKitBrowserControl::OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason,
+                                                  gpointer data)
+{
+    auto* self = static_cast<WebKitBrowserControl*>(data);
+    RunGuarded([&] {
+        const char* uri = webkit_web_view_get_uri(view);
+        self->crashedURL_ = uri && *uri ? uri : self->committedURL_;
+        const char* why = reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT ? "The page used too much memory."
+                          : reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API ? "The page was stopped."
+                                                                          : "The process showing the page ended unexpectedly.";
+        self->internalPageLoads_ = 0;
+        self->ShowInternalPage(CrashedPage(self->crashedURL_, why), self->crashedURL_);
+        self->Raise(DISPID_DOWNLOADCOMPLETE, {});
+    });
+}
+
+} // namespace platform
