@@ -32,6 +32,7 @@ TfrmMain::TfrmMain(platform::RegistryStore& store) : store_(store)
 TfrmMain::~TfrmMain()
 {
     maximizeMessage_.disconnect();
+    shortcuts_.reset();
     // FormDestroy: the pages go before the widgets they live in.
     profiles_.reset();
     pageSet_.reset();
@@ -115,6 +116,7 @@ void TfrmMain::ConnectCommands()
     m.itmAbout.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmAboutClick));
     m.itmQuit.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmQuitClick));
     m.attach_to_widget(*this);
+    ConnectShortcuts();
 }
 
 void TfrmMain::AttachWindows(TfrmAbout& frmAbout, pages::TdlgProperties& dlgProperties,

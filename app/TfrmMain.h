@@ -4,6 +4,7 @@
 #include "AnimationControl.h"
 #include "MainMenu.h"
 #include "MainPageSet.h"
+#include "MainShortcuts.h"
 #include "MainToolbar.h"
 #include "Pages.h"
 #include "Profiles.h"
@@ -57,6 +58,7 @@ protected:
     void on_show() override;
     bool on_delete_event(GdkEventAny* event) override;
     bool on_button_press_event(GdkEventButton* event) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
 private:
     void FormCreate();
@@ -68,6 +70,10 @@ private:
     void ConnectPageCommands();
     void AddURLToHistory(const std::string& url);
     bool HasOwnMenu(GdkEventButton* event);
+    // Keyboard (TfrmMainKeys.cpp).
+    void ConnectShortcuts();
+    void FocusURLBox();
+    bool PopupMenuFromKeyboard();
 
     platform::RegistryStore& store_;
     TfrmAbout* frmAbout_ = nullptr;
@@ -93,4 +99,5 @@ private:
     std::unique_ptr<pages::Pages> pages_;
     std::unique_ptr<MainPageSet> pageSet_;
     std::unique_ptr<profiles::Profiles> profiles_;
+    std::unique_ptr<MainShortcuts> shortcuts_;
 };
