@@ -21,7 +21,7 @@ public:
 
 private:
     void SetUpButton(Gtk::ToolButton& button, Gtk::Image& picture, const std::string& pictureName,
-                     const char* tooltip);
+                     const char* tooltip, const char* accessibleName);
 
     Gtk::SeparatorToolItem btnSep1;
     Gtk::SeparatorToolItem btnSep2;

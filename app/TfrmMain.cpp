@@ -1,5 +1,6 @@
 #include "TfrmMain.h"
 
+#include "AccessibleNames.h"
 #include "ErrorReport.h"
 #include "ProgramIdentity.h"
 #include "ShowWelcomeOnce.h"
@@ -46,6 +47,9 @@ void TfrmMain::BuildLayout()
     lblURL.set_margin_end(4);
     cboURL.set_valign(Gtk::ALIGN_CENTER);
     cboURL.set_size_request(kURLBoxWidth, -1);
+    platform::LabelFor(lblURL, *cboURL.get_entry());
+    platform::SetAccessibleName(cboURL, "URL");
+    anmState.SetAccessibleName("Page loading", true);
     pnlState.set_size_request(kStatePanelWidth, -1);
     pnlState.get_style_context()->add_class("pandrel-state-panel");
     pnlState.add(anmState);

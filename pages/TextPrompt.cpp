@@ -1,5 +1,7 @@
 #include "TextPrompt.h"
 
+#include "AccessibleNames.h"
+
 #include <gtkmm/dialog.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
@@ -19,6 +21,7 @@ std::optional<std::string> RunTextPrompt(Gtk::Window* parent, const std::string&
     Gtk::Entry field;
     field.set_activates_default(true);
     field.set_width_chars(40);
+    platform::LabelFor(label, field);
     Gtk::Box* area = dialog.get_content_area();
     area->set_spacing(6);
     area->set_border_width(10);

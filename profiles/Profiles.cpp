@@ -108,6 +108,7 @@ void Profiles::SetProfileButtonCaption(Gtk::ToggleButton& button, const std::str
     const int number = bar_.NumberOf(button);
     const int before = bar_.TextWidth(number, button.get_label());
     button.set_label(text);
+    bar_.NameForScreenReaders(number);
     const int after = bar_.TextWidth(number, text);
     bar_.Widen(number, after - before);
 }

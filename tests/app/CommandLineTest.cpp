@@ -38,8 +38,9 @@ TEST(CommandLine, OptionsAndOperands)
         const CommandLine line = ParseCommandLine(c.args);
         EXPECT_EQ(line.action, c.action);
         EXPECT_EQ(line.error, c.error);
-        if (c.action != Action::Error)
+        if (c.action != Action::Error) {
             EXPECT_EQ(line.urls, c.urls);
+        }
     }
     EXPECT_EQ(VersionText(), "Pandrel 2.0.0.31\n");
     EXPECT_EQ(UsageErrorText("unrecognized option '--x'"),
