@@ -78,6 +78,7 @@ void ProgramApplication::OnStartup()
     program_ = std::make_unique<Program>(platform::RegistryStore::Program());
     program_->ReportStoreRecovery();
     TfrmMain& frmMain = program_->frmMain;
+    frmMain.SetRunningDownloadsQuery(platform::RunningWebKitDownloads);
     handover_ = std::make_unique<UrlHandover>(
         [&frmMain](const std::string& url) { frmMain.Pages().Commands().OpenNewPage(url); },
         [&frmMain] { return frmMain.Started() && AtMainLoopLevel(); });
@@ -112,7 +113,7 @@ int ProgramApplication::OnCommandLine(const Glib::RefPtr<Gio::ApplicationCommand
 void ProgramApplication::CloseOnTerminationRequest()
 {
     auto closeMain = [](gpointer window) -> gboolean {
-        platform::RunGuarded([window] { static_cast<TfrmMain*>(window)->itmQuitClick(); });
+        platform::RunGuarded([window] { static_cast<TfrmMain*>(window)->CloseWithoutAsking(); });
         return G_SOURCE_CONTINUE;
     };
     signalSources_.push_back(g_unix_signal_add(SIGTERM, closeMain, &program_->frmMain));

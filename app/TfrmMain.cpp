@@ -9,6 +9,7 @@
 #include "URLHistory.h"
 
 #include <glibmm/main.h>
+#include <gtkmm/messagedialog.h>
 
 namespace {
 constexpr int kInitialWidth = 696;
@@ -182,6 +183,8 @@ void TfrmMain::WMMaximizeMain()
 
 bool TfrmMain::on_delete_event(GdkEventAny*)
 {
+    if (!closingWithoutQuestion_ && !ConfirmQuitWithRunningDownloads())
+        return true;
     try {
         FormClose();
     } catch (...) {
@@ -227,6 +230,30 @@ bool TfrmMain::on_button_press_event(GdkEventButton* event)
 void TfrmMain::itmQuitClick()
 {
     close();
+}
+
+void TfrmMain::CloseWithoutAsking()
+{
+    closingWithoutQuestion_ = true;
+    close();
+    closingWithoutQuestion_ = false;
+}
+
+// Quitting ends the downloads under way: the user says whether that is meant.
+bool TfrmMain::ConfirmQuitWithRunningDownloads()
+{
+    const int running = runningDownloads_ ? runningDownloads_() : 0;
+    if (running <= 0)
+        return true;
+    Gtk::MessageDialog question(*this, "Quit Pandrel?", false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_NONE, true);
+    question.set_title("Quit Pandrel?");
+    question.set_secondary_text(running == 1 ? "A download is still running. Quitting stops it."
+                                             : std::to_string(running) +
+                                                   " downloads are still running. Quitting stops them.");
+    question.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+    question.add_button("_Quit", Gtk::RESPONSE_OK);
+    question.set_default_response(Gtk::RESPONSE_CANCEL);
+    return question.run() == Gtk::RESPONSE_OK;
 }
 
 void TfrmMain::itmAboutClick()

@@ -37,6 +37,10 @@ public:
                        profiles::TfrmProfileButtonSettings& frmProfileButtonSettings);
 
     void itmQuitClick();
+    // Closes without asking anything: for a session that is ending.
+    void CloseWithoutAsking();
+    // How many downloads are under way; quitting with one running asks first.
+    void SetRunningDownloadsQuery(std::function<int()> query) { runningDownloads_ = std::move(query); }
     void itmAboutClick();
     void itmToolbarClick();
     void WMMaximizeMain();
@@ -70,6 +74,7 @@ private:
     void ConnectPageCommands();
     void AddURLToHistory(const std::string& url);
     bool HasOwnMenu(GdkEventButton* event);
+    bool ConfirmQuitWithRunningDownloads();
     // Keyboard (TfrmMainKeys.cpp).
     void ConnectShortcuts();
     void FocusURLBox();
@@ -81,6 +86,8 @@ private:
     bool shown_ = false;
     bool started_ = false;
     bool closeFailed_ = false;
+    bool closingWithoutQuestion_ = false;
+    std::function<int()> runningDownloads_;
     sigc::connection maximizeMessage_;
 
     Gtk::Box root_{Gtk::ORIENTATION_VERTICAL};

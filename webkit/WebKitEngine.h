@@ -16,4 +16,7 @@ struct WebKitSandboxState {
 // Decided when the engine's context is first created.
 WebKitSandboxState CurrentWebKitSandboxState();
 
+// Downloads whose progress window is open and which have not ended yet.
+int RunningWebKitDownloads();
+
 } // namespace platform

@@ -309,3 +309,34 @@ TEST_F(ShortcutsTest, NothingFiresWhileAModalDialogIsUp)
     Press(GDK_KEY_w, kCtrl);
     EXPECT_EQ(List().PageCount(), 0);
 }
+
+TEST_F(ShortcutsTest, QuittingWithADownloadRunningAsksFirst)
+{
+    Start();
+    int running = 1;
+    Main().SetRunningDownloadsQuery([&running] { return running; });
+    std::string question;
+    EXPECT_TRUE(PressAndAnswer(GDK_KEY_q, kCtrl, "Quit Pandrel?", [&question](Gtk::Window& dialog) {
+        question = dynamic_cast<Gtk::MessageDialog&>(dialog).property_secondary_text().get_value();
+        ClickButton(dialog, "_Cancel");
+    }));
+    EXPECT_EQ(question, "A download is still running. Quitting stops it.");
+    EXPECT_TRUE(Main().get_visible()) << "Cancel keeps the program running";
+
+    // The title bar's close button asks the same; Quit goes on.
+    ModalAnswer quit("Quit Pandrel?", [](Gtk::Window& dialog) { ClickButton(dialog, "_Quit"); });
+    CloseByTitleBar();
+    EXPECT_TRUE(quit.Answered());
+    EXPECT_FALSE(Main().get_visible());
+    EXPECT_EQ(StoredNumber("Profile1", "Sites"), 1) << "the pages were saved";
+
+    // No download, no question.
+    Stop();
+    Start();
+    running = 0;
+    Main().SetRunningDownloadsQuery([&running] { return running; });
+    ModalAnswer none("Quit Pandrel?", [](Gtk::Window& dialog) { ClickButton(dialog, "_Cancel"); });
+    Press(GDK_KEY_q, kCtrl);
+    EXPECT_FALSE(none.Answered());
+    EXPECT_FALSE(Main().get_visible());
+}
