@@ -6,6 +6,7 @@
 //   bench_browser_host --memory N PAGE  N hosts showing PAGE; prints the PSS in KiB summed
 //                                       over this process and its WebKit processes
 #include "BrowserPropertyBag.h"
+#include "ProcessTree.h"
 #include "TBrowserHost.h"
 #include "WebKitEngine.h"
 
@@ -15,10 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,45 +27,6 @@ void RunUntil(const std::function<bool()>& done)
 {
     while (!done())
         g_main_context_iteration(nullptr, TRUE);
-}
-
-// Proportional set size of pid and every process below it, in KiB.
-long SummedPss(int root)
-{
-    std::vector<std::pair<int, int>> parentOf;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-        auto close = text.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        std::istringstream rest(text.substr(close + 2));
-        char state;
-        int ppid = 0;
-        rest >> state >> ppid;
-        parentOf.emplace_back(std::stoi(name), ppid);
-    }
-    std::vector<int> tree{root};
-    for (std::size_t i = 0; i < tree.size(); ++i)
-        for (auto [pid, ppid] : parentOf)
-            if (ppid == tree[i])
-                tree.push_back(pid);
-    long total = 0;
-    for (int pid : tree) {
-        std::ifstream rollup("/proc/" + std::to_string(pid) + "/smaps_rollup");
-        std::string label;
-        long kib = 0;
-        while (rollup >> label) {
-            if (label == "Pss:" && rollup >> kib) {
-                total += kib;
-                break;
-            }
-        }
-    }
-    return total;
 }
 
 std::unique_ptr<TBrowserHost> OpenHost(Gtk::Box& box, const std::string& page, bool& complete)

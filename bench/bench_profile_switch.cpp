@@ -1,6 +1,7 @@
 // The program's own cost of a profile switch (save the open pages, close them,
 // open the other profile's pages) with 10 and 50 pages, on pages kept in memory
 // so that no browser work is measured. Run under Xvfb.
+#include "DisplayBenchmarkMain.h"
 #include "PageSetHost.h"
 #include "Profiles.h"
 #include "RegistryStore.h"
@@ -71,13 +72,5 @@ BENCHMARK(BM_ProfileSwitch)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (!gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "No display: run under xvfb-run.\n");
-        return 1;
-    }
-    Gtk::Main::init_gtkmm_internals();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOnDisplay(argc, argv);
 }

@@ -2,6 +2,7 @@
 // completion state machine with its sorted index, a plain scan of the list
 // (what completion costs without the index), and a keystroke sent through the
 // real combo box entry. Ratios in one run compare them.
+#include "DisplayBenchmarkMain.h"
 #include "UrlBoxCompletion.h"
 #include "UrlCompletion.h"
 #include "Utf8Text.h"
@@ -133,13 +134,5 @@ BENCHMARK(BM_KeystrokeInUrlBox)->Arg(1000)->Arg(10000)->Arg(kEntries)->Unit(benc
 
 int main(int argc, char** argv)
 {
-    if (!gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "No display: run under Xvfb (scripts/with-display.sh).\n");
-        return 1;
-    }
-    Gtk::Main::init_gtkmm_internals();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOnDisplay(argc, argv);
 }

@@ -1,6 +1,7 @@
 // URL history with 1,000 / 10,000 / 100,000 stored entries: one add (through the
 // index, and for comparison reading every entry as the plain algorithm does),
 // and a whole load into the URL box. Run under Xvfb.
+#include "DisplayBenchmarkMain.h"
 #include "RegistryStore.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
@@ -138,14 +139,7 @@ BENCHMARK(BM_LoadURLHistory)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark
 
 int main(int argc, char** argv)
 {
-    if (!gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "No display: run under xvfb-run.\n");
-        return 1;
-    }
-    Gtk::Main::init_gtkmm_internals();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = RunBenchmarksOnDisplay(argc, argv);
     RemovePreparedStores();
-    return 0;
+    return result;
 }

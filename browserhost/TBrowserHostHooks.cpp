@@ -7,7 +7,7 @@
 #include "BrowserInterfaceIds.h"
 #include "BrowserUserAgentToken.h"
 #include "ErrorReport.h"
-#include "WebKitKeys.h"
+#include "KeyMessage.h"
 
 #include <gio/gio.h>
 #include <gtkmm/window.h>

@@ -53,6 +53,7 @@ struct DispParams {
     }
     std::size_t Count() const { return rgvarg.size(); }
     Variant& Arg(std::size_t declaredIndex) { return rgvarg.at(rgvarg.size() - 1 - declaredIndex); }
+    const Variant& Arg(std::size_t declaredIndex) const { return rgvarg.at(rgvarg.size() - 1 - declaredIndex); }
 };
 
 struct ExcepInfo {

@@ -1,5 +1,7 @@
 #include "PageList.h"
 
+#include "Invariant.h"
+
 #include <gdk/gdkkeysyms.h>
 
 #include <stdexcept>
@@ -29,11 +31,11 @@ void LayOutAfresh(Gtk::Widget& browser)
 
 } // namespace
 
-PageList::PageList(Gtk::Notebook& pgcMain) : pgcMain_(pgcMain)
+PageList::PageList(Gtk::Notebook& notebook) : pgcMain(notebook)
 {
-    connections_.push_back(pgcMain_.signal_switch_page().connect(
+    connections_.push_back(pgcMain.signal_switch_page().connect(
         sigc::mem_fun(*this, &PageList::OnSwitchPage), true));
-    connections_.push_back(pgcMain_.signal_key_press_event().connect(
+    connections_.push_back(pgcMain.signal_key_press_event().connect(
         sigc::mem_fun(*this, &PageList::OnNotebookKeyPress), false));
 }
 
@@ -46,21 +48,36 @@ PageList::~PageList()
         ClosePage(i);
 }
 
+void PageList::CheckPages() const
+{
+    using platform::Invariant;
+    Invariant(sheets_.size() == FBrowsers.size() && FBrowsers.size() == FPageInfos.size(),
+              "the tab sheets, FBrowsers and FPageInfos have one length");
+    Invariant(pgcMain.get_n_pages() == static_cast<int>(sheets_.size()), "every tab of pgcMain is a page");
+    for (std::size_t i = 0; i < sheets_.size(); ++i) {
+        Invariant(pgcMain.get_nth_page(static_cast<int>(i)) == sheets_[i].get(), "page i is tab i of pgcMain");
+        Invariant(FBrowsers[i] && FPageInfos[i], "a page has its browser and its record");
+        Invariant(FBrowsers[i]->get_parent() == sheets_[i].get(),
+                  "a page's browser lives on its tab while the tab exists");
+    }
+}
+
 void PageList::CheckIndex(int index) const
 {
+    CheckPages();
     if (index < 0 || index >= PageCount())
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 int PageList::CurrentIndex() const
 {
-    return PageCount() == 0 ? -1 : pgcMain_.get_current_page();
+    return PageCount() == 0 ? -1 : pgcMain.get_current_page();
 }
 
 std::string PageList::Caption(int index) const
 {
     CheckIndex(index);
-    return pgcMain_.get_tab_label_text(*sheets_[static_cast<std::size_t>(index)]);
+    return pgcMain.get_tab_label_text(*sheets_[static_cast<std::size_t>(index)]);
 }
 
 TPageInfo& PageList::PageInfo(int index)
@@ -90,7 +107,7 @@ void PageList::SetCurrentPage(int index)
 {
     CheckIndex(index);
     ProgramChange quiet(programChanges_);
-    pgcMain_.set_current_page(index);
+    pgcMain.set_current_page(index);
 }
 
 void PageList::OpenPage(const std::string& url, const std::string& caption)
@@ -99,7 +116,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     sheet->show();
     {
         ProgramChange quiet(programChanges_);
-        pgcMain_.append_page(*sheet, caption);
+        pgcMain.append_page(*sheet, caption);
     }
     TBrowserHost* browser = nullptr;
     try {
@@ -108,7 +125,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
         // Without a browser the page cannot exist: take the tab away again so
         // the three sequences stay in step.
         ProgramChange quiet(programChanges_);
-        pgcMain_.remove_page(*sheet);
+        pgcMain.remove_page(*sheet);
         throw;
     }
     std::unique_ptr<TBrowserHost> owned(browser);
@@ -119,6 +136,7 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     FBrowsers.push_back(std::move(owned));
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
 
+    CheckPages();
     const int index = PageCount() - 1;
     NavigatePage(index, url);
     SetCurrentPage(index);
@@ -158,7 +176,7 @@ void PageList::NavigatePage(int index, const std::string& url)
     browser.Navigate2(target, flags, targetFrameName, postData, headers);
     LayOutAfresh(browser);
     FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
-    pgcMain_.queue_draw();
+    pgcMain.queue_draw();
 }
 
 void PageList::ClosePage(int index)
@@ -171,21 +189,22 @@ void PageList::ClosePage(int index)
 
     FBrowsers[static_cast<std::size_t>(index)].reset();
     FBrowsers.erase(FBrowsers.begin() + at);
-    pgcMain_.remove_page(*sheets_[static_cast<std::size_t>(index)]);
+    pgcMain.remove_page(*sheets_[static_cast<std::size_t>(index)]);
     sheets_.erase(sheets_.begin() + at);
     FPageInfos.erase(FPageInfos.begin() + at);
+    CheckPages();
 
     const int remaining = count - 1;
     if (remaining > 0)
-        pgcMain_.set_current_page(index == count - 1 ? 0 : index);
+        pgcMain.set_current_page(index == count - 1 ? 0 : index);
 }
 
 void PageList::CloseAllPages()
 {
-    pgcMain_.hide();
+    pgcMain.hide();
     for (int i = PageCount() - 1; i >= 0; --i)
         ClosePage(i);
-    pgcMain_.show();
+    pgcMain.show();
 }
 
 void PageList::SetPageLabel(const std::string& caption)
@@ -193,7 +212,7 @@ void PageList::SetPageLabel(const std::string& caption)
     const int current = CurrentIndex();
     if (current < 0)
         return;
-    pgcMain_.set_tab_label_text(*sheets_[static_cast<std::size_t>(current)], caption);
+    pgcMain.set_tab_label_text(*sheets_[static_cast<std::size_t>(current)], caption);
 }
 
 void PageList::OnSwitchPage(Gtk::Widget*, guint)
@@ -216,7 +235,7 @@ bool PageList::OnNotebookKeyPress(GdkEventKey* event)
     const bool backwards = event->state & GDK_SHIFT_MASK || event->keyval == GDK_KEY_ISO_Left_Tab;
     const int current = std::max(CurrentIndex(), 0);
     // A change made here is the user's: the switch-page signal reports it.
-    pgcMain_.set_current_page(backwards ? (current + count - 1) % count : (current + 1) % count);
+    pgcMain.set_current_page(backwards ? (current + count - 1) % count : (current + 1) % count);
     return true;
 }
 

@@ -22,8 +22,8 @@ namespace pages {
 
 class PageList {
 public:
-    // pgcMain must outlive the list.
-    explicit PageList(Gtk::Notebook& pgcMain);
+    // notebook (the main window's pgcMain) must outlive the list.
+    explicit PageList(Gtk::Notebook& notebook);
     ~PageList();
     PageList(const PageList&) = delete;
     PageList& operator=(const PageList&) = delete;
@@ -58,15 +58,20 @@ public:
     // Makes page index current without the tab-change reaction.
     void SetCurrentPage(int index);
 
-    Gtk::Notebook& Notebook() { return pgcMain_; }
+    Gtk::Notebook& Notebook() { return pgcMain; }
 
 private:
     void HookBrowserEvents(TBrowserHost& browser);
     void OnSwitchPage(Gtk::Widget* page, guint pageNumber);
     bool OnNotebookKeyPress(GdkEventKey* event);
     void CheckIndex(int index) const;
+    // Stops the program when the tab sheets, FBrowsers and FPageInfos are not
+    // of one length and order, or a page's browser is missing from its tab.
+    void CheckPages() const;
 
-    Gtk::Notebook& pgcMain_;
+    // Members the program is known by keep their names (pgcMain, FBrowsers,
+    // FPageInfos); the list's own end in an underscore.
+    Gtk::Notebook& pgcMain;
     PageEventListener* listener_ = nullptr;
     int programChanges_ = 0; // >0 while the program itself changes pages
     std::vector<std::unique_ptr<Gtk::Box>> sheets_;

@@ -1,7 +1,8 @@
 #include "UrlBoxCompletion.h"
 
+#include "ComboListPopup.h"
+
 #include <gdk/gdkkeysyms.h>
-#include <gtkmm/cssprovider.h>
 
 namespace pages {
 namespace {
@@ -40,7 +41,7 @@ private:
 UrlBoxCompletion::UrlBoxCompletion(Gtk::ComboBoxText& box)
     : box_(box), beep_([this] { gdk_display_beep(box_.get_display()->gobj()); })
 {
-    ShowListAsList();
+    platform::UseListPopup(box_);
     Gtk::Entry& entry = Entry();
     connections_.push_back(entry.signal_key_press_event().connect(
         sigc::mem_fun(*this, &UrlBoxCompletion::OnKeyPress), false));
@@ -77,16 +78,6 @@ void UrlBoxCompletion::OnPasteClipboard(UrlBoxCompletion* self)
 void UrlBoxCompletion::OnCutClipboard(UrlBoxCompletion* self)
 {
     self->completion_.TakeWholeText(self->Entry().get_text());
-}
-
-void UrlBoxCompletion::ShowListAsList()
-{
-    // A history list may hold many thousands of entries: as a pop-up menu it
-    // would get one menu item per entry, and selecting an entry would walk
-    // them all. A scrolled list keeps the selection cheap and the list usable.
-    auto css = Gtk::CssProvider::create();
-    css->load_from_data("combobox { -GtkComboBox-appears-as-list: true; }");
-    box_.get_style_context()->add_provider(css, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
 Gtk::Entry& UrlBoxCompletion::Entry() const

@@ -36,7 +36,6 @@ public:
     const UrlCompletion& Completion() const { return completion_; }
 
 private:
-    void ShowListAsList();
     Gtk::Entry& Entry() const;
     UrlEditState FieldState() const;
     void Apply(const UrlCompletionOutcome& outcome);

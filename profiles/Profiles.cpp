@@ -1,5 +1,6 @@
 #include "Profiles.h"
 
+#include "Invariant.h"
 #include "ProfilePageSets.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
@@ -11,6 +12,15 @@ namespace profiles {
 namespace {
 // Bounds the "let pending events run" step, so a stream of events cannot hold it.
 constexpr int kMaxPendingEvents = 10000;
+
+// FCurrentProfile names one of the ten profiles, "Profile0" to "Profile9".
+void CheckCurrentProfile(const std::string& key)
+{
+    bool known = false;
+    for (int number = 0; number < ProfileButtonBar::kButtonCount; ++number)
+        known = known || key == ProfileKeyName(number);
+    platform::Invariant(known, "the current profile is one of the ten");
+}
 } // namespace
 
 Profiles::Profiles(platform::RegistryStore& store, PageSetHost& pages)
@@ -22,6 +32,7 @@ Profiles::Profiles(platform::RegistryStore& store, PageSetHost& pages)
 {
     bar_.itmSetButtonCaption.signal_activate().connect(
         sigc::mem_fun(*this, &Profiles::itmSetButtonCaptionClick));
+    CheckCurrentProfile(FCurrentProfile);
 }
 
 Profiles::~Profiles()
@@ -91,6 +102,7 @@ void Profiles::spdProfileClick(Gtk::ToggleButton& sender)
     LetPendingEventsRun();
     pages_.CloseAllPages();
     FCurrentProfile = ProfileKeyName(number);
+    CheckCurrentProfile(FCurrentProfile);
     if (!ProfileExists(FCurrentProfile))
         SaveProfilePages(FCurrentProfile);
     LoadProfilePages(FCurrentProfile);

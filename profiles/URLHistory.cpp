@@ -1,9 +1,9 @@
 #include "URLHistory.h"
 
+#include "ComboListPopup.h"
 #include "ProgramIdentity.h"
 #include "URLHistoryStore.h"
 
-#include <gtkmm/cssprovider.h>
 #include <gtkmm/liststore.h>
 
 namespace profiles {
@@ -34,20 +34,9 @@ void AppendOne(Gtk::ComboBoxText& cboURL, const std::string& text)
 
 } // namespace
 
-void UseListPopup(Gtk::ComboBoxText& cboURL)
-{
-    static const char* const kListStyle = "* { -GtkComboBox-appears-as-list: true; }";
-    auto css = Gtk::CssProvider::create();
-    css->load_from_data(kListStyle);
-    cboURL.get_style_context()->add_provider(css, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    // The combo picks its pop-up kind when told its style changed; tell it now,
-    // before rows arrive, also when it is not shown yet.
-    g_signal_emit_by_name(cboURL.gobj(), "style-updated");
-}
-
 void LoadURLHistory(platform::RegistryStore& store, Gtk::ComboBoxText& cboURL)
 {
-    UseListPopup(cboURL);
+    platform::UseListPopup(cboURL);
     const StoredURLHistory history = ReadURLHistory(store);
     AppendAll(cboURL, history.entries);
     if (history.countMissing)

@@ -17,8 +17,4 @@ void LoadURLHistory(platform::RegistryStore& store, Gtk::ComboBoxText& cboURL);
 void AddURLToHistory(platform::RegistryStore& store, Gtk::ComboBoxText& cboURL,
                      const std::string& url);
 
-// Makes cboURL drop down a scrolled list instead of a menu, which stays fast with
-// a hundred thousand entries. LoadURLHistory does this itself.
-void UseListPopup(Gtk::ComboBoxText& cboURL);
-
 } // namespace profiles

@@ -13,8 +13,6 @@
 
 #include <gtkmm.h>
 
-#include <algorithm>
-
 namespace platform {
 namespace {
 
@@ -97,10 +95,9 @@ void WebKitBrowserControl::DisconnectSignals()
 
 void WebKitBrowserControl::Close()
 {
-    if (closed_)
+    if (events_.IsClosed())
         return;
-    closed_ = true;
-    sink_ = nullptr;
+    events_.Close();
     site_ = nullptr;
     DisconnectSignals();
     WebKitLaunchQueue::Program().Cancel(view_);
@@ -122,14 +119,6 @@ void WebKitBrowserControl::SetClientSite(IOleClientSite* site)
 DispatchPtr WebKitBrowserControl::Self()
 {
     return std::shared_ptr<IDispatch>(shared_from_this(), static_cast<IWebBrowser2*>(this));
-}
-
-DispParams WebKitBrowserControl::Raise(DispId dispId, std::vector<Variant> args)
-{
-    DispParams params = DispParams::InDeclaredOrder(std::move(args));
-    if (sink_ && !closed_)
-        sink_->Invoke(dispId, params);
-    return params;
 }
 
 // Reads the host's download-control ambient property and host-UI flags and
@@ -179,7 +168,7 @@ HRESULT WebKitBrowserControl::OnAmbientPropertyChange(DispId dispId)
 
 HRESULT WebKitBrowserControl::GoBack()
 {
-    if (closed_)
+    if (events_.IsClosed())
         return E_UNEXPECTED;
     WebKitBackForwardList* history = webkit_web_view_get_back_forward_list(view_);
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_back_item(history);
@@ -194,7 +183,7 @@ HRESULT WebKitBrowserControl::GoBack()
 
 HRESULT WebKitBrowserControl::GoForward()
 {
-    if (closed_)
+    if (events_.IsClosed())
         return E_UNEXPECTED;
     WebKitBackForwardList* history = webkit_web_view_get_back_forward_list(view_);
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_forward_item(history);
@@ -209,7 +198,7 @@ HRESULT WebKitBrowserControl::GoForward()
 
 HRESULT WebKitBrowserControl::Refresh()
 {
-    if (closed_)
+    if (events_.IsClosed())
         return E_UNEXPECTED;
     // The host may take over the refresh command; S_OK means it is not run.
     if (auto* target = Host<IOleCommandTarget>(IID_IOleCommandTarget))
@@ -228,7 +217,7 @@ HRESULT WebKitBrowserControl::Refresh()
 
 HRESULT WebKitBrowserControl::Stop()
 {
-    if (closed_)
+    if (events_.IsClosed())
         return E_UNEXPECTED;
     navigationApproved_ = false;
     WebKitLaunchQueue::Program().Cancel(view_);
@@ -239,7 +228,7 @@ HRESULT WebKitBrowserControl::Stop()
 HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* TargetFrameName, Variant* PostData,
                                         Variant* Headers)
 {
-    if (closed_)
+    if (events_.IsClosed())
         return E_UNEXPECTED;
     if (!URL || !Flags || !TargetFrameName || !PostData || !Headers)
         return E_POINTER;
@@ -290,20 +279,10 @@ HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, 
                                      DispParams& params, Variant* varResult, ExcepInfo*, std::uint32_t*)
 {
     if (flags & DISPATCH_PROPERTYPUT) {
-        if (params.Count() != 1)
-            return E_INVALIDARG;
-        if (dispId == DISPID_BUSY || dispId == DISPID_LOCATIONURL || dispId == DISPID_DOCUMENT ||
-            dispId == DISPID_APPLICATION)
-            return DISP_E_MEMBERNOTFOUND;
-        auto found = std::find_if(storedProperties_.begin(), storedProperties_.end(),
-                                  [&](const auto& entry) { return entry.first == dispId; });
-        if (found != storedProperties_.end())
-            found->second = params.Arg(0);
-        else
-            storedProperties_.emplace_back(dispId, params.Arg(0));
-        if (dispId == DISPID_VISIBLE)
+        const HRESULT hr = properties_.Put(dispId, params);
+        if (hr == S_OK && dispId == DISPID_VISIBLE)
             container_.set_visible(params.Arg(0).AsBool());
-        return S_OK;
+        return hr;
     }
     if (!(flags & DISPATCH_PROPERTYGET) || !varResult)
         return DISP_E_MEMBERNOTFOUND;
@@ -345,14 +324,7 @@ HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, 
     }
     default: break;
     }
-    auto found = std::find_if(storedProperties_.begin(), storedProperties_.end(),
-                              [&](const auto& entry) { return entry.first == dispId; });
-    if (found != storedProperties_.end())
-        *varResult = found->second;
-    else if (dispId == DISPID_VISIBLE || dispId == DISPID_REGISTERASDROPTARGET || dispId == DISPID_RESIZABLE)
-        *varResult = WordBool(true);
-    else
-        *varResult = Variant();
+    *varResult = properties_.Get(dispId);
     return S_OK;
 }
 
@@ -360,9 +332,8 @@ bool WebKitBrowserControl::IsSilent() const
 {
     if (downloadFlags_ & DLCTL_SILENT)
         return true;
-    auto found = std::find_if(storedProperties_.begin(), storedProperties_.end(),
-                              [](const auto& entry) { return entry.first == DISPID_SILENT; });
-    return found != storedProperties_.end() && found->second.AsBool();
+    auto silent = properties_.Find(DISPID_SILENT);
+    return silent && silent->AsBool();
 }
 
 std::shared_ptr<IUnknown> CreateWebKitBrowserControl()

@@ -9,6 +9,8 @@
 // (navigation policy, load events, new windows) and
 // WebKitBrowserControlHostUI.cpp (questions to the host, the engine's own UI).
 #include "BrowserControlInterfaces.h"
+#include "BrowserEventSource.h"
+#include "BrowserPublishedProperties.h"
 #include "WebKitSettingsTable.h"
 #include "WebKitFindBar.h"
 
@@ -35,7 +37,7 @@ public:
 
     IUnknown* QueryInterface(const Guid& iid) override;
     void SetClientSite(IOleClientSite* site) override;
-    void Advise(IBrowserEventSink* sink) override { sink_ = sink; }
+    void Advise(IBrowserEventSink* sink) override { events_.Advise(sink); }
     Gtk::Widget& InPlaceWidget() override { return container_; }
     void Close() override;
 
@@ -89,7 +91,6 @@ private:
     static void OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult*, gpointer);
 
     // --- the contract's events and host questions ---
-    DispParams Raise(DispId dispId, std::vector<Variant> args);
     DispatchPtr Self();
     template <typename Interface>
     Interface* Host(const Guid& iid) const
@@ -108,13 +109,13 @@ private:
     bool IsSilent() const;
 
     IOleClientSite* site_ = nullptr;
-    IBrowserEventSink* sink_ = nullptr;
+    BrowserEventSource events_;
     Gtk::Box container_{Gtk::ORIENTATION_VERTICAL};
     WebKitWebView* view_ = nullptr; // one reference of ours
     Gtk::Frame frame_;
     std::unique_ptr<WebKitFindBar> findBar_; // destroyed before the frame lets the view go
     std::vector<std::pair<gpointer, gulong>> connections_;
-    std::vector<std::pair<DispId, Variant>> storedProperties_;
+    BrowserPublishedProperties properties_;
     std::string committedURL_;
     std::string crashedURL_;
     std::string translatedURL_;
@@ -123,7 +124,6 @@ private:
     int internalPageLoads_ = 0;
     bool navigationApproved_ = false; // BeforeNavigate2 was raised by the operation that started it
     bool firstLoadStarted_ = false;   // later loads go straight to the view
-    bool closed_ = false;
     DispatchPtr currentEvent_;
 };
 

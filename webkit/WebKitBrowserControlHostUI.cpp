@@ -7,6 +7,7 @@
 #include "BrowserInterfaceIds.h"
 #include "BrowserPropertyBag.h"
 #include "ErrorReport.h"
+#include "KeyMessage.h"
 #include "WebKitKeys.h"
 
 #include <algorithm>

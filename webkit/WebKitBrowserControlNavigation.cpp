@@ -27,9 +27,7 @@ std::optional<std::string> WebKitBrowserControl::TranslatedUrl(const std::string
 // BeforeNavigate2; true when the navigation may go on.
 bool WebKitBrowserControl::BeforeNavigate(const std::string& url)
 {
-    DispParams args = Raise(DISPID_BEFORENAVIGATE2, {Self(), Variant(url), Variant(std::int32_t{0}), Variant(""),
-                                                     Variant(), Variant(""), WordBool(false)});
-    return !args.Arg(6).AsBool();
+    return events_.BeforeNavigate2(Self(), url, Variant(std::int32_t{0}), Variant(""), Variant(), Variant(""));
 }
 
 gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
@@ -48,9 +46,9 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             const guint status = webkit_uri_response_get_status_code(answer);
             if (status >= 400 && webkit_response_policy_decision_is_main_frame_main_resource(response)) {
                 const char* uri = webkit_uri_response_get_uri(answer);
-                DispParams args = self->Raise(DISPID_NAVIGATEERROR,
-                                              {self->Self(), Variant(std::string(uri ? uri : "")), Variant(""),
-                                               Variant(static_cast<std::int32_t>(status)), WordBool(false)});
+                DispParams args = self->events_.Raise(DISPID_NAVIGATEERROR,
+                                                      {self->Self(), Variant(std::string(uri ? uri : "")), Variant(""),
+                                                       Variant(static_cast<std::int32_t>(status)), WordBool(false)});
                 if (args.Arg(4).AsBool()) {
                     webkit_policy_decision_ignore(decision);
                     handled = TRUE;
@@ -59,7 +57,7 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             }
             if (webkit_response_policy_decision_is_mime_type_supported(response))
                 return;
-            DispParams args = self->Raise(DISPID_FILEDOWNLOAD, {WordBool(false)});
+            DispParams args = self->events_.Raise(DISPID_FILEDOWNLOAD, {WordBool(false)});
             if (args.Arg(0).AsBool())
                 webkit_policy_decision_ignore(decision);
             else
@@ -115,23 +113,23 @@ void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent ev
         std::string url = uri ? uri : "";
         switch (event) {
         case WEBKIT_LOAD_STARTED:
-            self->Raise(DISPID_DOWNLOADBEGIN, {});
+            self->events_.Raise(DISPID_DOWNLOADBEGIN, {});
             break;
         case WEBKIT_LOAD_COMMITTED: {
             self->committedURL_ = url;
             self->translatedURL_.clear();
-            self->Raise(DISPID_NAVIGATECOMPLETE2, {self->Self(), Variant(url)});
+            self->events_.NavigateComplete2(self->Self(), url);
             GTlsCertificate* certificate = nullptr;
             GTlsCertificateFlags errors{};
             bool secure = webkit_web_view_get_tls_info(view, &certificate, &errors) && errors == 0;
-            self->Raise(DISPID_SETSECURELOCKICON,
-                        {secure ? secureLockIconSecureUnknownBits : secureLockIconUnsecure});
+            self->events_.Raise(DISPID_SETSECURELOCKICON,
+                                {secure ? secureLockIconSecureUnknownBits : secureLockIconUnsecure});
             break;
         }
         case WEBKIT_LOAD_FINISHED:
-            self->Raise(DISPID_DOWNLOADCOMPLETE, {});
+            self->events_.Raise(DISPID_DOWNLOADCOMPLETE, {});
             if (!self->committedURL_.empty())
-                self->Raise(DISPID_DOCUMENTCOMPLETE, {self->Self(), Variant(self->committedURL_)});
+                self->events_.DocumentComplete(self->Self(), self->committedURL_);
             break;
         default: break;
         }
@@ -154,8 +152,8 @@ gboolean WebKitBrowserControl::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gch
         }
         const std::string url = uri ? uri : "";
         std::int32_t status = error ? error->code : 0;
-        DispParams args = self->Raise(DISPID_NAVIGATEERROR, {self->Self(), Variant(url), Variant(""),
-                                                             Variant(status), WordBool(false)});
+        DispParams args = self->events_.Raise(DISPID_NAVIGATEERROR, {self->Self(), Variant(url), Variant(""),
+                                                                     Variant(status), WordBool(false)});
         handled = TRUE;
         if (!args.Arg(4).AsBool())
             self->ShowInternalPage(FailedLoadPage(url, error ? error->message : "Unknown error"), url);
@@ -174,7 +172,7 @@ void WebKitBrowserControl::OnTitle(WebKitWebView* view, GParamSpec*, gpointer da
     auto* self = static_cast<WebKitBrowserControl*>(data);
     RunGuarded([&] {
         const char* title = webkit_web_view_get_title(view);
-        self->Raise(DISPID_TITLECHANGE, {Variant(std::string(title ? title : ""))});
+        self->events_.Raise(DISPID_TITLECHANGE, {Variant(std::string(title ? title : ""))});
     });
 }
 
@@ -183,7 +181,7 @@ void WebKitBrowserControl::OnProgress(WebKitWebView* view, GParamSpec*, gpointer
     auto* self = static_cast<WebKitBrowserControl*>(data);
     RunGuarded([&] {
         auto progress = static_cast<std::int32_t>(webkit_web_view_get_estimated_load_progress(view) * 10000);
-        self->Raise(DISPID_PROGRESSCHANGE, {progress, std::int32_t{10000}});
+        self->events_.Raise(DISPID_PROGRESSCHANGE, {progress, std::int32_t{10000}});
     });
 }
 
@@ -193,15 +191,13 @@ void WebKitBrowserControl::OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hi
     RunGuarded([&] {
         const char* link = webkit_hit_test_result_context_is_link(hit) ? webkit_hit_test_result_get_link_uri(hit)
                                                                          : nullptr;
-        self->Raise(DISPID_STATUSTEXTCHANGE, {Variant(std::string(link ? link : ""))});
+        self->events_.Raise(DISPID_STATUSTEXTCHANGE, {Variant(std::string(link ? link : ""))});
     });
 }
 
 void WebKitBrowserControl::RaiseCommandStates()
 {
-    Raise(DISPID_COMMANDSTATECHANGE, {CSC_NAVIGATEBACK, WordBool(webkit_web_view_can_go_back(view_) != FALSE)});
-    Raise(DISPID_COMMANDSTATECHANGE,
-          {CSC_NAVIGATEFORWARD, WordBool(webkit_web_view_can_go_forward(view_) != FALSE)});
+    events_.CommandStates(webkit_web_view_can_go_back(view_) != FALSE, webkit_web_view_can_go_forward(view_) != FALSE);
 }
 
 void WebKitBrowserControl::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
@@ -224,7 +220,7 @@ GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationA
     auto* self = static_cast<WebKitBrowserControl*>(data);
     GtkWidget* created = nullptr;
     RunGuarded([&] {
-        DispParams args = self->Raise(DISPID_NEWWINDOW2, {DispatchPtr(), WordBool(false)});
+        DispParams args = self->events_.Raise(DISPID_NEWWINDOW2, {DispatchPtr(), WordBool(false)});
         if (args.Arg(1).AsBool())
             return; // cancelled
         const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
@@ -247,7 +243,7 @@ GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationA
 void WebKitBrowserControl::OnClose(WebKitWebView*, gpointer data)
 {
     auto* self = static_cast<WebKitBrowserControl*>(data);
-    RunGuarded([&] { self->Raise(DISPID_WINDOWCLOSING, {WordBool(false), WordBool(false)}); });
+    RunGuarded([&] { self->events_.Raise(DISPID_WINDOWCLOSING, {WordBool(false), WordBool(false)}); });
 }
 
 void WebKitBrowserControl::OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason,
@@ -262,7 +258,7 @@ void WebKitBrowserControl::OnWebProcessTerminated(WebKitWebView* view, WebKitWeb
                                                                           : "The process showing the page ended unexpectedly.";
         self->internalPageLoads_ = 0;
         self->ShowInternalPage(CrashedPage(self->crashedURL_, why), self->crashedURL_);
-        self->Raise(DISPID_DOWNLOADCOMPLETE, {});
+        self->events_.Raise(DISPID_DOWNLOADCOMPLETE, {});
     });
 }
 

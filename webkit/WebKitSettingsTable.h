@@ -3,32 +3,13 @@
 // download-control flags (ambient property -5512) and the host-UI flags
 // (GetHostInfo) to engine settings and page style rules. Pure data, so it can
 // be checked without an engine.
+#include "BrowserHostFlags.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace platform {
-
-// Download-control flags (the ambient property's word).
-inline constexpr std::uint32_t DLCTL_DLIMAGES = 0x10;
-inline constexpr std::uint32_t DLCTL_VIDEOS = 0x20;
-inline constexpr std::uint32_t DLCTL_BGSOUNDS = 0x40;
-inline constexpr std::uint32_t DLCTL_NO_SCRIPTS = 0x80;
-inline constexpr std::uint32_t DLCTL_NO_JAVA = 0x100;
-inline constexpr std::uint32_t DLCTL_NO_RUNACTIVEXCTLS = 0x200;
-inline constexpr std::uint32_t DLCTL_NO_DLACTIVEXCTLS = 0x400;
-inline constexpr std::uint32_t DLCTL_NO_FRAMEDOWNLOAD = 0x1000;
-inline constexpr std::uint32_t DLCTL_RESYNCHRONIZE = 0x2000;
-inline constexpr std::uint32_t DLCTL_PRAGMA_NO_CACHE = 0x4000;
-inline constexpr std::uint32_t DLCTL_SILENT = 0x40000000;
-
-// Host-UI flags (GetHostInfo's dwFlags).
-inline constexpr std::uint32_t DOCHOSTUIFLAG_DIALOG = 0x1;
-inline constexpr std::uint32_t DOCHOSTUIFLAG_NO3DBORDER = 0x4;
-inline constexpr std::uint32_t DOCHOSTUIFLAG_SCROLL_NO = 0x8;
-inline constexpr std::uint32_t DOCHOSTUIFLAG_OPENNEWWIN = 0x20;
-inline constexpr std::uint32_t DOCHOSTUIFLAG_ENABLE_FORMS_AUTOCOMPLETE = 0x4000;
-inline constexpr std::uint32_t DOCHOSTUIFLAG_ENABLE_INPLACE_NAVIGATION = 0x10000;
 
 enum class HostFlagSource { DownloadControl, HostUI };
 

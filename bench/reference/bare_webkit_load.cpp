@@ -2,6 +2,8 @@
 // the same app-owned context with the sandbox on, one web view per page.
 //   bare_webkit_load --load N PAGE     median ms from creating a view to load-finished
 //   bare_webkit_load --memory N PAGE   PSS in KiB of N views, summed with the WebKit processes
+#include "ProcessTree.h"
+
 #include <gtkmm.h>
 #include <webkit2/webkit2.h>
 
@@ -10,9 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,43 +21,6 @@ void RunUntil(const std::function<bool()>& done)
 {
     while (!done())
         g_main_context_iteration(nullptr, TRUE);
-}
-
-long SummedPss(int root)
-{
-    std::vector<std::pair<int, int>> parentOf;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-        auto close = text.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        std::istringstream rest(text.substr(close + 2));
-        char state;
-        int ppid = 0;
-        rest >> state >> ppid;
-        parentOf.emplace_back(std::stoi(name), ppid);
-    }
-    std::vector<int> tree{root};
-    for (std::size_t i = 0; i < tree.size(); ++i)
-        for (auto [pid, ppid] : parentOf)
-            if (ppid == tree[i])
-                tree.push_back(pid);
-    long total = 0;
-    for (int pid : tree) {
-        std::ifstream rollup("/proc/" + std::to_string(pid) + "/smaps_rollup");
-        std::string label;
-        long kib = 0;
-        while (rollup >> label)
-            if (label == "Pss:" && rollup >> kib) {
-                total += kib;
-                break;
-            }
-    }
-    return total;
 }
 
 void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer done)

@@ -85,7 +85,7 @@ TEST_F(ProgramFixture, QuitAndTitleBarCloseBothSaveTheCurrentProfile)
     Start();
     program_->frmMain.Pages().List().OpenPage("http://127.0.0.1:9/a", "A");
     program_->frmMain.Menu().itmQuit.activate();
-    RunPending();
+    RunPendingEvents();
     EXPECT_FALSE(program_->frmMain.get_visible());
     EXPECT_EQ(StoredNumber("Profile1", "Sites"), 2);
     EXPECT_EQ(StoredText("Profile1", "Label1"), "A");
@@ -122,11 +122,11 @@ TEST_F(ProgramFixture, PopupMenuHoldsEveryCommandAndOpensOnRightClick)
     RightClick(*tab, 4, 4);
     EXPECT_TRUE(RunUntil([&] { return menu.get_visible(); })) << "tab strip";
     menu.popdown();
-    RunPending();
+    RunPendingEvents();
     RightClick(program_->frmMain.Toolbar().btnHome, 5, 5);
     EXPECT_TRUE(RunUntil([&] { return menu.get_visible(); })) << "tool button";
     menu.popdown();
-    RunPending();
+    RunPendingEvents();
 
     // A profile button opens its own menu instead, for the button under the pointer.
     profiles::ProfileButtonBar& bar = program_->frmMain.Profiles().ButtonBar();
@@ -142,7 +142,7 @@ TEST_F(ProgramFixture, MainToolbarItemHidesTheWholeTopBandUntilTheNextStart)
     Start();
     MainMenu& menu = program_->frmMain.Menu();
     menu.itmToolbar.activate();
-    RunPending();
+    RunPendingEvents();
     EXPECT_FALSE(menu.itmToolbar.get_active());
     EXPECT_FALSE(program_->frmMain.TopPanel().get_visible());
     EXPECT_FALSE(program_->frmMain.URLBox().get_is_drawable());
@@ -150,7 +150,7 @@ TEST_F(ProgramFixture, MainToolbarItemHidesTheWholeTopBandUntilTheNextStart)
     EXPECT_FALSE(program_->frmMain.Toolbar().get_is_drawable());
 
     menu.itmToolbar.activate();
-    RunPending();
+    RunPendingEvents();
     EXPECT_TRUE(menu.itmToolbar.get_active());
     EXPECT_TRUE(program_->frmMain.URLBox().get_is_drawable());
 
@@ -178,7 +178,7 @@ TEST_F(ProgramFixture, AboutIsModelessAndNeverOpenTwice)
     EXPECT_FALSE(program_->frmMain.TopPanel().get_visible());
 
     program_->frmAbout.OkButton().clicked();
-    RunPending();
+    RunPendingEvents();
     EXPECT_FALSE(program_->frmAbout.get_visible());
     menu.itmAbout.activate();
     EXPECT_TRUE(RunUntil([&] { return program_->frmAbout.get_mapped(); }));
@@ -250,7 +250,7 @@ TEST_F(ProgramFixture, UnusableSettingsFolderStillStartsAndWelcomesEveryTime)
     // Without a store there is no page set to open, not even the default one.
     EXPECT_EQ(program_->frmMain.PageControl().get_n_pages(), 0);
     program_->frmMain.itmQuitClick();
-    RunPending();
+    RunPendingEvents();
     EXPECT_FALSE(program_->frmMain.get_visible());
     Stop();
     Start();

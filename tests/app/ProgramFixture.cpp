@@ -7,8 +7,6 @@
 
 #include <gtkmm.h>
 
-#include <chrono>
-#include <thread>
 
 void ProgramFixture::SetUp()
 {
@@ -51,34 +49,16 @@ void ProgramFixture::CloseByTitleBar()
     event->any.window = GDK_WINDOW(g_object_ref(program_->frmMain.get_window()->gobj()));
     gtk_main_do_event(event);
     gdk_event_free(event);
-    RunPending();
+    RunPendingEvents();
 }
 
 void ProgramFixture::Stop()
 {
     welcomeAnswer_.disconnect();
     program_.reset();
-    RunPending();
+    RunPendingEvents();
 }
 
-bool ProgramFixture::RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        if (!Gtk::Main::events_pending())
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        Gtk::Main::iteration(false);
-    }
-    return true;
-}
-
-void ProgramFixture::RunPending()
-{
-    while (Gtk::Main::events_pending())
-        Gtk::Main::iteration(false);
-}
 
 namespace {
 bool OpenFor(profiles::SettingsKey& settings, const std::string& key)

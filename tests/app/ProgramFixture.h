@@ -1,6 +1,7 @@
 #pragma once
 // Runs the whole program in-process on the scripted engine, with its own
 // settings folder, collecting error reports instead of showing them.
+#include "MainLoop.h"
 #include "Program.h"
 #include "RegistryStore.h"
 #include "TempDir.h"
@@ -27,9 +28,10 @@ protected:
     void Stop();
 
     // Runs the main loop until done() or about five seconds have passed.
-    bool RunUntil(const std::function<bool()>& done,
-                  std::chrono::milliseconds limit = std::chrono::seconds(5));
-    void RunPending();
+    bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
+        return ::RunUntil(done, limit);
+    }
 
     // Reads a value of the program's key ("" for the key itself) as text or number.
     std::string StoredText(const std::string& key, const std::string& name);

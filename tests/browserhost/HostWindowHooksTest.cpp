@@ -1,5 +1,6 @@
 // The owner-window hook (dialog captions, OnShowDialog) and the own-window
 // hook's close requests, on real windows.
+#include "MainLoop.h"
 #include "ScriptedBrowserEngine.h"
 #include "TBrowserHost.h"
 
@@ -13,13 +14,7 @@ using namespace platform;
 
 namespace {
 
-bool RunUntil(const std::function<bool()>& condition, int limitSeconds = 10)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
-    while (!condition() && std::chrono::steady_clock::now() < end)
-        Gtk::Main::iteration(false);
-    return condition();
-}
+constexpr std::chrono::seconds kWindowLimit{10};
 
 class HostWindowHooksTest : public testing::Test {
 protected:
@@ -36,7 +31,7 @@ protected:
         owner_.add(*host_);
         owner_.show_all();
         owner_.present();
-        ASSERT_TRUE(RunUntil([&] { return owner_.is_active(); })) << "the owner window never became active";
+        ASSERT_TRUE(RunUntil([&] { return owner_.is_active(); }, kWindowLimit)) << "the owner window never became active";
     }
     void TearDown() override
     {
@@ -50,14 +45,14 @@ protected:
         window.set_transient_for(owner_);
         window.show();
         window.present();
-        ASSERT_TRUE(RunUntil([&] { return window.is_active() && !owner_.is_active(); }));
-        RunUntil([] { return false; }, 0);
+        ASSERT_TRUE(RunUntil([&] { return window.is_active() && !owner_.is_active(); }, kWindowLimit));
+        RunPendingEvents();
     }
     void GiveBack(Gtk::Window& window)
     {
         window.hide();
         owner_.present();
-        RunUntil([&] { return owner_.is_active(); });
+        RunUntil([&] { return owner_.is_active(); }, kWindowLimit);
     }
 
     Gtk::Window owner_;
@@ -66,7 +61,7 @@ protected:
 
 } // namespace
 
-TEST_F(HostWindowHooksTest, dialogsTakingTheActivationGetTheProgramsCaptionAndEveryTakerIsReported)
+TEST_F(HostWindowHooksTest, DialogsTakingTheActivationGetTheProgramsCaptionAndEveryTakerIsReported)
 {
     std::vector<WindowHandle> reported;
     host_->ReplaceCaption = true;
@@ -101,7 +96,7 @@ TEST_F(HostWindowHooksTest, dialogsTakingTheActivationGetTheProgramsCaptionAndEv
     GiveBack(untouched);
 }
 
-TEST_F(HostWindowHooksTest, aDestroyedHostReportsNothingAndOutlivingTheOwnerIsSafe)
+TEST_F(HostWindowHooksTest, ADestroyedHostReportsNothingAndOutlivingTheOwnerIsSafe)
 {
     int reports = 0;
     host_->OnShowDialog = [&](TBrowserControl*, WindowHandle) { ++reports; };
@@ -117,7 +112,7 @@ TEST_F(HostWindowHooksTest, aDestroyedHostReportsNothingAndOutlivingTheOwnerIsSa
     auto host = std::make_unique<TBrowserHost>();
     owner->add(*host);
     owner->show_all();
-    RunUntil([&] { return owner->get_realized(); });
+    RunUntil([&] { return owner->get_realized(); }, kWindowLimit);
     host->OnShowDialog = [&](TBrowserControl*, WindowHandle) { ++reports; };
     host->Loaded();
     owner->remove();
@@ -126,7 +121,7 @@ TEST_F(HostWindowHooksTest, aDestroyedHostReportsNothingAndOutlivingTheOwnerIsSa
     EXPECT_EQ(reports, 0);
 }
 
-TEST_F(HostWindowHooksTest, closeRequestsGoThroughOnCloseQuery)
+TEST_F(HostWindowHooksTest, CloseRequestsGoThroughOnCloseQuery)
 {
     int asked = 0;
     bool allow = false;

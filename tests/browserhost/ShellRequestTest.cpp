@@ -122,7 +122,7 @@ protected:
 
 } // namespace
 
-TEST_F(ShellRequestTest, answersInitiatesOfItsOwnThreadOnlyAndOnlyWhileEnabled)
+TEST_F(ShellRequestTest, AnswersInitiatesOfItsOwnThreadOnlyAndOnlyWhileEnabled)
 {
     Client client;
     auto acks = client.Initiate("IExplore", "WWW_OpenURL");
@@ -151,7 +151,7 @@ TEST_F(ShellRequestTest, answersInitiatesOfItsOwnThreadOnlyAndOnlyWhileEnabled)
     EXPECT_TRUE(client.Initiate("Folders", "AppProperties").empty());
 }
 
-TEST_F(ShellRequestTest, webPageCommandsNavigateToTheQuotedUrlOrTheWholeText)
+TEST_F(ShellRequestTest, WebPageCommandsNavigateToTheQuotedUrlOrTheWholeText)
 {
     Client client;
     ASSERT_EQ(client.Initiate("IExplore", "WWW_OpenURL").size(), 1u);
@@ -160,7 +160,7 @@ TEST_F(ShellRequestTest, webPageCommandsNavigateToTheQuotedUrlOrTheWholeText)
     EXPECT_EQ(Navigations(), (std::vector<std::string>{"http://127.0.0.1/a.html", "http://127.0.0.1/b.html,x"}));
 }
 
-TEST_F(ShellRequestTest, folderOpenNavigatesToThePathOrTheItemListItResolves)
+TEST_F(ShellRequestTest, FolderOpenNavigatesToThePathOrTheItemListItResolves)
 {
     ShellItemListTable& table = ShellItemListTable::Program();
     const ItemIdList list{5, 0, 't', 'm', 'p', 0, 0};
@@ -182,7 +182,7 @@ TEST_F(ShellRequestTest, folderOpenNavigatesToThePathOrTheItemListItResolves)
     EXPECT_EQ(Navigations(), (std::vector<std::string>{"/srv/data", "item-list:7", "item-list:7"}));
 }
 
-TEST_F(ShellRequestTest, exploreAndFindGoToTheDesktopAndNoInitiateIsAnsweredMeanwhile)
+TEST_F(ShellRequestTest, ExploreAndFindGoToTheDesktopAndNoInitiateIsAnsweredMeanwhile)
 {
     std::vector<ShellExecuteRequest> requests;
     std::size_t answeredDuringCall = 0;
@@ -215,7 +215,7 @@ TEST_F(ShellRequestTest, exploreAndFindGoToTheDesktopAndNoInitiateIsAnsweredMean
     EXPECT_TRUE(Navigations().empty());
 }
 
-TEST_F(ShellRequestTest, unusableExecuteMemoryIsDroppedAndTerminateIsAnswered)
+TEST_F(ShellRequestTest, UnusableExecuteMemoryIsDroppedAndTerminateIsAnswered)
 {
     Client client;
     ASSERT_EQ(client.Initiate("IExplore", "WWW_OpenURL").size(), 1u);
@@ -239,7 +239,7 @@ TEST_F(ShellRequestTest, unusableExecuteMemoryIsDroppedAndTerminateIsAnswered)
     EXPECT_EQ(client.Log()[0].wParam, Host().OwnWindow());
 }
 
-TEST_F(ShellRequestTest, aRefusedNavigationIsReportedAndAcknowledgedAsFailed)
+TEST_F(ShellRequestTest, ARefusedNavigationIsReportedAndAcknowledgedAsFailed)
 {
     std::vector<std::string> reports;
     ErrorSink previous = SetErrorSink([&](const std::string& text) { reports.push_back(text); });

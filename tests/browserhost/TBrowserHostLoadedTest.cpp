@@ -3,13 +3,13 @@
 #include "BrowserUserAgentToken.h"
 #include "ScriptedBrowserEngine.h"
 #include "TBrowserHost.h"
-#include "WebKitKeys.h"
+#include "KeyMessage.h"
 
 #include <gtest/gtest.h>
 
 using namespace platform;
 
-TEST(TBrowserHostLoaded, dialogCaptionsLoseTheMakerAndGainTheProgram)
+TEST(TBrowserHostLoaded, DialogCaptionsLoseTheMakerAndGainTheProgram)
 {
     EXPECT_EQ(TBrowserHost::ReplacedDialogCaption("Microsoft Internet Explorer", "Pandrel"), "Pandrel");
     EXPECT_EQ(TBrowserHost::ReplacedDialogCaption("Internet Explorer Script Error", "Pandrel"),
@@ -22,7 +22,7 @@ TEST(TBrowserHostLoaded, dialogCaptionsLoseTheMakerAndGainTheProgram)
         << "first occurrence only";
 }
 
-TEST(TBrowserHostLoaded, keysLeftToTheToolkitAreBackspaceReturnAndExtendedArrows)
+TEST(TBrowserHostLoaded, KeysLeftToTheToolkitAreBackspaceReturnAndExtendedArrows)
 {
     Msg msg;
     msg.wParam = 8;
@@ -37,7 +37,7 @@ TEST(TBrowserHostLoaded, keysLeftToTheToolkitAreBackspaceReturnAndExtendedArrows
     EXPECT_FALSE(TBrowserHost::IsKeyLeftAlone(msg));
 }
 
-TEST(TBrowserHostLoaded, registersItsUserAgentTokenAndTheDestructorRemovesIt)
+TEST(TBrowserHostLoaded, RegistersItsUserAgentTokenAndTheDestructorRemovesIt)
 {
     RegisterScriptedEngine();
     Gtk::Window owner;

@@ -3,6 +3,7 @@
 #include "BrowserEngineFixture.h"
 
 #include "BrowserPropertyBag.h"
+#include "BrowserDispIds.h"
 #include "EOleException.h"
 
 using namespace platform;
@@ -100,6 +101,27 @@ TEST_P(BrowserContractTest, RefreshReloadsUnlessTheHostTakesTheCommand)
     f.Host().Refresh();
     ASSERT_TRUE(f.WaitForDocumentComplete(a, mark));
     EXPECT_EQ(f.Host().LocationURL(), a);
+}
+
+TEST_P(BrowserContractTest, PublishedPropertiesStartAtTheirDefaultsAndKeepWhatIsPut)
+{
+    EXPECT_TRUE(f.Host().Visible());
+    EXPECT_TRUE(f.Host().RegisterAsDropTarget());
+    EXPECT_TRUE(f.Host().Resizable());
+    EXPECT_FALSE(f.Host().Silent());
+    EXPECT_EQ(f.Host().StatusText(), "");
+    f.Host().SetSilent(true);
+    f.Host().SetResizable(false);
+    f.Host().SetStatusText("ready");
+    EXPECT_TRUE(f.Host().Silent());
+    EXPECT_FALSE(f.Host().Resizable());
+    EXPECT_EQ(f.Host().StatusText(), "ready");
+    try {
+        f.Host().SetProperty(DISPID_BUSY, WordBool(true));
+        ADD_FAILURE() << "Busy is the engine's own";
+    } catch (const EOleException& e) {
+        EXPECT_EQ(e.HResult(), DISP_E_MEMBERNOTFOUND);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothEngines, BrowserContractTest, testing::Values(EngineKind::Scripted, EngineKind::WebKit),

@@ -1,4 +1,5 @@
 #include "BrowserEngineFixture.h"
+#include "MainLoop.h"
 
 #include "ScriptedBrowserEngine.h"
 #include "WebKitEngine.h"
@@ -75,20 +76,12 @@ BrowserEngineFixture::~BrowserEngineFixture()
 
 bool BrowserEngineFixture::WaitFor(const std::function<bool()>& condition, int limitSeconds)
 {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > limit)
-            return false;
-        if (!g_main_context_iteration(nullptr, FALSE))
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
+    return RunUntil(condition, std::chrono::seconds(limitSeconds));
 }
 
 void BrowserEngineFixture::Settle(int milliseconds)
 {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    WaitFor([&] { return std::chrono::steady_clock::now() > until; });
+    RunFor(std::chrono::milliseconds(milliseconds));
 }
 
 std::size_t BrowserEngineFixture::CountEvents(const std::string& event) const

@@ -3,6 +3,7 @@
 #include "AnimationControl.h"
 #include "ErrorReport.h"
 #include "LocalHttpServer.h"
+#include "MainLoop.h"
 #include "Pages.h"
 #include "TempDir.h"
 #include "WebKitEngine.h"
@@ -13,7 +14,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
 namespace {
 
@@ -50,20 +50,9 @@ protected:
 
     bool WaitFor(const std::function<bool()>& condition, int limitSeconds = 30)
     {
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > limit)
-                return false;
-            if (!g_main_context_iteration(nullptr, FALSE))
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return true;
+        return RunUntil(condition, std::chrono::seconds(limitSeconds));
     }
-    void Settle(int milliseconds)
-    {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        WaitFor([&] { return std::chrono::steady_clock::now() > until; });
-    }
+    void Settle(int milliseconds) { RunFor(std::chrono::milliseconds(milliseconds)); }
     void Enter(const std::string& text)
     {
         cboURL.get_entry()->set_text(text);
@@ -106,7 +95,7 @@ private:
 
 } // namespace
 
-TEST_F(PagesWebKitTest, enterSetsHomeLinksDoNotHomeReturnsBackAndForwardMove)
+TEST_F(PagesWebKitTest, EnterSetsHomeLinksDoNotHomeReturnsBackAndForwardMove)
 {
     // The start page follows its link once, as a user's click would.
     server.AddPage("/start.html", "<html><body><a id='l' href='/linked.html'>next</a><script>"
@@ -150,7 +139,7 @@ TEST_F(PagesWebKitTest, enterSetsHomeLinksDoNotHomeReturnsBackAndForwardMove)
     EXPECT_EQ(pages->List().PageCount(), 1);
 }
 
-TEST_F(PagesWebKitTest, backgroundPageFinishingDoesNotStopTheAnimation)
+TEST_F(PagesWebKitTest, BackgroundPageFinishingDoesNotStopTheAnimation)
 {
     server.AddPage("/a.html", "<html><body>a</body></html>");
     server.AddPage("/b.html", "<html><body>b</body></html>");

@@ -25,7 +25,7 @@ std::string UserAgentOfNewHost(BrowserEngineFixture& fixture, const std::string&
 
 } // namespace
 
-TEST(UserAgentTokenTest, aLoadedHostsTokenJoinsTheEnginesUserAgentUntilTheHostGoes)
+TEST(UserAgentTokenTest, ALoadedHostsTokenJoinsTheEnginesUserAgentUntilTheHostGoes)
 {
     BrowserEngineFixture fixture(EngineKind::WebKit);
     const std::string plain = UserAgentOfNewHost(fixture, "/before.html");

@@ -4,11 +4,10 @@
 #include "BrowserEngineFixture.h"
 
 #include "BrowserPropertyBag.h"
+#include "ProcessTree.h"
 #include "WebKitEngine.h"
 
 #include <csignal>
-#include <fstream>
-#include <sstream>
 
 using namespace platform;
 
@@ -17,39 +16,6 @@ namespace {
 constexpr const char* kPng1x1 =
     "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\1\0\0\0\1\x08\x06\0\0\0\x1f\x15\xc4\x89\0\0\0\rIDATx\x9c"
     "c\xf8\xff\xff?\0\x05\xfe\x02\xfe\xa7\x35\x81\x84\0\0\0\0IEND\xae\x42\x60\x82";
-
-std::vector<int> WebProcessesOf(int ancestor)
-{
-    std::vector<std::pair<int, int>> parentOf; // (pid, ppid)
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-        auto close = text.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        std::istringstream rest(text.substr(close + 2));
-        char state;
-        int ppid = 0;
-        rest >> state >> ppid;
-        parentOf.emplace_back(std::stoi(name), ppid);
-    }
-    std::vector<int> descendants{ancestor}, found;
-    for (std::size_t i = 0; i < descendants.size(); ++i)
-        for (auto [pid, ppid] : parentOf)
-            if (ppid == descendants[i])
-                descendants.push_back(pid);
-    for (int pid : descendants) {
-        std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
-        std::string command;
-        std::getline(comm, command);
-        if (command.rfind("WebKitWebProces", 0) == 0)
-            found.push_back(pid);
-    }
-    return found;
-}
 
 class WebKitEngineTest : public testing::Test {
 protected:

@@ -19,7 +19,7 @@ void PressEnter(Gtk::ComboBoxText& box, const std::string& text, GdkModifierType
 
 using NavigationTest = PagesFixture;
 
-TEST_F(NavigationTest, commandsWithNoPageDoNothingAndReportNothing)
+TEST_F(NavigationTest, CommandsWithNoPageDoNothingAndReportNothing)
 {
     Nav().btnHomeClick();
     Nav().btnBackClick();
@@ -35,7 +35,7 @@ TEST_F(NavigationTest, commandsWithNoPageDoNothingAndReportNothing)
     EXPECT_FALSE(anmState.Active());
 }
 
-TEST_F(NavigationTest, homeBackForwardRefreshAndStopsReachTheRightBrowsers)
+TEST_F(NavigationTest, HomeBackForwardRefreshAndStopsReachTheRightBrowsers)
 {
     List().OpenPage("http://home.example/", "H");
     Scripted(0).SetCompleteNavigationsAutomatically(true);
@@ -79,7 +79,7 @@ TEST_F(NavigationTest, homeBackForwardRefreshAndStopsReachTheRightBrowsers)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(NavigationTest, controlErrorsGoToTheReportAndStopAllStopsThere)
+TEST_F(NavigationTest, ControlErrorsGoToTheReportAndStopAllStopsThere)
 {
     List().OpenPage("http://a.example/", "A");
     List().OpenPage("http://b.example/", "B");
@@ -95,7 +95,7 @@ TEST_F(NavigationTest, controlErrorsGoToTheReportAndStopAllStopsThere)
     EXPECT_EQ(reports.size(), 3u);
 }
 
-TEST_F(NavigationTest, enterWithoutPageOpensOneCaptionedFromTheUrl)
+TEST_F(NavigationTest, EnterWithoutPageOpensOneCaptionedFromTheUrl)
 {
     PressEnter(cboURL, "intranet", GDK_SHIFT_MASK);
     ASSERT_EQ(List().PageCount(), 1);
@@ -109,7 +109,7 @@ TEST_F(NavigationTest, enterWithoutPageOpensOneCaptionedFromTheUrl)
     EXPECT_TRUE(anmState.Active()) << "the first page is current at once, so its navigation starts the animation";
 }
 
-TEST_F(NavigationTest, enterOnAPageMakesTheTextItsHomeAndIsNotConsumed)
+TEST_F(NavigationTest, EnterOnAPageMakesTheTextItsHomeAndIsNotConsumed)
 {
     List().OpenPage("http://a.example/", "A");
     bool activated = false;
@@ -134,7 +134,7 @@ TEST_F(NavigationTest, enterOnAPageMakesTheTextItsHomeAndIsNotConsumed)
     EXPECT_EQ(history.size(), 1u);
 }
 
-TEST_F(NavigationTest, animationFollowsOnlyTheCurrentPage)
+TEST_F(NavigationTest, AnimationFollowsOnlyTheCurrentPage)
 {
     List().OpenPage("http://a.example/", "A");
     EXPECT_TRUE(anmState.Active());
@@ -168,7 +168,7 @@ TEST_F(NavigationTest, animationFollowsOnlyTheCurrentPage)
     EXPECT_TRUE(anmState.Active());
 }
 
-TEST_F(NavigationTest, userTabChangesFollowBusyAndWrapProgramChangesDoNot)
+TEST_F(NavigationTest, UserTabChangesFollowBusyAndWrapProgramChangesDoNot)
 {
     List().OpenPage("http://a.example/", "A");
     Complete(0);
@@ -208,7 +208,7 @@ TEST_F(NavigationTest, userTabChangesFollowBusyAndWrapProgramChangesDoNot)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(NavigationTest, urlBoxUpdateWritesWithoutCompletionAndSwallowsErrors)
+TEST_F(NavigationTest, UrlBoxUpdateWritesWithoutCompletionAndSwallowsErrors)
 {
     cboURL.append("http://a.example/longer");
     List().OpenPage("http://a.example/", "A");
@@ -224,7 +224,7 @@ TEST_F(NavigationTest, urlBoxUpdateWritesWithoutCompletionAndSwallowsErrors)
     EXPECT_TRUE(pages->Completion().Enabled()) << "completion is on again after a failure";
 }
 
-TEST_F(NavigationTest, beforeNavigateOfAnUnknownSenderChangesNothing)
+TEST_F(NavigationTest, BeforeNavigateOfAnUnknownSenderChangesNothing)
 {
     List().OpenPage("http://a.example/", "A");
     Complete(0);

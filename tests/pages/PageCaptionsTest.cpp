@@ -6,7 +6,7 @@
 using pages::CaptionFromURL;
 using pages::SplitAtSeparator;
 
-TEST(SplitAtSeparator, headBeforeFirstSeparatorRestAfterIt)
+TEST(SplitAtSeparator, HeadBeforeFirstSeparatorRestAfterIt)
 {
     std::string text = "www.bbb.ccc";
     EXPECT_EQ(SplitAtSeparator(text, "."), "www");
@@ -25,7 +25,7 @@ TEST(SplitAtSeparator, headBeforeFirstSeparatorRestAfterIt)
     EXPECT_EQ(longer, "b::c");
 }
 
-TEST(CaptionFromURL, workedExamples)
+TEST(CaptionFromURL, WorkedExamples)
 {
     EXPECT_EQ(CaptionFromURL("http://www.bbb.ccc/index.html"), "Bbb");
     EXPECT_EQ(CaptionFromURL("www.bbb.ccc"), "Bbb");
@@ -38,7 +38,7 @@ TEST(CaptionFromURL, workedExamples)
     EXPECT_EQ(CaptionFromURL(""), "");
 }
 
-TEST(CaptionFromURL, onlyExactHttpSchemeIsDroppedAndOnlyAsciiLettersUpperCased)
+TEST(CaptionFromURL, OnlyExactHttpSchemeIsDroppedAndOnlyAsciiLettersUpperCased)
 {
     // "HTTP://" is not the scheme text, so "HTTP://www" is the first part.
     EXPECT_EQ(CaptionFromURL("HTTP://www.bbb.ccc"), "Bbb");

@@ -27,7 +27,7 @@ std::unique_ptr<ModalAnswer> CancelPrompt(const std::string& title, const std::s
 
 using PageCommandsTest = PagesFixture;
 
-TEST_F(PageCommandsTest, newPageCaptionsFromUrlOrNumberAndRecordsHistory)
+TEST_F(PageCommandsTest, NewPageCaptionsFromUrlOrNumberAndRecordsHistory)
 {
     auto answer = AnswerPrompt("New URL", "www.bbb.ccc");
     Commands().itmNewPageClick();
@@ -58,7 +58,7 @@ TEST_F(PageCommandsTest, newPageCaptionsFromUrlOrNumberAndRecordsHistory)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(PageCommandsTest, newUrlOpensPageOneOrSendsTheCurrentPageWithoutHistory)
+TEST_F(PageCommandsTest, NewUrlOpensPageOneOrSendsTheCurrentPageWithoutHistory)
 {
     auto answer = AnswerPrompt("New URL", "www.bbb.ccc");
     Commands().itmNewURLClick();
@@ -85,7 +85,7 @@ TEST_F(PageCommandsTest, newUrlOpensPageOneOrSendsTheCurrentPageWithoutHistory)
     EXPECT_TRUE(history.empty());
 }
 
-TEST_F(PageCommandsTest, labelPageSetsCaptionAndCancelKeepsIt)
+TEST_F(PageCommandsTest, LabelPageSetsCaptionAndCancelKeepsIt)
 {
     // With no page open the prompt is shown and its answer discarded.
     auto answer = AnswerPrompt("New Page Label", "nobody");
@@ -113,7 +113,7 @@ TEST_F(PageCommandsTest, labelPageSetsCaptionAndCancelKeepsIt)
     EXPECT_EQ(Captions(), (Strings{"A", ""})) << "an empty answer confirmed with OK empties it";
 }
 
-TEST_F(PageCommandsTest, closePageClosesTheCurrentPageOrNothing)
+TEST_F(PageCommandsTest, ClosePageClosesTheCurrentPageOrNothing)
 {
     Commands().itmClosePageClick();
     EXPECT_TRUE(reports.empty());
@@ -128,7 +128,7 @@ TEST_F(PageCommandsTest, closePageClosesTheCurrentPageOrNothing)
     EXPECT_EQ(List().CurrentIndex(), 0);
 }
 
-TEST_F(PageCommandsTest, propertiesEditTheCurrentPagesOptionOnlyOnOk)
+TEST_F(PageCommandsTest, PropertiesEditTheCurrentPagesOptionOnlyOnOk)
 {
     pages::TdlgProperties dialog;
     Commands().SetPropertiesDialog(&dialog);

@@ -23,7 +23,7 @@ public:
 
 using PageListTest = PagesFixture;
 
-TEST_F(PageListTest, openPageAppendsToAllThreeSequencesAndNavigates)
+TEST_F(PageListTest, OpenPageAppendsToAllThreeSequencesAndNavigates)
 {
     EXPECT_EQ(List().CurrentIndex(), -1);
     List().OpenPage("http://a.example/", "A");
@@ -47,7 +47,7 @@ TEST_F(PageListTest, openPageAppendsToAllThreeSequencesAndNavigates)
     EXPECT_TRUE(history.empty());
 }
 
-TEST_F(PageListTest, closingChoosesTheFollowingPageOrTheFirst)
+TEST_F(PageListTest, ClosingChoosesTheFollowingPageOrTheFirst)
 {
     for (const char* name : {"0", "1", "2"})
         List().OpenPage(std::string("http://") + name + ".example/", name);
@@ -78,7 +78,7 @@ TEST_F(PageListTest, closingChoosesTheFollowingPageOrTheFirst)
     EXPECT_EQ(platform::ScriptedBrowserControl::LiveInstances().size(), 0u) << "closed browsers are destroyed";
 }
 
-TEST_F(PageListTest, closeAllPagesEmptiesTheStripAndShowsItAgain)
+TEST_F(PageListTest, CloseAllPagesEmptiesTheStripAndShowsItAgain)
 {
     for (const char* name : {"a", "b", "c"})
         List().OpenPage(std::string("http://") + name + ".example/", name);
@@ -90,7 +90,7 @@ TEST_F(PageListTest, closeAllPagesEmptiesTheStripAndShowsItAgain)
     EXPECT_EQ(List().PageCount(), 0);
 }
 
-TEST_F(PageListTest, programPageChangesLeaveAnimationAndUrlBoxAlone)
+TEST_F(PageListTest, ProgramPageChangesLeaveAnimationAndUrlBoxAlone)
 {
     List().OpenPage("http://a.example/", "A");
     Complete(0);
@@ -105,7 +105,7 @@ TEST_F(PageListTest, programPageChangesLeaveAnimationAndUrlBoxAlone)
     EXPECT_EQ(BoxText(), "typed");
 }
 
-TEST_F(PageListTest, rejectedNavigationKeepsFirstUrlAndLeavesNewPageNotCurrent)
+TEST_F(PageListTest, RejectedNavigationKeepsFirstUrlAndLeavesNewPageNotCurrent)
 {
     List().OpenPage("http://a.example/", "A");
     Scripted(0).FailNextCall(platform::E_FAIL);
@@ -122,7 +122,7 @@ TEST_F(PageListTest, rejectedNavigationKeepsFirstUrlAndLeavesNewPageNotCurrent)
     EXPECT_EQ(List().Caption(1), "C");
 }
 
-TEST_F(PageListTest, newPageWithRejectedNavigationRecordsNoHistory)
+TEST_F(PageListTest, NewPageWithRejectedNavigationRecordsNoHistory)
 {
     platform::RegisterControlClass(platform::CLSID_WebBrowser,
                                    [] { return std::make_shared<RejectingControl>(); });
@@ -138,11 +138,30 @@ TEST_F(PageListTest, newPageWithRejectedNavigationRecordsNoHistory)
     EXPECT_TRUE(history.empty());
 }
 
-TEST_F(PageListTest, unknownControlClassOpensNoHalfPage)
+TEST_F(PageListTest, UnknownControlClassOpensNoHalfPage)
 {
     platform::UnregisterControlClass(platform::CLSID_WebBrowser);
     EXPECT_ANY_THROW(List().OpenPage("http://a.example/", "A"));
     platform::RegisterScriptedEngine();
     EXPECT_EQ(List().PageCount(), 0);
     EXPECT_EQ(pgcMain.get_n_pages(), 0) << "tabs and browsers stay in step";
+}
+
+TEST_F(PageListTest, ATabTakenAwayBehindTheListsBackStopsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    List().OpenPage("http://a.example/", "A");
+    List().OpenPage("http://b.example/", "B");
+    EXPECT_DEATH(
+        {
+            pgcMain.remove_page(0);
+            List().Browser(1);
+        },
+        "invariant broken: every tab of pgcMain is a page");
+    EXPECT_DEATH(
+        {
+            List().Browser(0).unparent();
+            List().Browser(0);
+        },
+        "invariant broken: a page's browser lives on its tab while the tab exists");
 }

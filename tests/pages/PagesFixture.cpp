@@ -1,5 +1,6 @@
 #include "PagesFixture.h"
 
+#include "MainLoop.h"
 #include "ModalAnswer.h"
 
 void PagesFixture::SetUp()
@@ -16,7 +17,7 @@ void PagesFixture::SetUp()
         cboURL.append(url);
     });
     window.show_all();
-    DrainEvents();
+    RunPendingEvents();
 }
 
 void PagesFixture::TearDown()
@@ -24,7 +25,7 @@ void PagesFixture::TearDown()
     pages.reset();
     platform::SetErrorSink(previousSink_);
     window.hide();
-    DrainEvents();
+    RunPendingEvents();
 }
 
 platform::ScriptedBrowserControl& PagesFixture::Scripted(int page)

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <gtkmm.h>
 
-TEST(TdlgProperties, captionsGroupAndInitialChoice)
+TEST(TdlgProperties, CaptionsGroupAndInitialChoice)
 {
     pages::TdlgProperties dialog;
     EXPECT_EQ(dialog.get_title(), "Page Properties");
@@ -24,7 +24,7 @@ TEST(TdlgProperties, captionsGroupAndInitialChoice)
     EXPECT_TRUE(dialog.radUseInitialURL.get_active());
 }
 
-TEST(TdlgProperties, enterAnswersOkAndClientAreaHasItsSize)
+TEST(TdlgProperties, EnterAnswersOkAndClientAreaHasItsSize)
 {
     pages::TdlgProperties dialog;
     int clientWidth = 0;

@@ -1,5 +1,6 @@
 // Completion wired to a real combo box: keys sent to its entry, the list kept
 // in step with the combo's model, beeps and focus.
+#include "MainLoop.h"
 #include "ModalAnswer.h"
 #include "UrlBoxCompletion.h"
 
@@ -20,7 +21,7 @@ protected:
         completion = std::make_unique<pages::UrlBoxCompletion>(box);
         completion->SetBeep([this] { ++beeps; });
         Entry().grab_focus();
-        DrainEvents();
+        RunPendingEvents();
     }
     void TearDown() override { completion.reset(); }
 
@@ -49,7 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(UrlBoxCompletionTest, typingCompletesSelectsTheEntryAndBackspaceEmptiesTheBox)
+TEST_F(UrlBoxCompletionTest, TypingCompletesSelectsTheEntryAndBackspaceEmptiesTheBox)
 {
     Type("HTTP://e");
     EXPECT_EQ(Entry().get_text(), "http://Example.org/");
@@ -71,7 +72,7 @@ TEST_F(UrlBoxCompletionTest, typingCompletesSelectsTheEntryAndBackspaceEmptiesTh
     EXPECT_EQ(beeps, 1) << "Backspace with nothing typed beeps";
 }
 
-TEST_F(UrlBoxCompletionTest, escapeClearsAndCaretKeysTakeTheWholeText)
+TEST_F(UrlBoxCompletionTest, EscapeClearsAndCaretKeysTakeTheWholeText)
 {
     Type("ftp");
     SendKey(Entry(), GDK_KEY_Escape);
@@ -93,7 +94,7 @@ TEST_F(UrlBoxCompletionTest, escapeClearsAndCaretKeysTakeTheWholeText)
     EXPECT_EQ(completion->Completion().Prefix(), "") << "losing the focus empties the prefix";
 }
 
-TEST_F(UrlBoxCompletionTest, listFollowsTheComboModelAndProgramWritesRespectTheSwitch)
+TEST_F(UrlBoxCompletionTest, ListFollowsTheComboModelAndProgramWritesRespectTheSwitch)
 {
     box.append("http://new.example/");
     box.remove_text(0);

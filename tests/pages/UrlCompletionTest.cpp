@@ -60,7 +60,7 @@ const std::vector<std::string> kHistory = {
 
 } // namespace
 
-TEST(UrlCompletion, typedPrefixCompletesToFirstEntryInListOrderIgnoringCase)
+TEST(UrlCompletion, TypedPrefixCompletesToFirstEntryInListOrderIgnoringCase)
 {
     CompletionDriver box(kHistory);
     UrlCompletionOutcome outcome = box.Type("HTTP://E");
@@ -78,7 +78,7 @@ TEST(UrlCompletion, typedPrefixCompletesToFirstEntryInListOrderIgnoringCase)
     EXPECT_EQ(box.Selected(), "irst");
 }
 
-TEST(UrlCompletion, unmatchedTextIsKeptAsTypedAndNoEntrySelected)
+TEST(UrlCompletion, UnmatchedTextIsKeptAsTypedAndNoEntrySelected)
 {
     CompletionDriver box(kHistory);
     box.Type("ht");
@@ -92,7 +92,7 @@ TEST(UrlCompletion, unmatchedTextIsKeptAsTypedAndNoEntrySelected)
     EXPECT_EQ(box.completion.Prefix(), "htx");
 }
 
-TEST(UrlCompletion, backspaceShortensPrefixCompletesAgainAndClearsAtEmpty)
+TEST(UrlCompletion, BackspaceShortensPrefixCompletesAgainAndClearsAtEmpty)
 {
     CompletionDriver box(kHistory);
     box.Type("ftp");
@@ -120,7 +120,7 @@ TEST(UrlCompletion, backspaceShortensPrefixCompletesAgainAndClearsAtEmpty)
     EXPECT_EQ(box.beeps, 1);
 }
 
-TEST(UrlCompletion, selectionInsidePrefixIsRemovedByBackspaceAndByTyping)
+TEST(UrlCompletion, SelectionInsidePrefixIsRemovedByBackspaceAndByTyping)
 {
     CompletionDriver box(kHistory);
     box.completion.TakeWholeText("abcdef");
@@ -144,7 +144,7 @@ TEST(UrlCompletion, selectionInsidePrefixIsRemovedByBackspaceAndByTyping)
     EXPECT_EQ(box.completion.Prefix(), "Xf");
 }
 
-TEST(UrlCompletion, escapeListKeysFocusAndCaretKeysSetThePrefix)
+TEST(UrlCompletion, EscapeListKeysFocusAndCaretKeysSetThePrefix)
 {
     CompletionDriver box(kHistory);
     box.Type("http://w");
@@ -168,7 +168,7 @@ TEST(UrlCompletion, escapeListKeysFocusAndCaretKeysSetThePrefix)
     EXPECT_EQ(box.completion.Prefix(), "");
 }
 
-TEST(UrlCompletion, programWritesCompleteOnlyWhileEnabledAndDisabledKeysDoNothing)
+TEST(UrlCompletion, ProgramWritesCompleteOnlyWhileEnabledAndDisabledKeysDoNothing)
 {
     CompletionDriver box(kHistory);
     UrlCompletionOutcome outcome = box.completion.ProgramSetText("http://example.org/");
@@ -189,7 +189,7 @@ TEST(UrlCompletion, programWritesCompleteOnlyWhileEnabledAndDisabledKeysDoNothin
     EXPECT_EQ(box.completion.Prefix(), "");
 }
 
-TEST(UrlCompletion, nonAsciiTextCountsCharactersNotBytes)
+TEST(UrlCompletion, NonAsciiTextCountsCharactersNotBytes)
 {
     CompletionDriver box({"http://\xc3\x89t\xc3\xa9.fr/"}); // "http://Été.fr/"
     box.completion.TakeWholeText("http://");

@@ -31,7 +31,7 @@ std::string RandomUrl(std::mt19937& random)
 
 } // namespace
 
-TEST(UrlListIndex, answersLikeAScanThroughAppendsInsertsReplacementsAndRemovals)
+TEST(UrlListIndex, AnswersLikeAScanThroughAppendsInsertsReplacementsAndRemovals)
 {
     std::mt19937 random(7);
     UrlListIndex list;
@@ -52,7 +52,7 @@ TEST(UrlListIndex, answersLikeAScanThroughAppendsInsertsReplacementsAndRemovals)
     }
 }
 
-TEST(UrlListIndex, emptyPrefixAndEmptyList)
+TEST(UrlListIndex, EmptyPrefixAndEmptyList)
 {
     UrlListIndex list;
     EXPECT_EQ(list.FindFirst(""), UrlListIndex::kNotFound);

@@ -2,6 +2,7 @@
 #include "ESettingsError.h"
 #include "ErrorReport.h"
 #include "FakePageSetHost.h"
+#include "MainLoop.h"
 #include "Profiles.h"
 #include "ProgramIdentity.h"
 #include "ShowWelcomeOnce.h"
@@ -16,12 +17,6 @@ using namespace profiles;
 using platform::RegistryStore;
 
 namespace {
-
-void RunPendingEvents()
-{
-    while (Gtk::Main::events_pending())
-        Gtk::Main::iteration(false);
-}
 
 class ProfilesGuiTest : public ::testing::Test {
 protected:
@@ -57,16 +52,25 @@ protected:
                 down = down == -1 ? n : -2; // -2: more than one
         return down;
     }
-    // Answers the caption dialog, when it runs, with text and OK or Cancel.
+    // Answers the caption dialog, when it runs, with text and OK or Cancel: as
+    // soon as its caption field has the focus, or after a bounded wait (when the
+    // missing focus fails the test).
     void AnswerDialog(const std::string& text, bool ok)
     {
-        Glib::signal_timeout().connect_once([this, text, ok] {
+        const gint64 limit = g_get_monotonic_time() + 5 * G_USEC_PER_SEC;
+        Glib::signal_timeout().connect([this, text, ok, limit] {
+            const bool waiting = g_get_monotonic_time() < limit;
+            if (!dialog.get_visible())
+                return waiting;
+            if (!dialog.edtButtonCaption.has_focus() && waiting)
+                return true;
             ++dialogRuns;
             focusOnShow = dialog.edtButtonCaption.has_focus();
             shownCaption = dialog.edtButtonCaption.get_text();
             dialog.edtButtonCaption.set_text(text);
             dialog.response(ok ? Gtk::RESPONSE_OK : Gtk::RESPONSE_CANCEL);
-        }, 50);
+            return false;
+        }, 10);
     }
 
     TempDir dir;

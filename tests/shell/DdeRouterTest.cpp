@@ -9,7 +9,7 @@
 
 using namespace platform;
 
-TEST(DdeAtomTable, namesAreSharedCountedAndFoundWithoutRegardToCase)
+TEST(DdeAtomTable, NamesAreSharedCountedAndFoundWithoutRegardToCase)
 {
     DdeAtomTable atoms;
     const Atom first = atoms.Add("IExplore");
@@ -29,7 +29,7 @@ TEST(DdeAtomTable, namesAreSharedCountedAndFoundWithoutRegardToCase)
     EXPECT_EQ(atoms.Add("Folders"), first) << "a freed atom is used again";
 }
 
-TEST(DdeRouter, postedMessagesArriveInOrderFromTheMainLoopAndOnlyWhileTheWindowLives)
+TEST(DdeRouter, PostedMessagesArriveInOrderFromTheMainLoopAndOnlyWhileTheWindowLives)
 {
     std::vector<std::uint32_t> received;
     auto window = std::make_unique<DdeWindowRegistration>(
@@ -57,7 +57,7 @@ TEST(DdeRouter, postedMessagesArriveInOrderFromTheMainLoopAndOnlyWhileTheWindowL
     EXPECT_EQ(router.Send(gone, 5, 0, 0), 0);
 }
 
-TEST(DdeRouter, initiatesReachTopLevelWindowsButNotTheClient)
+TEST(DdeRouter, InitiatesReachTopLevelWindowsButNotTheClient)
 {
     std::vector<std::string> reached;
     auto recorder = [&](const char* name) {
@@ -75,7 +75,7 @@ TEST(DdeRouter, initiatesReachTopLevelWindowsButNotTheClient)
     EXPECT_EQ(reached, std::vector<std::string>{"top 49153/49154"});
 }
 
-TEST(DdeMemory, blocksLockAndPackedParametersCarryTwoValues)
+TEST(DdeMemory, BlocksLockAndPackedParametersCarryTwoValues)
 {
     DdeMemory memory;
     const DdeMemoryHandle block = memory.Alloc("[ViewFolder()]");

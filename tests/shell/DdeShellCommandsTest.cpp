@@ -14,7 +14,7 @@ namespace {
 const DdeCommandNames kNames{"ViewFolder", "ExploreFolder", "FindFolder"};
 }
 
-TEST(DdeShellCommands, commandNamesAndWebPageUrls)
+TEST(DdeShellCommands, CommandNamesAndWebPageUrls)
 {
     EXPECT_EQ(DdeCommandName("[ViewFolder(\"%l\", %I, %S)]"), "ViewFolder");
     EXPECT_EQ(DdeCommandName("no bracket"), "");
@@ -25,7 +25,7 @@ TEST(DdeShellCommands, commandNamesAndWebPageUrls)
     EXPECT_EQ(HtmlExecuteUrl(""), "");
 }
 
-TEST(DdeShellCommands, folderCommandsGiveKindPathItemListAndShowCommand)
+TEST(DdeShellCommands, FolderCommandsGiveKindPathItemListAndShowCommand)
 {
     FolderCommand open = ParseFolderCommand("[ViewFolder(\"/home/u/Documents\", 1234, 3)]", kNames);
     EXPECT_EQ(open.kind, FolderCommandKind::Open);
@@ -56,7 +56,7 @@ TEST(DdeShellCommands, folderCommandsGiveKindPathItemListAndShowCommand)
     EXPECT_EQ(ParseFolderCommand("[ViewFolder(\"/tmp\", 5, x)]", kNames).showCommand, 1);
 }
 
-TEST(ShellItemListTable, handsOutNumbersAndNeverReadsPastAList)
+TEST(ShellItemListTable, HandsOutNumbersAndNeverReadsPastAList)
 {
     ShellItemListTable table;
     const ItemIdList list{4, 0, 'a', 'b', 0, 0, 0xEE}; // one item, end mark, trailing byte
@@ -72,7 +72,7 @@ TEST(ShellItemListTable, handsOutNumbersAndNeverReadsPastAList)
     EXPECT_FALSE(table.Take(table.Add({9, 0, 1}))) << "a malformed list is refused";
 }
 
-TEST(DdeShellNames, readFromTheClassesRootAndEmptyWhenMissing)
+TEST(DdeShellNames, ReadFromTheClassesRootAndEmptyWhenMissing)
 {
     RegistryStore& store = RegistryStore::Program();
     DdeShellNames before = ReadDdeShellNames();
@@ -89,7 +89,7 @@ TEST(DdeShellNames, readFromTheClassesRootAndEmptyWhenMissing)
     EXPECT_EQ(after.commands.open, "");
 }
 
-TEST(UserAgentToken, registeredTokensJoinTheUserAgentUntilRemoved)
+TEST(UserAgentToken, RegisteredTokensJoinTheUserAgentUntilRemoved)
 {
     RegisterUserAgentToken("Pandrel/2.0");
     RegisterUserAgentToken("");

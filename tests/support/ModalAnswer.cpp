@@ -117,9 +117,3 @@ void SendDeleteEvent(Gtk::Window& window)
     gtk_main_do_event(event);
     gdk_event_free(event);
 }
-
-void DrainEvents()
-{
-    while (Gtk::Main::events_pending())
-        Gtk::Main::iteration(false);
-}

@@ -39,5 +39,3 @@ void ClickButton(Gtk::Window& dialog, const std::string& label);
 void SendKey(Gtk::Widget& widget, guint keyval, GdkModifierType state = GdkModifierType(0));
 // What the title-bar close button sends.
 void SendDeleteEvent(Gtk::Window& window);
-// Runs the main loop until nothing is pending.
-void DrainEvents();

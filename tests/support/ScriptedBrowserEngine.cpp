@@ -62,7 +62,7 @@ void ScriptedBrowserControl::SetClientSite(IOleClientSite* site)
 void ScriptedBrowserControl::Advise(IBrowserEventSink* sink)
 {
     calls_.push_back(sink ? "Advise" : "Advise(none)");
-    sink_ = sink;
+    events_.Advise(sink);
 }
 
 Gtk::Widget& ScriptedBrowserControl::InPlaceWidget()
@@ -73,8 +73,7 @@ Gtk::Widget& ScriptedBrowserControl::InPlaceWidget()
 void ScriptedBrowserControl::Close()
 {
     calls_.push_back("Close");
-    closed_ = true;
-    sink_ = nullptr;
+    events_.Close();
     site_ = nullptr;
     pending_.reset();
 }
@@ -91,10 +90,12 @@ bool ScriptedBrowserControl::TakeFailure(const char* call, HRESULT& hr)
 
 DispParams ScriptedBrowserControl::RaiseEvent(DispId dispId, std::vector<Variant> declaredArgs)
 {
-    DispParams params = DispParams::InDeclaredOrder(std::move(declaredArgs));
-    if (sink_ && !closed_)
-        sink_->Invoke(dispId, params);
-    return params;
+    return events_.Raise(dispId, std::move(declaredArgs));
+}
+
+DispatchPtr ScriptedBrowserControl::Self()
+{
+    return std::shared_ptr<IDispatch>(shared_from_this(), static_cast<IWebBrowser2*>(this));
 }
 
 std::optional<std::string> ScriptedBrowserControl::PendingURL() const
@@ -105,10 +106,9 @@ std::optional<std::string> ScriptedBrowserControl::PendingURL() const
 HRESULT ScriptedBrowserControl::BeginNavigation(const std::string& url, int historyTarget, Variant flags,
                                                 Variant target, Variant postData, Variant headers)
 {
-    DispatchPtr self = std::shared_ptr<IDispatch>(shared_from_this(), static_cast<IWebBrowser2*>(this));
-    DispParams args = RaiseEvent(DISPID_BEFORENAVIGATE2, {self, Variant(url), std::move(flags), std::move(target),
-                                                          std::move(postData), std::move(headers), WordBool(false)});
-    if (args.Arg(6).AsBool())
+    DispParams args;
+    if (!events_.BeforeNavigate2(Self(), url, std::move(flags), std::move(target), std::move(postData),
+                                 std::move(headers), &args))
         return S_OK; // cancelled: the page stays where it was
     pending_ = Pending{args.Arg(1).AsText(), historyTarget};
     busy_ = true;
@@ -132,20 +132,18 @@ bool ScriptedBrowserControl::CompleteNavigation()
         historyIndex_ = static_cast<int>(history_.size()) - 1;
     }
     locationURL_ = done.url;
-    DispatchPtr self = std::shared_ptr<IDispatch>(shared_from_this(), static_cast<IWebBrowser2*>(this));
-    RaiseEvent(DISPID_NAVIGATECOMPLETE2, {self, Variant(done.url)});
+    DispatchPtr self = Self();
+    events_.NavigateComplete2(self, done.url);
     RaiseCommandStates();
     busy_ = false;
     RaiseEvent(DISPID_DOWNLOADCOMPLETE, {});
-    RaiseEvent(DISPID_DOCUMENTCOMPLETE, {self, Variant(done.url)});
+    events_.DocumentComplete(self, done.url);
     return true;
 }
 
 void ScriptedBrowserControl::RaiseCommandStates()
 {
-    RaiseEvent(DISPID_COMMANDSTATECHANGE, {CSC_NAVIGATEBACK, WordBool(historyIndex_ > 0)});
-    RaiseEvent(DISPID_COMMANDSTATECHANGE,
-               {CSC_NAVIGATEFORWARD, WordBool(historyIndex_ + 1 < static_cast<int>(history_.size()))});
+    events_.CommandStates(historyIndex_ > 0, historyIndex_ + 1 < static_cast<int>(history_.size()));
 }
 
 HRESULT ScriptedBrowserControl::GoBack()
@@ -245,27 +243,14 @@ HRESULT ScriptedBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t
     if (TakeFailure((flags & DISPATCH_PROPERTYPUT) ? "PropertyPut" : "PropertyGet", hr))
         return hr;
     calls_.back().append(" ").append(std::to_string(dispId));
-    if (flags & DISPATCH_PROPERTYPUT) {
-        if (params.Count() != 1)
-            return E_INVALIDARG;
-        if (dispId == DISPID_BUSY || dispId == DISPID_LOCATIONURL || dispId == DISPID_DOCUMENT ||
-            dispId == DISPID_APPLICATION)
-            return DISP_E_MEMBERNOTFOUND;
-        auto found = std::find_if(storedProperties_.begin(), storedProperties_.end(),
-                                  [&](const auto& entry) { return entry.first == dispId; });
-        if (found != storedProperties_.end())
-            found->second = params.Arg(0);
-        else
-            storedProperties_.emplace_back(dispId, params.Arg(0));
-        return S_OK;
-    }
+    if (flags & DISPATCH_PROPERTYPUT)
+        return properties_.Put(dispId, params);
     if (!(flags & DISPATCH_PROPERTYGET) || !varResult)
         return DISP_E_MEMBERNOTFOUND;
-    DispatchPtr self = std::shared_ptr<IDispatch>(shared_from_this(), static_cast<IWebBrowser2*>(this));
     switch (dispId) {
     case DISPID_BUSY: *varResult = WordBool(busy_); return S_OK;
     case DISPID_LOCATIONURL: *varResult = locationURL_; return S_OK;
-    case DISPID_APPLICATION: *varResult = self; return S_OK;
+    case DISPID_APPLICATION: *varResult = Self(); return S_OK;
     case DISPID_DOCUMENT: {
         if (locationURL_.empty()) {
             *varResult = DispatchPtr();
@@ -278,9 +263,7 @@ HRESULT ScriptedBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t
     }
     default: break;
     }
-    auto found = std::find_if(storedProperties_.begin(), storedProperties_.end(),
-                              [&](const auto& entry) { return entry.first == dispId; });
-    *varResult = found != storedProperties_.end() ? found->second : Variant();
+    *varResult = properties_.Get(dispId);
     return S_OK;
 }
 

@@ -5,6 +5,8 @@
 // stays pending (Busy) until the test completes it, or completes at once when
 // told to.
 #include "BrowserControlInterfaces.h"
+#include "BrowserEventSource.h"
+#include "BrowserPublishedProperties.h"
 
 #include <deque>
 #include <memory>
@@ -67,7 +69,7 @@ public:
     std::optional<std::string> PendingURL() const;
     // The download-control flags last read from the host's ambient property -5512.
     std::optional<std::int32_t> DownloadControlFlags() const { return downloadFlags_; }
-    bool IsClosed() const { return closed_; }
+    bool IsClosed() const { return events_.IsClosed(); }
     IOleClientSite* Site() const { return site_; }
 
     // --- the contract ---
@@ -103,10 +105,11 @@ private:
     HRESULT BeginNavigation(const std::string& url, int historyTarget, Variant flags, Variant target,
                             Variant postData, Variant headers);
     void RaiseCommandStates();
+    DispatchPtr Self();
     HRESULT ExecOnHost(std::uint32_t cmdId, Variant* out);
 
     IOleClientSite* site_ = nullptr;
-    IBrowserEventSink* sink_ = nullptr;
+    BrowserEventSource events_;
     std::unique_ptr<Gtk::Label> widget_;
     std::vector<std::string> calls_;
     std::vector<std::string> history_;
@@ -115,10 +118,9 @@ private:
     std::string locationURL_;
     bool busy_ = false;
     bool autoComplete_ = false;
-    bool closed_ = false;
     std::optional<HRESULT> failNext_;
     std::optional<std::int32_t> downloadFlags_;
-    std::vector<std::pair<DispId, Variant>> storedProperties_;
+    BrowserPublishedProperties properties_;
     DispatchPtr currentEvent_;
 };
 

@@ -11,14 +11,14 @@
 using platform::FileVersion;
 using platform::ReadVersionRecord;
 
-TEST(VersionRecord, runningProgramCarriesTheProjectVersion)
+TEST(VersionRecord, RunningProgramCarriesTheProjectVersion)
 {
     const auto version = ReadVersionRecord(platform::kRunningProgramFile);
     ASSERT_TRUE(version.has_value());
     EXPECT_EQ(*version, (FileVersion{2, 0, 0, 31}));
 }
 
-TEST(VersionRecord, readsEveryClassAndByteOrderWithFullRangeNumbers)
+TEST(VersionRecord, ReadsEveryClassAndByteOrderWithFullRangeNumbers)
 {
     TempDir dir;
     for (const bool is64 : {true, false}) {
@@ -40,7 +40,7 @@ TEST(VersionRecord, readsEveryClassAndByteOrderWithFullRangeNumbers)
     }
 }
 
-TEST(VersionRecord, missingOrDamagedRecordsGiveNothing)
+TEST(VersionRecord, MissingOrDamagedRecordsGiveNothing)
 {
     TempDir dir;
     using Damage = std::function<void(TestElfImage&, std::vector<unsigned char>&)>;

@@ -45,7 +45,7 @@ int VisibleAboutWindows()
 
 } // namespace
 
-TEST(TfrmAbout, createdHiddenWithItsContentAndARunningAnimation)
+TEST(TfrmAbout, CreatedHiddenWithItsContentAndARunningAnimation)
 {
     TfrmAbout about;
     EXPECT_FALSE(about.get_visible());
@@ -65,7 +65,7 @@ TEST(TfrmAbout, createdHiddenWithItsContentAndARunningAnimation)
     EXPECT_TRUE(about.OkButton().get_use_underline());
 }
 
-TEST(TfrmAbout, showsOneWindowAndOkHidesIt)
+TEST(TfrmAbout, ShowsOneWindowAndOkHidesIt)
 {
     TfrmAbout about;
     about.ShowModeless();
@@ -87,7 +87,7 @@ TEST(TfrmAbout, showsOneWindowAndOkHidesIt)
     about.hide();
 }
 
-TEST(TfrmAbout, enterAndSpaceCloseItEscapeDoesNot)
+TEST(TfrmAbout, EnterAndSpaceCloseItEscapeDoesNot)
 {
     TfrmAbout about;
     for (guint key : {GDK_KEY_Return, GDK_KEY_space}) {
@@ -100,7 +100,7 @@ TEST(TfrmAbout, enterAndSpaceCloseItEscapeDoesNot)
     }
 }
 
-TEST(TfrmAbout, closeButtonHidesAndLinkOpensTheMakersSite)
+TEST(TfrmAbout, CloseButtonHidesAndLinkOpensTheMakersSite)
 {
     ScopedShellOpener shell;
     TfrmAbout about;

@@ -76,7 +76,7 @@ void SetX87ControlWord(std::uint16_t word)
 
 } // namespace
 
-TEST(GradientBands, documentedCasesGiveTheirColoursInTopToBottomOrder)
+TEST(GradientBands, DocumentedCasesGiveTheirColoursInTopToBottomOrder)
 {
     for (const GradientCase& c : Cases()) {
         const GradientPlan plan(c.height, c.colour1, c.colour2, c.fill);
@@ -96,7 +96,7 @@ TEST(GradientBands, documentedCasesGiveTheirColoursInTopToBottomOrder)
     EXPECT_EQ(std::count(order.begin(), order.end(), 5), 2);
 }
 
-TEST(GradientBands, extendedPrecisionHoldsWhenTheProcessLowersIt)
+TEST(GradientBands, ExtendedPrecisionHoldsWhenTheProcessLowersIt)
 {
     const std::uint16_t saved = X87ControlWord();
     SetX87ControlWord(static_cast<std::uint16_t>((saved & ~0x0300) | 0x0200)); // 53-bit precision
@@ -107,7 +107,7 @@ TEST(GradientBands, extendedPrecisionHoldsWhenTheProcessLowersIt)
     EXPECT_EQ((after >> 8) & 3, 2) << "the process's own setting is given back";
 }
 
-TEST(GradientBands, paintedPixelsAreExactAndClippedToThePanel)
+TEST(GradientBands, PaintedPixelsAreExactAndClippedToThePanel)
 {
     constexpr int kWidth = 7;
     constexpr int kBelow = 9; // rows under the panel that must stay untouched
@@ -128,7 +128,7 @@ TEST(GradientBands, paintedPixelsAreExactAndClippedToThePanel)
     EXPECT_EQ(PixelAt(about, 2, 263), 0x0300FB);
 }
 
-TEST(GradientBands, panelLowerThanOneBandShowsTheShapesTopColour)
+TEST(GradientBands, PanelLowerThanOneBandShowsTheShapesTopColour)
 {
     for (int height : {0, 1, 3}) {
         const GradientPlan down(height, 0x102030, 0x405060, Fill::lrgftTopToBottom);
@@ -142,7 +142,7 @@ TEST(GradientBands, panelLowerThanOneBandShowsTheShapesTopColour)
     EXPECT_EQ(PixelAt(surface, 0, 2), 0x102030);
 }
 
-TEST(GradientBands, topByteOfAColourIsIgnored)
+TEST(GradientBands, TopByteOfAColourIsIgnored)
 {
     // A system-colour value is taken as its low three bytes, not translated.
     const GradientPlan plan(40, static_cast<TColor>(0x80FF0000u), 0x0000FF, Fill::lrgftTopToBottom);
@@ -165,7 +165,7 @@ protected:
 
 } // namespace
 
-TEST(TLRGradFill, startsBlueToBlackAndRepaintsOnlyOnChange)
+TEST(TLRGradFill, StartsBlueToBlackAndRepaintsOnlyOnChange)
 {
     CountingGradFill panel;
     EXPECT_EQ(panel.Colour1(), clBlue);
@@ -201,7 +201,7 @@ protected:
 
 } // namespace
 
-TEST(TLRGradFill, widgetPaintsBandsUnderItsChildren)
+TEST(TLRGradFill, WidgetPaintsBandsUnderItsChildren)
 {
     TLRGradFill panel;
     panel.SetColour1(0xFF0000);

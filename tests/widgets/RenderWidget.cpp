@@ -6,12 +6,6 @@
 #include <cstdint>
 #include <stdexcept>
 
-void RunPendingEvents()
-{
-    while (Gtk::Main::events_pending())
-        Gtk::Main::iteration(false);
-}
-
 Cairo::RefPtr<Cairo::ImageSurface> RenderWidget(Gtk::Widget& widget, int width, int height)
 {
     Gtk::OffscreenWindow window;

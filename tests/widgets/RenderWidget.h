@@ -1,12 +1,11 @@
 #pragma once
 // Test helpers: draw a widget onto an image surface and read its pixels back.
+#include "MainLoop.h"
 #include "TColor.h"
 
 #include <cairomm/surface.h>
 #include <gtkmm/widget.h>
 
-// Runs the main loop until nothing is pending.
-void RunPendingEvents();
 
 // Lays the widget out at width x height in an offscreen window, draws it onto a
 // new image surface of that size and takes it out of the window again.

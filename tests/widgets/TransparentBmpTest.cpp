@@ -40,7 +40,7 @@ constexpr TColor kParent = 0x2A3B4C;
 
 } // namespace
 
-TEST(TransparentPaint, onlyPixelsOfExactlyTheColourTakeTheBackground)
+TEST(TransparentPaint, OnlyPixelsOfExactlyTheColourTakeTheBackground)
 {
     const auto picture = Picture({{clWhite, 0x0000FF, kAlmostWhite},
                                   {0x00FF00, clWhite, clBlack}});
@@ -56,7 +56,7 @@ TEST(TransparentPaint, onlyPixelsOfExactlyTheColourTakeTheBackground)
     EXPECT_EQ(PixelAt(black, 0, 0), clWhite);
 }
 
-TEST(TransparentPaint, minusOneAndClNoneDrawThePictureUnchanged)
+TEST(TransparentPaint, MinusOneAndClNoneDrawThePictureUnchanged)
 {
     const auto picture = Picture({{clWhite, 0x0000FF}, {0x1FFFFF, clBlack}});
     for (TColor none : {-1, clNone, -5}) {
@@ -68,7 +68,7 @@ TEST(TransparentPaint, minusOneAndClNoneDrawThePictureUnchanged)
     }
 }
 
-TEST(TransparentPaint, areaBeyondThePictureShowsTheBackgroundAndNoPictureShowsWhite)
+TEST(TransparentPaint, AreaBeyondThePictureShowsTheBackgroundAndNoPictureShowsWhite)
 {
     const auto picture = Picture({{0x0000FF, 0x0000FF}, {0x0000FF, 0x0000FF}});
     const auto larger = Paint(picture, 3, 3, -1, kParent);
@@ -81,7 +81,7 @@ TEST(TransparentPaint, areaBeyondThePictureShowsTheBackgroundAndNoPictureShowsWh
     EXPECT_EQ(PixelAt(empty, 3, 3), clWhite);
 }
 
-TEST(TTransparentBmp, takesThePicturesSizeAndKeepsItsOwnCopy)
+TEST(TTransparentBmp, TakesThePicturesSizeAndKeepsItsOwnCopy)
 {
     TTransparentBmp bmp;
     EXPECT_EQ(bmp.Width(), 32);
@@ -109,7 +109,7 @@ TEST(TTransparentBmp, takesThePicturesSizeAndKeepsItsOwnCopy)
     EXPECT_EQ(bmp.Height(), 32);
 }
 
-TEST(TTransparentBmp, masksWithItsParentsColourOnScreen)
+TEST(TTransparentBmp, MasksWithItsParentsColourOnScreen)
 {
     Gtk::Fixed parent;
     auto css = Gtk::CssProvider::create();

@@ -10,7 +10,7 @@
 
 using Opened = std::vector<std::string>;
 
-TEST(LinkTarget, urlWinsUnlessBlankAndIsOpenedUntrimmed)
+TEST(LinkTarget, UrlWinsUnlessBlankAndIsOpenedUntrimmed)
 {
     EXPECT_EQ(LinkTarget("https://a.example/", "https://b.example/"), "https://a.example/");
     EXPECT_EQ(LinkTarget("   ", "https://b.example/"), "https://b.example/");
@@ -22,7 +22,7 @@ TEST(LinkTarget, urlWinsUnlessBlankAndIsOpenedUntrimmed)
     EXPECT_EQ(TrimBlanks(" \xC3\xA9\x01"), "\xC3\xA9");
 }
 
-TEST(TUrlLabel, clickRunsItsHandlerThenOpensTheTarget)
+TEST(TUrlLabel, ClickRunsItsHandlerThenOpensTheTarget)
 {
     ScopedShellOpener shell(false); // a failing open is silent
     TUrlLabel label;
@@ -63,7 +63,7 @@ void SendButton(Gtk::Widget& widget, GdkEventType type, guint button, double x, 
 
 } // namespace
 
-TEST(TUrlLabel, pressAndReleaseOnTheLabelIsAClick)
+TEST(TUrlLabel, PressAndReleaseOnTheLabelIsAClick)
 {
     ScopedShellOpener shell;
     TUrlLabel label;
@@ -99,7 +99,7 @@ TEST(TUrlLabel, pressAndReleaseOnTheLabelIsAClick)
     window.remove();
 }
 
-TEST(TUrlLabel, copyPutsTheUrlNeverTheCaptionOnTheClipboard)
+TEST(TUrlLabel, CopyPutsTheUrlNeverTheCaptionOnTheClipboard)
 {
     TUrlLabel label;
     const auto items = label.LinkMenu().get_children();

@@ -1,6 +1,6 @@
 // The version label: its three styles, numbers up to 65535, and a file
 // without a version record.
-#include "../toolkit/TestElfImage.h"
+#include "TestElfImage.h"
 #include "TKSVersionLabel.h"
 #include "TempDir.h"
 #include "VersionText.h"
@@ -9,7 +9,7 @@
 
 using Format = TKSVerLabelDisplayFormat;
 
-TEST(VersionText, threeStylesOmitOnlyWhatTheyShouldOmit)
+TEST(VersionText, ThreeStylesOmitOnlyWhatTheyShouldOmit)
 {
     struct Row {
         std::uint32_t major, minor, release, build;
@@ -32,7 +32,7 @@ TEST(VersionText, threeStylesOmitOnlyWhatTheyShouldOmit)
     }
 }
 
-TEST(TKSVersionLabel, showsTheRunningProgramsVersionInEveryStyle)
+TEST(TKSVersionLabel, ShowsTheRunningProgramsVersionInEveryStyle)
 {
     TKSVersionLabel label;
     EXPECT_EQ(label.DisplayFormat(), Format::ldfDefault);
@@ -45,7 +45,7 @@ TEST(TKSVersionLabel, showsTheRunningProgramsVersionInEveryStyle)
     EXPECT_EQ(label.get_text(), "Version 2.0 Build 31");
 }
 
-TEST(TKSVersionLabel, readsTheFileOnceAndPrintsFullRangeNumbers)
+TEST(TKSVersionLabel, ReadsTheFileOnceAndPrintsFullRangeNumbers)
 {
     TempDir dir;
     TestElfImage elf;
@@ -66,7 +66,7 @@ TEST(TKSVersionLabel, readsTheFileOnceAndPrintsFullRangeNumbers)
     EXPECT_EQ(label.get_text(), "65535.1.0.65535");
 }
 
-TEST(TKSVersionLabel, fileWithoutRecordShowsZeros)
+TEST(TKSVersionLabel, FileWithoutRecordShowsZeros)
 {
     TempDir dir;
     TestElfImage elf;

@@ -1,0 +1,29 @@
+#include "MainLoop.h"
+
+#include <glib.h>
+
+#include <thread>
+
+void RunPendingEvents()
+{
+    while (g_main_context_pending(nullptr))
+        g_main_context_iteration(nullptr, FALSE);
+}
+
+bool RunUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        if (!g_main_context_iteration(nullptr, FALSE))
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+void RunFor(std::chrono::milliseconds duration)
+{
+    const auto until = std::chrono::steady_clock::now() + duration;
+    RunUntil([&] { return std::chrono::steady_clock::now() > until; }, duration + std::chrono::seconds(1));
+}
