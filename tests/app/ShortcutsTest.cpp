@@ -36,7 +36,7 @@ protected:
     void Press(guint keyval, GdkModifierType state = GdkModifierType(0))
     {
         PressKey(Main(), keyval, state);
-        RunPending();
+        RunPendingEvents();
     }
     // Puts the focus on the tab strip, which uses none of the keys tested.
     void FocusTabs()
@@ -173,7 +173,7 @@ TEST_F(ShortcutsTest, EachShortcutRunsItsCommandAndTheMenuShowsIt)
         PressKey(Main(), key, key == GDK_KEY_F10 ? kShift : GdkModifierType(0));
         EXPECT_TRUE(Main().Menu().get_visible()) << "the pop-up menu opens from the keyboard";
         Main().Menu().popdown();
-        RunPending();
+        RunPendingEvents();
     }
     shown.disconnect();
     EXPECT_EQ(menusShown, 2);
@@ -293,7 +293,7 @@ TEST_F(ShortcutsTest, NothingFiresWhileAModalDialogIsUp)
         keysSent = true;
         ClickButton(prompt, "Cancel");
     }));
-    RunPending();
+    RunPendingEvents();
     watch.disconnect();
     EXPECT_TRUE(keysSent);
     EXPECT_EQ(newUrlPromptsAtOnce, 1);
