@@ -19,6 +19,7 @@ TEST(CommandLine, OptionsAndOperands)
         Action action;
         std::vector<std::string> urls;
         std::string error;
+        std::string settingsFile = {};
     } cases[] = {
         {{}, Action::Run, {}, ""},
         {{"http://a/", "www.b.c"}, Action::Run, {"http://a/", "www.b.c"}, ""},
@@ -32,6 +33,16 @@ TEST(CommandLine, OptionsAndOperands)
         {{"-x", "--bad"}, Action::Error, {}, "invalid option -- 'x'"},
         {{"--bogus", "--help"}, Action::Error, {}, "unrecognized option '--bogus'"},
         {{"--version=2"}, Action::Error, {}, "unrecognized option '--version=2'"},
+        {{"--export-settings", "a.reg"}, Action::ExportSettings, {}, "", "a.reg"},
+        {{"--import-settings=-odd name.reg"}, Action::ImportSettings, {}, "", "-odd name.reg"},
+        {{"--import-settings", "--help"}, Action::ImportSettings, {}, "", "--help"},
+        {{"--export-settings"}, Action::Error, {}, "option '--export-settings' requires an argument"},
+        {{"--export-settings="}, Action::Error, {}, "option '--export-settings' requires an argument"},
+        {{"--export-settings", "a.reg", "--import-settings", "b.reg"},
+         Action::Error, {}, "only one of --export-settings and --import-settings, once"},
+        {{"--export-settings", "a.reg", "http://a/"},
+         Action::Error, {}, "URLs cannot be opened while settings are exported or imported"},
+        {{"--export-settings", "a.reg", "--help"}, Action::Help, {}, "", "a.reg"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -40,6 +51,7 @@ TEST(CommandLine, OptionsAndOperands)
         EXPECT_EQ(line.error, c.error);
         if (c.action != Action::Error) {
             EXPECT_EQ(line.urls, c.urls);
+            EXPECT_EQ(line.settingsFile, c.settingsFile);
         }
     }
     EXPECT_EQ(VersionText(), "Pandrel 2.0.0.31\n");
