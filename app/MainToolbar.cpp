@@ -1,5 +1,7 @@
 #include "MainToolbar.h"
 
+#include "AccessibleNames.h"
+#include "ProgramIdentity.h"
 
 namespace {
 constexpr int kButtonWidth = 30;
@@ -13,12 +15,12 @@ MainToolbar::MainToolbar()
     set_show_arrow(false);
     get_style_context()->add_class("pandrel-main-toolbar");
 
-    SetUpButton(btnHome, imgHome, "home", "go to home page");
-    SetUpButton(btnBack, imgBack, "back", "go back");
-    SetUpButton(btnForward, imgForward, "forward", "go forward");
-    SetUpButton(btnRefresh, imgRefresh, "refresh", "reload page");
-    SetUpButton(btnStopAll, imgStopAll, "stop-all", "stop loading all pages");
-    SetUpButton(btnStop1, imgStop1, "stop-current", "stop loading current page");
+    SetUpButton(btnHome, imgHome, "home", "go to home page", "Home");
+    SetUpButton(btnBack, imgBack, "back", "go back", "Back");
+    SetUpButton(btnForward, imgForward, "forward", "go forward", "Forward");
+    SetUpButton(btnRefresh, imgRefresh, "refresh", "reload page", "Refresh");
+    SetUpButton(btnStopAll, imgStopAll, "stop-all", "stop loading all pages", "Stop all pages");
+    SetUpButton(btnStop1, imgStop1, "stop-current", "stop loading current page", "Stop current page");
 
     for (Gtk::SeparatorToolItem* separator : {&btnSep1, &btnSep2, &btnSep3, &ToolButton1}) {
         separator->set_draw(false);
@@ -31,10 +33,15 @@ MainToolbar::MainToolbar()
 }
 
 void MainToolbar::SetUpButton(Gtk::ToolButton& button, platform::ScaledImage& picture,
-                              const std::string& pictureName, const char* tooltip)
+                              const std::string& pictureName, const char* tooltip,
+                              const char* accessibleName)
 {
     picture.SetPicture("toolbar/" + pictureName + ".png");
     button.set_icon_widget(picture);
     button.set_tooltip_text(tooltip);
     button.set_size_request(kButtonWidth, kButtonHeight);
+    // The picture says nothing to a screen reader: the button inside the tool
+    // item, which is what takes the focus and the click, is named instead.
+    if (Gtk::Widget* inner = button.get_child())
+        platform::SetAccessibleName(*inner, accessibleName);
 }

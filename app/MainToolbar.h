@@ -22,7 +22,8 @@ public:
 
 private:
     void SetUpButton(Gtk::ToolButton& button, platform::ScaledImage& picture, const std::string& pictureName,
-                     const char* tooltip);
+                     const char* tooltip,
+                     const char* accessibleName);
 
     Gtk::SeparatorToolItem btnSep1;
     Gtk::SeparatorToolItem btnSep2;

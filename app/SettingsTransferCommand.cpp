@@ -112,22 +112,14 @@ int ImportSettingsFile(platform::RegistryStore& store, const std::string& file, 
     }
 }
 
-std::optional<int> RunSettingsTransferCommand(int argc, char** argv)
+int RunSettingsTransfer(SettingsTransfer transfer, const std::string& file)
 {
-    if (argc < 2)
-        return std::nullopt;
-    const std::string option = argv[1];
-    if (option != kExportSettingsOption && option != kImportSettingsOption)
-        return std::nullopt;
-    if (argc != 3) {
-        std::cerr << "Usage: pandrel " << option << " FILE.reg\n";
-        return 1;
-    }
     auto& store = platform::RegistryStore::Program();
     if (!store.IsAvailable()) {
-        std::cerr << "The settings store cannot be opened.\n";
+        std::cerr << "The settings store cannot be opened.
+";
         return 1;
     }
-    return option == kExportSettingsOption ? ExportSettingsFile(store, argv[2], std::cout, std::cerr)
-                                           : ImportSettingsFile(store, argv[2], std::cout, std::cerr);
+    return transfer == SettingsTransfer::Export ? ExportSettingsFile(store, file, std::cout, std::cerr)
+                                                : ImportSettingsFile(store, file, std::cout, std::cerr);
 }

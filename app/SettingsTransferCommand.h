@@ -6,11 +6,7 @@
 #include "RegistryStore.h"
 
 #include <iosfwd>
-#include <optional>
 #include <string>
-
-inline constexpr const char* kExportSettingsOption = "--export-settings";
-inline constexpr const char* kImportSettingsOption = "--import-settings";
 
 // Writes the program's keys (its own key, the user-agent key it keeps and the
 // shell names it reads) to file, readable by its owner only. 0 on success.
@@ -22,5 +18,6 @@ int ExportSettingsFile(platform::RegistryStore& store, const std::string& file, 
 int ImportSettingsFile(platform::RegistryStore& store, const std::string& file, std::ostream& out,
                        std::ostream& err);
 
-// The exit code when argv asks for one of the two options, else nothing.
-std::optional<int> RunSettingsTransferCommand(int argc, char** argv);
+enum class SettingsTransfer { Export, Import };
+// Exports or imports file with the program's store; the exit code.
+int RunSettingsTransfer(SettingsTransfer transfer, const std::string& file);

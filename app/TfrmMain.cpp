@@ -1,5 +1,6 @@
 #include "TfrmMain.h"
 
+#include "AccessibleNames.h"
 #include "DialogBorder.h"
 #include "ErrorReport.h"
 #include "PageLoadOption.h"
@@ -11,6 +12,7 @@
 #include "URLHistory.h"
 
 #include <glibmm/main.h>
+#include <gtkmm/messagedialog.h>
 
 namespace {
 constexpr int kInitialWidth = 696;
@@ -35,6 +37,7 @@ TfrmMain::TfrmMain(platform::RegistryStore& store) : store_(store)
 TfrmMain::~TfrmMain()
 {
     maximizeMessage_.disconnect();
+    shortcuts_.reset();
     // FormDestroy: the pages go before the widgets they live in.
     recovery_.reset();
     profiles_.reset();
@@ -49,6 +52,9 @@ void TfrmMain::BuildLayout()
     lblURL.set_margin_end(4);
     cboURL.set_valign(Gtk::ALIGN_CENTER);
     cboURL.set_size_request(kURLBoxWidth, -1);
+    platform::LabelFor(lblURL, *cboURL.get_entry());
+    platform::SetAccessibleName(cboURL, "URL");
+    anmState.SetAccessibleName("Page loading", true);
     pnlState.set_size_request(kStatePanelWidth, -1);
     pnlState.get_style_context()->add_class("pandrel-state-panel");
     pnlState.add(anmState);
@@ -129,6 +135,7 @@ void TfrmMain::ConnectCommands()
     m.itmAbout.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmAboutClick));
     m.itmQuit.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmQuitClick));
     m.attach_to_widget(*this);
+    ConnectShortcuts();
 }
 
 void TfrmMain::AttachWindows(TfrmAbout& frmAbout, pages::TdlgProperties& dlgProperties,
@@ -181,6 +188,7 @@ void TfrmMain::FormShow()
         pages_->List().SetCurrentPage(0);
     recovery_->Start();
     PostMaximizeMain();
+    started_ = true;
 }
 
 void TfrmMain::PostMaximizeMain()
@@ -199,6 +207,8 @@ void TfrmMain::WMMaximizeMain()
 
 bool TfrmMain::on_delete_event(GdkEventAny*)
 {
+    if (!closingWithoutQuestion_ && !ConfirmQuitWithRunningDownloads())
+        return true;
     try {
         FormClose();
         recovery_->MarkClean();
@@ -245,6 +255,30 @@ bool TfrmMain::on_button_press_event(GdkEventButton* event)
 void TfrmMain::itmQuitClick()
 {
     close();
+}
+
+void TfrmMain::CloseWithoutAsking()
+{
+    closingWithoutQuestion_ = true;
+    close();
+    closingWithoutQuestion_ = false;
+}
+
+// Quitting ends the downloads under way: the user says whether that is meant.
+bool TfrmMain::ConfirmQuitWithRunningDownloads()
+{
+    const int running = runningDownloads_ ? runningDownloads_() : 0;
+    if (running <= 0)
+        return true;
+    Gtk::MessageDialog question(*this, "Quit Pandrel?", false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_NONE, true);
+    question.set_title("Quit Pandrel?");
+    question.set_secondary_text(running == 1 ? "A download is still running. Quitting stops it."
+                                             : std::to_string(running) +
+                                                   " downloads are still running. Quitting stops them.");
+    question.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+    question.add_button("_Quit", Gtk::RESPONSE_OK);
+    question.set_default_response(Gtk::RESPONSE_CANCEL);
+    return question.run() == Gtk::RESPONSE_OK;
 }
 
 void TfrmMain::itmAboutClick()

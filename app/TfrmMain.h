@@ -4,6 +4,7 @@
 #include "AnimationControl.h"
 #include "MainMenu.h"
 #include "MainPageSet.h"
+#include "MainShortcuts.h"
 #include "MainToolbar.h"
 #include "Pages.h"
 #include "Profiles.h"
@@ -38,12 +39,20 @@ public:
                        profiles::TfrmProfileButtonSettings& frmProfileButtonSettings);
 
     void itmQuitClick();
+    // Closes without asking anything: for a session that is ending.
+    void CloseWithoutAsking();
+    // How many downloads are under way; quitting with one running asks first.
+    void SetRunningDownloadsQuery(std::function<int()> query) { runningDownloads_ = std::move(query); }
     void itmAboutClick();
     void itmToolbarClick();
     void itmLoadPagesWhenShownClick();
     void WMMaximizeMain();
     // Tells the user, above the pages, when web content runs unsandboxed.
     void ShowSandboxNotice(const platform::WebKitSandboxState& state) { barSandbox.Show(state); }
+
+    // True once the show step has run: profile 1 is open and the Welcome
+    // dialog (if any) has closed.
+    bool Started() const { return started_; }
 
     MainMenu& Menu() { return popMain; }
     MainToolbar& Toolbar() { return tlbMain; }
@@ -60,6 +69,7 @@ protected:
     void on_show() override;
     bool on_delete_event(GdkEventAny* event) override;
     bool on_button_press_event(GdkEventButton* event) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
 private:
     void FormCreate();
@@ -71,12 +81,20 @@ private:
     void ConnectPageCommands();
     void AddURLToHistory(const std::string& url);
     bool HasOwnMenu(GdkEventButton* event);
+    bool ConfirmQuitWithRunningDownloads();
+    // Keyboard (TfrmMainKeys.cpp).
+    void ConnectShortcuts();
+    void FocusURLBox();
+    bool PopupMenuFromKeyboard();
 
     platform::RegistryStore& store_;
     TfrmAbout* frmAbout_ = nullptr;
     TfrmWelcome* frmWelcome_ = nullptr;
     bool shown_ = false;
+    bool started_ = false;
     bool closeFailed_ = false;
+    bool closingWithoutQuestion_ = false;
+    std::function<int()> runningDownloads_;
     sigc::connection maximizeMessage_;
 
     Gtk::Box root_{Gtk::ORIENTATION_VERTICAL};
@@ -97,4 +115,5 @@ private:
     std::unique_ptr<MainPageSet> pageSet_;
     std::unique_ptr<profiles::Profiles> profiles_;
     std::unique_ptr<RecoveryRecorder> recovery_;
+    std::unique_ptr<MainShortcuts> shortcuts_;
 };

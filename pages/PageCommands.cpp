@@ -52,13 +52,18 @@ void PageCommands::itmNewPageClick()
         const std::string url = PromptForURL();
         if (!IsOpenable(url))
             return;
-        std::string caption = CaptionFromURL(url);
-        if (caption.empty())
-            caption = std::to_string(pages_.PageCount() + 1);
-        pages_.OpenPage(url, caption);
-        if (addURLToHistory_)
-            addURLToHistory_(url);
+        OpenNewPage(url);
     });
+}
+
+void PageCommands::OpenNewPage(const std::string& url)
+{
+    std::string caption = CaptionFromURL(url);
+    if (caption.empty())
+        caption = std::to_string(pages_.PageCount() + 1);
+    pages_.OpenPage(url, caption);
+    if (addURLToHistory_)
+        addURLToHistory_(url);
 }
 
 void PageCommands::itmNewURLClick()

@@ -25,6 +25,11 @@ public:
     void itmClosePageClick();
     void itmOptionsClick();
 
+    // What "&New Page" does with the text once the user has typed it: a new
+    // page captioned from the URL (or numbered), recorded in the history.
+    // Text handed over by other programs takes the same road.
+    void OpenNewPage(const std::string& url);
+
     // The text as typed on OK, empty text on Cancel.
     std::string PromptForURL();
     // The text as typed on OK, nothing on Cancel.

@@ -1,5 +1,6 @@
 #include "TextPrompt.h"
 
+#include "AccessibleNames.h"
 #include "DialogBorder.h"
 
 #include <gtkmm/dialog.h>
@@ -21,6 +22,7 @@ std::optional<std::string> RunTextPrompt(Gtk::Window* parent, const std::string&
     Gtk::Entry field;
     field.set_activates_default(true);
     field.set_width_chars(40);
+    platform::LabelFor(label, field);
     Gtk::Box* area = dialog.get_content_area();
     area->set_spacing(6);
     area->set_border_width(10);

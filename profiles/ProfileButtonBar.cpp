@@ -1,5 +1,7 @@
 #include "ProfileButtonBar.h"
 
+#include "AccessibleNames.h"
+
 #include <algorithm>
 #include <string>
 
@@ -58,6 +60,7 @@ ProfileButtonBar::ProfileButtonBar(std::function<void(int)> pressed,
         button.signal_button_release_event().connect(
             [this, number](GdkEventButton* event) { return OnReleased(event, number); }, false);
         tlbProfileButtons.pack_start(button, Gtk::PACK_SHRINK);
+        NameForScreenReaders(number);
     }
     popProfileButtons.append(itmSetButtonCaption);
     popProfileButtons.show_all();
@@ -86,6 +89,17 @@ void ProfileButtonBar::Widen(int number, int delta)
     widths_[number] += delta;
     toolbarWidth_ += delta;
     buttons_[number].SetShownWidth(widths_[number]);
+}
+
+void ProfileButtonBar::NameForScreenReaders(int number)
+{
+    std::string name = "Profile " + std::to_string(number);
+    const std::string caption = buttons_[number].get_label();
+    if (caption != std::to_string(number)) {
+        name += ": ";
+        name += caption;
+    }
+    platform::SetAccessibleName(buttons_[number], name);
 }
 
 int ProfileButtonBar::TextWidth(int number, const std::string& text)

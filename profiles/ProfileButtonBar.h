@@ -50,6 +50,10 @@ public:
     int ToolbarWidth() const { return toolbarWidth_; }
     void Widen(int number, int delta);
 
+    // Names the button for screen readers after its caption: "Profile 3", or
+    // "Profile 3: News" once it is captioned News.
+    void NameForScreenReaders(int number);
+
     // Width in pixels of text drawn in the button's font.
     int TextWidth(int number, const std::string& text);
     // The width caption takes on the button: its text width, at most

@@ -170,6 +170,7 @@ void Profiles::SetProfileButtonCaption(Gtk::ToggleButton& button, const std::str
     const int before = bar_.ShownTextWidth(number, captions_[static_cast<std::size_t>(number)]);
     bar_.SetCaption(number, text);
     captions_[static_cast<std::size_t>(number)] = text;
+    bar_.NameForScreenReaders(number);
     const int after = bar_.ShownTextWidth(number, text);
     bar_.Widen(number, after - before);
 }

@@ -1,5 +1,6 @@
 #include "TfrmProfileButtonSettings.h"
 
+#include "AccessibleNames.h"
 #include "CompactDialogStyle.h"
 #include "DialogBorder.h"
 
@@ -23,6 +24,7 @@ TfrmProfileButtonSettings::TfrmProfileButtonSettings()
 
     edtButtonCaption.set_size_request(153, -1);
     edtButtonCaption.set_activates_default(true);
+    platform::LabelFor(lblButtonCaption_, edtButtonCaption);
     btnOK_.set_size_request(75, 25);
     btnCancel_.set_size_request(75, 25);
     layout_.put(lblButtonCaption_, 28, 16);

@@ -48,6 +48,11 @@ std::filesystem::path DefaultSettingsFolder()
 {
     if (auto folder = FromEnvironment("PANDREL_CONFIG_DIR"); !folder.empty())
         return folder;
+    return StandardSettingsFolder();
+}
+
+std::filesystem::path StandardSettingsFolder()
+{
     auto base = FromEnvironment("XDG_CONFIG_HOME");
     if (base.empty()) {
         auto home = FromEnvironment("HOME");

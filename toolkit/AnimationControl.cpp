@@ -1,13 +1,30 @@
 #include "AnimationControl.h"
 
+#include "AccessibleNames.h"
+#include "BusyAccessible.h"
+#include "ProgramIdentity.h"
+
+#include <gdkmm/general.h>
 #include <glibmm/main.h>
 
 namespace platform {
 
 AnimationControl::AnimationControl(int frameWidth, int frameHeight, unsigned frameIntervalMs)
-    : frameWidth_(frameWidth), frameHeight_(frameHeight), frameIntervalMs_(frameIntervalMs)
+    : Glib::ObjectBase("PandrelAnimationControl"),
+      frameWidth_(frameWidth),
+      frameHeight_(frameHeight),
+      frameIntervalMs_(frameIntervalMs)
 {
     set_size_request(frameWidth, frameHeight);
+    UseBusyAccessible(*this);
+    atk_object_set_role(gtk_widget_get_accessible(GTK_WIDGET(gobj())), ATK_ROLE_ANIMATION);
+}
+
+void AnimationControl::SetAccessibleName(const std::string& name, bool reportBusy)
+{
+    platform::SetAccessibleName(*this, name);
+    reportBusy_ = reportBusy;
+    SetAccessibleBusy(*this, reportBusy_ && active_);
 }
 
 AnimationControl::~AnimationControl()
@@ -44,6 +61,8 @@ void AnimationControl::SetActive(bool active)
     if (active == active_)
         return;
     active_ = active;
+    if (reportBusy_)
+        SetAccessibleBusy(*this, active_);
     timer_.disconnect();
     if (active_) {
         timer_ = Glib::signal_timeout().connect(sigc::mem_fun(*this, &AnimationControl::Advance),

@@ -34,6 +34,10 @@ public:
     // The frame on show, counted from 0.
     int CurrentFrame() const { return currentFrame_; }
 
+    // Names it for screen readers; with reportBusy, it tells them it is busy
+    // while active (a progress indicator rather than a picture).
+    void SetAccessibleName(const std::string& name, bool reportBusy);
+
 protected:
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
 
@@ -53,6 +57,7 @@ private:
     int lastFrame_ = 0;
     int currentFrame_ = 0;
     bool active_ = false;
+    bool reportBusy_ = false;
     sigc::connection timer_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
-// The engine's own download handling: a save-as choice, then a small window
-// showing the progress until the file is complete, failed or cancelled.
+// The engine's own download handling: a save-as choice, then a progress window
+// over the window the download came from, with the file's name, its size, the
+// speed and the time left; when done it offers Open and Show in Folder.
 typedef struct _WebKitDownload WebKitDownload;
 
 namespace platform {

@@ -22,4 +22,7 @@ WebKitSandboxState ProbeWebKitSandbox();
 // answer when it is created. RegisterWebKitEngine starts it.
 void StartWebKitSandboxProbe();
 
+// Downloads whose progress window is open and which have not ended yet.
+int RunningWebKitDownloads();
+
 } // namespace platform

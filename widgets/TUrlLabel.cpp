@@ -1,9 +1,11 @@
 #include "TUrlLabel.h"
 
+#include "AccessibleNames.h"
 #include "LabelStyle.h"
 #include "LinkTarget.h"
 #include "ShellOpen.h"
 
+#include <gdk/gdkkeysyms.h>
 #include <gtkmm/clipboard.h>
 
 TUrlLabel::TUrlLabel()
@@ -18,6 +20,35 @@ TUrlLabel::TUrlLabel()
     FLinkMenu.append(FCopyItem);
     FCopyItem.show();
     FLinkMenu.attach_to_widget(*this);
+
+    set_can_focus(true);
+    add_events(Gdk::KEY_PRESS_MASK);
+    atk_object_set_role(gtk_widget_get_accessible(GTK_WIDGET(gobj())), ATK_ROLE_LINK);
+}
+
+void TUrlLabel::SetCaption(const std::string& caption)
+{
+    FLabel.set_text(caption);
+    platform::SetAccessibleName(*this, caption);
+}
+
+bool TUrlLabel::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
+{
+    const bool drawn = Gtk::EventBox::on_draw(cr);
+    if (has_visible_focus())
+        get_style_context()->render_focus(cr, 0, 0, get_allocated_width(), get_allocated_height());
+    return drawn;
+}
+
+bool TUrlLabel::on_key_press_event(GdkEventKey* event)
+{
+    const guint modifiers = event->state & (GDK_CONTROL_MASK | GDK_SHIFT_MASK | GDK_MOD1_MASK);
+    if (modifiers == 0 && (event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter ||
+                           event->keyval == GDK_KEY_ISO_Enter || event->keyval == GDK_KEY_space)) {
+        Click();
+        return true;
+    }
+    return Gtk::EventBox::on_key_press_event(event);
 }
 
 void TUrlLabel::on_realize()

@@ -1,7 +1,8 @@
 #pragma once
 // A label that opens a web address through the desktop's default handler when
 // clicked, shown underlined in blue under a hand cursor. Its context menu has one
-// item, "Copy", which puts the address on the clipboard.
+// item, "Copy", which puts the address on the clipboard. It takes the keyboard
+// focus like a link of a web page, and Enter or Space opens it.
 #include <gtkmm/eventbox.h>
 #include <gtkmm/label.h>
 #include <gtkmm/menu.h>
@@ -17,7 +18,7 @@ public:
     void SetURL(const std::string& url) { FURL = url; }
 
     std::string Caption() const { return FLabel.get_text(); }
-    void SetCaption(const std::string& caption) { FLabel.set_text(caption); }
+    void SetCaption(const std::string& caption);
 
     // The text itself, for font, alignment and size.
     Gtk::Label& Label() { return FLabel; }
@@ -35,6 +36,8 @@ public:
 
 protected:
     void on_realize() override;
+    bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
+    bool on_key_press_event(GdkEventKey* event) override;
     bool on_button_press_event(GdkEventButton* event) override;
     bool on_button_release_event(GdkEventButton* event) override;
 

@@ -137,6 +137,7 @@ void TfrmAbout::FormCreate()
     anmAbout.Open(kAnimationClip);
     anmAbout.SetLastFrame(kAnimationLastFrame);
     anmAbout.SetActive(true);
+    anmAbout.SetAccessibleName("Kestrane Pandrel emblem", false);
 }
 
 void TfrmAbout::ShowModeless()
@@ -147,7 +148,8 @@ void TfrmAbout::ShowModeless()
 void TfrmAbout::on_show()
 {
     Gtk::Window::on_show();
-    // OK is the only tab stop: Enter or space closes the box, Escape does not.
+    // OK has the focus first: Enter or space closes the box, Escape does not;
+    // Tab reaches the link.
     Button1.grab_focus();
 }
 

@@ -44,6 +44,14 @@ void LocalHttpServer::AddPage(const std::string& path, std::string body, std::st
     pages_[path] = Page{std::move(body), std::move(contentType), delay};
 }
 
+void LocalHttpServer::AddDownload(const std::string& path, const std::string& fileName, std::string body,
+                                  std::size_t chunkSize, std::chrono::milliseconds pause)
+{
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{std::move(body), "application/octet-stream", std::chrono::milliseconds(0),
+                        "Content-Disposition: attachment; filename=\"" + fileName + "\"\r\n", chunkSize, pause};
+}
+
 std::string LocalHttpServer::Url(const std::string& path) const
 {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
@@ -143,14 +151,23 @@ void LocalHttpServer::Serve(int client)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     std::string response = std::string("HTTP/1.1 ") + (found ? "200 OK" : "404 Not Found") +
                            "\r\nContent-Type: " + page.contentType +
-                           "\r\nContent-Length: " + std::to_string(page.body.size()) +
-                           "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page.body;
+                           "\r\nContent-Length: " + std::to_string(page.body.size()) + "\r\n" +
+                           page.extraHeaders + "Cache-Control: no-store\r\nConnection: close\r\n\r\n";
+    const std::size_t headLength = response.size();
+    response += page.body;
     std::size_t sent = 0;
-    while (sent < response.size()) {
-        ssize_t put = send(client, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);
+    while (sent < response.size() && !stopping_) {
+        std::size_t piece = response.size() - sent;
+        if (page.chunkSize > 0 && sent >= headLength)
+            piece = std::min(piece, page.chunkSize);
+        else if (page.chunkSize > 0)
+            piece = headLength - sent;
+        ssize_t put = send(client, response.data() + sent, piece, MSG_NOSIGNAL);
         if (put <= 0)
             break;
         sent += static_cast<std::size_t>(put);
+        if (page.chunkSize > 0 && sent > headLength && sent < response.size())
+            std::this_thread::sleep_for(page.pause);
     }
     shutdown(client, SHUT_WR);
     close(client);

@@ -26,6 +26,11 @@ public:
     void AddPage(const std::string& path, std::string body, std::string contentType = "text/html; charset=utf-8",
                  std::chrono::milliseconds delay = std::chrono::milliseconds(0));
 
+    // Serves body as a file to save (Content-Disposition: attachment), sent in
+    // chunks of chunkSize bytes with a pause after each: a slow download.
+    void AddDownload(const std::string& path, const std::string& fileName, std::string body,
+                     std::size_t chunkSize, std::chrono::milliseconds pause);
+
     int Port() const { return port_; }
     // "http://127.0.0.1:<port><path>"
     std::string Url(const std::string& path) const;
@@ -43,6 +48,9 @@ private:
         std::string body;
         std::string contentType;
         std::chrono::milliseconds delay;
+        std::string extraHeaders = {};
+        std::size_t chunkSize = 0; // 0: all at once
+        std::chrono::milliseconds pause = {};
     };
     void AcceptLoop();
     void Serve(int client);

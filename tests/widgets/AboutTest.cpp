@@ -116,3 +116,27 @@ TEST(TfrmAbout, CloseButtonHidesAndLinkOpensTheMakersSite)
     RunPendingEvents();
     EXPECT_FALSE(about.get_visible());
 }
+
+TEST(TfrmAbout, TheLinkIsReachedFromTheKeyboardAndOpensWithEnter)
+{
+    ScopedShellOpener shell;
+    TfrmAbout about;
+    about.ShowModeless();
+    RunPendingEvents();
+    TUrlLabel& link = about.UrlLabel();
+    AtkObject* accessible = link.get_accessible()->gobj();
+    EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_LINK);
+    EXPECT_STREQ(atk_object_get_name(accessible), platform::kMakerWebSite);
+
+    // Tab from OK reaches the link.
+    ASSERT_EQ(about.get_focus(), &about.OkButton());
+    PressKey(about, GDK_KEY_Tab);
+    ASSERT_EQ(about.get_focus(), &link) << "the link takes the focus, not "
+                                        << (about.get_focus() ? G_OBJECT_TYPE_NAME(about.get_focus()->gobj()) : "none");
+    PressKey(about, GDK_KEY_Return);
+    EXPECT_EQ(shell.opened, std::vector<std::string>{platform::kMakerWebSite});
+    EXPECT_TRUE(about.get_visible()) << "Enter on the link opens it, not closes the box";
+    link.grab_focus();
+    PressKey(about, GDK_KEY_space);
+    EXPECT_EQ(shell.opened.size(), 2u);
+}

@@ -10,7 +10,8 @@
 
 class ModalAnswer {
 public:
-    ModalAnswer(std::string title, std::function<void(Gtk::Window&)> action);
+    // Looks for the window for about limitMs (polling every 20 ms).
+    ModalAnswer(std::string title, std::function<void(Gtk::Window&)> action, int limitMs = 5000);
     ~ModalAnswer();
     ModalAnswer(const ModalAnswer&) = delete;
     ModalAnswer& operator=(const ModalAnswer&) = delete;

@@ -2,6 +2,8 @@
 
 #include <gtkmm.h>
 
+#include <algorithm>
+
 namespace {
 
 template <typename Widget>
@@ -33,9 +35,10 @@ Gtk::Window* FindVisibleWindow(const std::string& title)
     return nullptr;
 }
 
-ModalAnswer::ModalAnswer(std::string title, std::function<void(Gtk::Window&)> action)
+ModalAnswer::ModalAnswer(std::string title, std::function<void(Gtk::Window&)> action, int limitMs)
     : state_(std::make_shared<State>())
 {
+    state_->triesLeft = std::max(1, limitMs / 20);
     state_->title = std::move(title);
     state_->action = std::move(action);
     std::shared_ptr<State> state = state_;

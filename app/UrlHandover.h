@@ -1,0 +1,39 @@
+#pragma once
+// URLs handed to the program from outside (its command line, a second start):
+// kept until the main window has opened profile 1 and no dialog or profile
+// switch is running its own loop, then opened one by one.
+#include <sigc++/connection.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+class UrlHandover {
+public:
+    using OpenFunction = std::function<void(const std::string& url)>;
+    using ReadyFunction = std::function<bool()>;
+
+    // open opens one URL (its errors are reported, the next one still opens);
+    // ready tells whether the window can take pages now.
+    UrlHandover(OpenFunction open, ReadyFunction ready);
+    ~UrlHandover();
+    UrlHandover(const UrlHandover&) = delete;
+    UrlHandover& operator=(const UrlHandover&) = delete;
+
+    void HandOver(const std::vector<std::string>& urls);
+    std::size_t Pending() const { return pending_.size(); }
+
+private:
+    // Opens what is pending if the window is ready; true while some wait.
+    bool OpenPending();
+
+    OpenFunction open_;
+    ReadyFunction ready_;
+    std::deque<std::string> pending_;
+    sigc::connection retry_;
+};
+
+// Not inside a dialog's or a profile switch's own loop: opening a page there
+// would land in the middle of what that loop is doing.
+bool AtMainLoopLevel();

@@ -1,0 +1,26 @@
+#include "KeyEvents.h"
+
+#include <gtk/gtk.h>
+
+void PressKey(Gtk::Window& window, guint keyval, GdkModifierType state)
+{
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(window.get_window()->gobj()));
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.keyval = keyval;
+    event->key.state = state;
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys,
+                                          &count) &&
+        count > 0) {
+        event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+        event->key.group = static_cast<guint8>(keys[0].group);
+    }
+    g_free(keys);
+    gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
+    gtk_main_do_event(event);
+    event->type = GDK_KEY_RELEASE;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+}

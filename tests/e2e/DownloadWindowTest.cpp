@@ -1,0 +1,130 @@
+// A slow download from the local server, as a user meets it: the save-as
+// choice, then a progress window over the browser's window with the file's
+// name, size, speed and time left, and Open and Show in Folder once done.
+#include "BrowserEngineFixture.h"
+
+#include "ModalAnswer.h"
+#include "ShellOpen.h"
+#include "WebKitEngine.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+void CollectLabels(Gtk::Widget& root, std::vector<std::string>& texts)
+{
+    if (auto* label = dynamic_cast<Gtk::Label*>(&root); label && label->get_visible())
+        texts.push_back(label->get_text());
+    if (auto* container = dynamic_cast<Gtk::Container*>(&root))
+        for (Gtk::Widget* child : container->get_children())
+            CollectLabels(*child, texts);
+}
+
+std::string Texts(Gtk::Window& window)
+{
+    std::vector<std::string> texts;
+    CollectLabels(window, texts);
+    std::string all;
+    for (const std::string& text : texts)
+        all += text + "\n";
+    return all;
+}
+
+Gtk::Button* VisibleButton(Gtk::Widget& root, const std::string& label)
+{
+    if (auto* button = dynamic_cast<Gtk::Button*>(&root);
+        button && button->get_visible() && button->get_label() == label)
+        return button;
+    if (auto* container = dynamic_cast<Gtk::Container*>(&root))
+        for (Gtk::Widget* child : container->get_children())
+            if (Gtk::Button* found = VisibleButton(*child, label))
+                return found;
+    return nullptr;
+}
+
+Gtk::Window* Visible(const std::string& title)
+{
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (window->get_visible() && window->get_title() == title)
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndShowInFolder)
+{
+    BrowserEngineFixture f(EngineKind::WebKit);
+    // 256 KiB in 8 KiB pieces every 100 ms: about 3 seconds.
+    std::string body;
+    for (int i = 0; body.size() < 256 * 1024; ++i)
+        body += "line " + std::to_string(i) + " of the slow file\n";
+    f.Server().AddDownload("/slow.bin", "slow report.txt", body, 8 * 1024, std::chrono::milliseconds(100));
+    TempDir folder;
+    std::vector<std::string> opened;
+    platform::ShellOpener previous = platform::SetShellOpener([&opened](const std::string& target) {
+        opened.push_back(target);
+        return true;
+    });
+
+    // The save-as choice runs its own loop: it is answered from inside it.
+    std::string suggested;
+    Gtk::Window* chooserOwner = nullptr;
+    ModalAnswer saveAs("Save File", [&](Gtk::Window& window) {
+        auto& chooser = dynamic_cast<Gtk::FileChooserDialog&>(window);
+        suggested = chooser.get_current_name();
+        chooserOwner = chooser.get_transient_for();
+        chooser.set_current_folder(folder.path().string());
+        chooser.set_current_name("slow report.txt");
+        // Save once the chooser has taken in the folder, as a user would.
+        Glib::signal_timeout().connect_once([&chooser] { chooser.response(Gtk::RESPONSE_ACCEPT); }, 500);
+    }, 30000);
+    Navigate(f.Host(), f.Server().Url("/slow.bin"));
+    ASSERT_TRUE(f.WaitFor([&] { return saveAs.Answered(); })) << "the save-as choice comes up";
+    EXPECT_EQ(chooserOwner, f.Host().get_toplevel()) << "the save-as choice belongs to the window";
+    EXPECT_EQ(suggested, "slow report.txt");
+
+    Gtk::Window* progress = nullptr;
+    ASSERT_TRUE(f.WaitFor([&] { return (progress = Visible("Download")) != nullptr; }));
+    EXPECT_EQ(progress->get_transient_for(), f.Host().get_toplevel()) << "the window belongs to the browser's";
+    EXPECT_EQ(platform::RunningWebKitDownloads(), 1);
+
+    // While it runs: name, size of the whole, speed and time left.
+    ASSERT_TRUE(f.WaitFor([&] {
+        const std::string texts = Texts(*progress);
+        return texts.find("/s") != std::string::npos && texts.find("left") != std::string::npos;
+    })) << Texts(*progress);
+    const std::string running = Texts(*progress);
+    EXPECT_NE(running.find("slow report.txt"), std::string::npos) << running;
+    EXPECT_NE(running.find(" of 262.2\u00a0kB"), std::string::npos) << running;
+    EXPECT_NE(VisibleButton(*progress, "_Cancel"), nullptr);
+    EXPECT_EQ(VisibleButton(*progress, "_Open"), nullptr) << "nothing to open yet";
+
+    // Placed over its window, not at a corner of the screen.
+    int x = 0, y = 0, w = 0, h = 0, ownerX = 0, ownerY = 0, ownerW = 0, ownerH = 0;
+    progress->get_window()->get_root_origin(x, y);
+    progress->get_size(w, h);
+    f.Host().get_toplevel()->get_window()->get_root_origin(ownerX, ownerY);
+    static_cast<Gtk::Window*>(f.Host().get_toplevel())->get_size(ownerW, ownerH);
+    EXPECT_GE(x + w / 2, ownerX);
+    EXPECT_LE(x + w / 2, ownerX + ownerW);
+    EXPECT_GE(y + h / 2, ownerY);
+    EXPECT_LE(y + h / 2, ownerY + ownerH + 60);
+
+    ASSERT_TRUE(f.WaitFor([&] { return VisibleButton(*progress, "_Open") != nullptr; }, 60)) << Texts(*progress);
+    EXPECT_NE(Texts(*progress).find("Complete"), std::string::npos);
+    EXPECT_EQ(platform::RunningWebKitDownloads(), 0);
+    std::ifstream saved(folder / "slow report.txt", std::ios::binary);
+    std::stringstream content;
+    content << saved.rdbuf();
+    EXPECT_EQ(content.str(), body);
+
+    VisibleButton(*progress, "_Open")->clicked();
+    VisibleButton(*progress, "Show in _Folder")->clicked();
+    EXPECT_EQ(opened, (std::vector<std::string>{Glib::filename_to_uri((folder / "slow report.txt").string()),
+                                                Glib::filename_to_uri(folder.path().string())}));
+    VisibleButton(*progress, "C_lose")->clicked();
+    EXPECT_TRUE(f.WaitFor([] { return Visible("Download") == nullptr; }));
+    platform::SetShellOpener(std::move(previous));
+}

@@ -1,0 +1,106 @@
+#include "ProgramProcess.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::filesystem::path ProgramFile()
+{
+    const char* binaryDir = std::getenv("PANDREL_TEST_BINARY_DIR");
+    return std::filesystem::path(binaryDir ? binaryDir : ".") / "app" / "pandrel";
+}
+
+ProgramProcess::ProgramProcess(const std::vector<std::string>& args,
+                               const std::map<std::string, std::string>& environment)
+{
+    int out[2];
+    int err[2];
+    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
+        return;
+    pid_ = fork();
+    if (pid_ == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        dup2(err[1], STDERR_FILENO);
+        for (const auto& [name, value] : environment)
+            setenv(name.c_str(), value.c_str(), 1);
+        const std::string program = ProgramFile().string();
+        std::vector<char*> argv{const_cast<char*>("pandrel")};
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    close(err[1]);
+    outFd_ = out[0];
+    errFd_ = err[0];
+    fcntl(outFd_, F_SETFL, O_NONBLOCK);
+    fcntl(errFd_, F_SETFL, O_NONBLOCK);
+}
+
+ProgramProcess::~ProgramProcess()
+{
+    if (pid_ > 0 && !exited_ && !signalled_) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (outFd_ >= 0)
+        close(outFd_);
+    if (errFd_ >= 0)
+        close(errFd_);
+}
+
+void ProgramProcess::Drain()
+{
+    char buffer[4096];
+    for (auto [fd, text] : {std::pair{outFd_, &output_}, std::pair{errFd_, &errors_}}) {
+        ssize_t n;
+        while (fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0)
+            text->append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+std::optional<int> ProgramProcess::WaitForExit(std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (pid_ > 0 && !exited_ && !signalled_) {
+        int status = 0;
+        Drain();
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            exited_ = WIFEXITED(status);
+            signalled_ = !exited_;
+            status_ = exited_ ? WEXITSTATUS(status) : 0;
+            break;
+        }
+        if (std::chrono::steady_clock::now() > deadline)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    Drain();
+    return exited_ ? std::optional<int>(status_) : std::nullopt;
+}
+
+std::optional<int> ProgramProcess::Terminate(std::chrono::milliseconds limit)
+{
+    if (pid_ > 0 && !exited_ && !signalled_)
+        kill(pid_, SIGTERM);
+    return WaitForExit(limit);
+}
+
+bool ProgramProcess::WaitForError(const std::string& text, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        Drain();
+        if (errors_.find(text) != std::string::npos)
+            return true;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}

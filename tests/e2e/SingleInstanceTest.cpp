@@ -1,0 +1,152 @@
+// The real program as a command-line program and as the one instance of its
+// settings folder: answers to --version, --help and mistakes; a second start
+// handing its URL to the running instance over the private session bus; and a
+// copy that cannot reach the running one never writing its store.
+#include "LocalHttpServer.h"
+#include "PageCaptions.h"
+#include "ProgramProcess.h"
+#include "RegistryStore.h"
+#include "SettingsKey.h"
+#include "SettingsNames.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+using namespace profiles;
+using namespace std::chrono_literals;
+
+bool WaitForRequest(const LocalHttpServer& server, const std::string& path)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (!server.WasRequested(path)) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+// A settings folder past its first run, with one page in profile 1.
+void SeedStore(const std::filesystem::path& folder, const std::string& pageUrl)
+{
+    platform::RegistryStore store(folder);
+    SettingsKey key(store);
+    ASSERT_TRUE(key.OpenProgramKey(true));
+    key.WriteString(kWelcomed, kYes);
+    ASSERT_TRUE(key.OpenKey(kStartProfileKey, true));
+    key.WriteInteger(kSites, 1);
+    key.WriteString(Numbered(kLabelStem, 0), "First");
+    key.WriteString(Numbered(kFirstURLStem, 0), pageUrl);
+    key.WriteString(Numbered(kPageURLStem, 0), pageUrl);
+    key.WriteString(Numbered(kRemURLStem, 0), kNo);
+    key.Commit();
+}
+
+struct StoredPage {
+    std::string label;
+    std::string url;
+};
+
+std::vector<StoredPage> StoredProfile1(const std::filesystem::path& folder)
+{
+    platform::RegistryStore store(folder);
+    SettingsKey key(store);
+    std::vector<StoredPage> pages;
+    if (!key.OpenProgramKey(false) || !key.OpenKey(kStartProfileKey, false))
+        return pages;
+    for (int i = 0; i < key.ReadInteger(kSites); ++i)
+        pages.push_back({key.ReadString(Numbered(kLabelStem, i)), key.ReadString(Numbered(kFirstURLStem, i))});
+    return pages;
+}
+
+std::map<std::string, std::string> On(const TempDir& settings)
+{
+    return {{"PANDREL_CONFIG_DIR", settings.path().string()}};
+}
+
+} // namespace
+
+TEST(CommandLine, VersionHelpAndMistakesAreAnsweredWithoutStartingTheWindow)
+{
+    ASSERT_TRUE(std::filesystem::exists(ProgramFile())) << ProgramFile();
+    TempDir settings;
+    {
+        ProgramProcess version({"--version"}, On(settings));
+        EXPECT_EQ(version.WaitForExit(10s), 0);
+        EXPECT_EQ(version.Output(), "Pandrel 2.0.0.31\n");
+    }
+    {
+        ProgramProcess help({"--help"}, On(settings));
+        EXPECT_EQ(help.WaitForExit(10s), 0);
+        EXPECT_NE(help.Output().find("Usage: pandrel [OPTION...] [URL...]"), std::string::npos) << help.Output();
+        EXPECT_NE(help.Output().find("--version"), std::string::npos);
+    }
+    {
+        ProgramProcess unknown({"--no-such-option", "http://127.0.0.1:1/"}, On(settings));
+        EXPECT_EQ(unknown.WaitForExit(10s), 2);
+        EXPECT_NE(unknown.Errors().find("unrecognized option '--no-such-option'"), std::string::npos)
+            << unknown.Errors();
+        EXPECT_NE(unknown.Errors().find("pandrel --help"), std::string::npos);
+        EXPECT_TRUE(unknown.Output().empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(settings / "pandrel.lock")) << "nothing started";
+}
+
+TEST(SingleInstance, ASecondStartHandsItsUrlsToTheRunningInstanceAndEnds)
+{
+    LocalHttpServer server;
+    for (const char* path : {"/first", "/from-start", "/handed-over"})
+        server.AddPage(path, std::string("<html><body>") + path + "</body></html>");
+    TempDir settings;
+    SeedStore(settings.path(), server.Url("/first"));
+
+    // A URL on the first start opens after profile 1's page.
+    ProgramProcess running({server.Url("/from-start")}, On(settings));
+    ASSERT_TRUE(WaitForRequest(server, "/from-start")) << running.Errors();
+    ASSERT_TRUE(server.WasRequested("/first"));
+
+    ProgramProcess second({server.Url("/handed-over")}, On(settings));
+    EXPECT_EQ(second.WaitForExit(20s), 0) << second.Errors();
+    EXPECT_TRUE(WaitForRequest(server, "/handed-over")) << "the running instance opens the page";
+
+    ASSERT_EQ(running.Terminate(), 0) << running.Errors();
+    const std::vector<StoredPage> pages = StoredProfile1(settings.path());
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0].url, server.Url("/first"));
+    EXPECT_EQ(pages[1].url, server.Url("/from-start"));
+    EXPECT_EQ(pages[2].url, server.Url("/handed-over"));
+    // Captioned as "&New Page" captions what is typed: "0" here, from 127.0.0.1.
+    EXPECT_EQ(pages[2].label, pages::CaptionFromURL(server.Url("/handed-over")));
+}
+
+TEST(SingleInstance, ACopyThatCannotReachTheRunningOneNeverWritesItsStore)
+{
+    LocalHttpServer server;
+    for (const char* path : {"/first", "/second-copy"})
+        server.AddPage(path, std::string("<html><body>") + path + "</body></html>");
+    TempDir settings;
+    SeedStore(settings.path(), server.Url("/first"));
+    ProgramProcess running({}, On(settings));
+    ASSERT_TRUE(WaitForRequest(server, "/first")) << running.Errors();
+
+    // Without the session bus the copy cannot find the running instance: it
+    // must find the settings folder taken, say so and stop.
+    auto environment = On(settings);
+    environment["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + (settings / "no-bus").string();
+    ProgramProcess copy({server.Url("/second-copy")}, environment);
+    ASSERT_TRUE(copy.WaitForError("already running with the settings folder", 20s)) << copy.Errors();
+    EXPECT_FALSE(server.WasRequested("/second-copy"));
+    // Its message box stays up until read; the copy has opened nothing.
+    EXPECT_FALSE(copy.WaitForExit(std::chrono::milliseconds(0)));
+
+    ASSERT_EQ(running.Terminate(), 0) << running.Errors();
+    const std::vector<StoredPage> pages = StoredProfile1(settings.path());
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].url, server.Url("/first"));
+}
