@@ -116,8 +116,7 @@ int RunSettingsTransfer(SettingsTransfer transfer, const std::string& file)
 {
     auto& store = platform::RegistryStore::Program();
     if (!store.IsAvailable()) {
-        std::cerr << "The settings store cannot be opened.
-";
+        std::cerr << "The settings store cannot be opened.\n";
         return 1;
     }
     return transfer == SettingsTransfer::Export ? ExportSettingsFile(store, file, std::cout, std::cerr)
