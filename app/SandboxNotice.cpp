@@ -1,5 +1,7 @@
 #include "SandboxNotice.h"
 
+#include "AccessibleNames.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -18,6 +20,7 @@ SandboxNotice::SandboxNotice()
 {
     set_message_type(Gtk::MESSAGE_WARNING);
     set_show_close_button(true);
+    platform::NameCloseButtons(*this);
     label_.set_line_wrap(true);
     label_.set_xalign(0.0F);
     static_cast<Gtk::Container*>(get_content_area())->add(label_);
