@@ -52,7 +52,9 @@ const std::array<SlotInvoker, TBrowserControl::kEventCount> kSlotInvokers = {
         CallIfAssigned(s.OnBeforeNavigate2, s, Disp(p, 0), p.Arg(1), p.Arg(2), p.Arg(3), p.Arg(4), p.Arg(5),
                        p.Arg(6).BoolRef());
     },
-    [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnNewWindow2, s, p.Arg(0).DispatchRef(), p.Arg(1).BoolRef()); },
+    [](TBrowserControl& s, DispParams& p) {
+        CallIfAssigned(s.OnNewWindow2, s, p.Arg(0).DispatchRef(), p.Arg(1).BoolRef());
+    },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnNavigateComplete2, s, Disp(p, 0), p.Arg(1)); },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnDocumentComplete, s, Disp(p, 0), p.Arg(1)); },
     [](TBrowserControl& s, DispParams&) { CallIfAssigned(s.OnQuit, s); },
@@ -78,7 +80,9 @@ const std::array<SlotInvoker, TBrowserControl::kEventCount> kSlotInvokers = {
     },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnPrintTemplateInstantiation, s, Disp(p, 0)); },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnPrintTemplateTeardown, s, Disp(p, 0)); },
-    [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnUpdatePageStatus, s, Disp(p, 0), p.Arg(1), p.Arg(2)); },
+    [](TBrowserControl& s, DispParams& p) {
+        CallIfAssigned(s.OnUpdatePageStatus, s, Disp(p, 0), p.Arg(1), p.Arg(2));
+    },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnPrivacyImpactedStateChange, s, Bool(p, 0)); },
 };
 
