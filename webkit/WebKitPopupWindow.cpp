@@ -31,6 +31,8 @@ public:
         address_.set_editable(false);
         address_.set_can_focus(true);
         address_.set_icon_from_icon_name("channel-insecure-symbolic", Gtk::ENTRY_ICON_PRIMARY);
+        bar_.set_border_width(4);
+        bar_.set_spacing(4);
         bar_.pack_start(address_, Gtk::PACK_EXPAND_WIDGET);
         if (openAsPage_) {
             openAsPageButton_.set_label(kOpenAsPageCaption);
@@ -111,6 +113,9 @@ private:
             auto* self = static_cast<EnginePopupWindow*>(data);
             self->ApplyRequestedSize();
             self->show_all();
+            // The keyboard goes to the page, as in any browser window; the
+            // address is there to read.
+            gtk_widget_grab_focus(GTK_WIDGET(self->view_));
         });
     }
     static void OnClose(WebKitWebView*, gpointer data)

@@ -150,6 +150,8 @@ TEST_F(WebKitTrustTest, APopUpWindowShowsItsAddressTakesTheAskedSizeAndClosesWit
 
     gtk_window_present(popup);
     ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(popup) != FALSE; }, 10));
+    EXPECT_TRUE(gtk_widget_is_focus(FindEngineView(GTK_WIDGET(popup))))
+        << "the keyboard goes to " << G_OBJECT_TYPE_NAME(gtk_window_get_focus(popup)) << ", not the page";
     ASSERT_EQ(std::system("xdotool key ctrl+w"), 0);
     EXPECT_TRUE(f.WaitFor([&] {
         GList* windows = gtk_window_list_toplevels();
