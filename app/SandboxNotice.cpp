@@ -1,5 +1,7 @@
 #include "SandboxNotice.h"
 
+#include "AccessibleNames.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -18,6 +20,7 @@ SandboxNotice::SandboxNotice()
 {
     set_message_type(Gtk::MESSAGE_WARNING);
     set_show_close_button(true);
+    platform::NameCloseButtons(*this);
     icon_.set_from_icon_name("dialog-warning", Gtk::ICON_SIZE_LARGE_TOOLBAR);
     icon_.set_valign(Gtk::ALIGN_CENTER);
     label_.set_line_wrap(true);

@@ -34,6 +34,7 @@ protected:
     WebKitPopupTest()
     {
         f.Host().OnTitleChange = [this](TBrowserControl*, const std::string& Text) { title = Text; };
+        f.Host().OnNewWindow2 = [this](TBrowserControl*, DispatchPtr&, WordBool&) { ++newWindowEvents; };
     }
 
     // The window showing the host's page, given the focus as a user would.
@@ -48,6 +49,7 @@ protected:
     std::vector<std::string> openAsPage;
     BrowserEngineFixture f{EngineKind::WebKit, [this](const std::string& url) { openAsPage.push_back(url); }};
     std::string title;
+    int newWindowEvents = 0;
 };
 
 } // namespace
@@ -67,6 +69,7 @@ TEST_F(WebKitPopupTest, APageOpensOneWindowPerUserGestureAndNoneByItself)
     ASSERT_TRUE(f.WaitFor([&] { return title == "clicked 1"; }, 20)) << "the click did not reach the page";
     const std::vector<GtkWindow*> first = EngineWindowsBesides(opener);
     EXPECT_EQ(first.size(), 1u) << "one click opened " << first.size() << " windows";
+    EXPECT_EQ(newWindowEvents, 1) << "the host heard of refused windows";
     ASSERT_FALSE(first.empty());
     ASSERT_TRUE(f.WaitFor([&] { return gtk_widget_get_visible(GTK_WIDGET(first.front())) != FALSE; }, 20));
 
