@@ -124,6 +124,7 @@ private:
     bool HandleEngineKey(GdkEventKey* event);
     void Zoom(double factor);
     void Print();
+    WebKitFindBar& FindBar();
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
     HRESULT PutSessionState(const DispParams& params);
@@ -136,7 +137,7 @@ private:
     Gtk::Box container_{Gtk::ORIENTATION_VERTICAL};
     WebKitWebView* view_ = nullptr; // one reference of ours
     Gtk::Frame frame_;
-    std::unique_ptr<WebKitFindBar> findBar_; // destroyed before the frame lets the view go
+    std::unique_ptr<WebKitFindBar> findBar_; // made on first use; destroyed before the frame lets the view go
     std::vector<std::pair<gpointer, gulong>> connections_;
     BrowserPublishedProperties properties_;
     std::string committedURL_;
