@@ -28,7 +28,7 @@ void MainPageSet::OpenPage(const std::string& url, const std::string& caption)
 std::string MainPageSet::PageSessionState(int index)
 {
     try {
-        const platform::ByteArray state = pages_.Browser(index).SessionState();
+        const platform::ByteArray state = pages_.SessionState(index);
         return std::string(state.begin(), state.end());
     } catch (const std::exception&) {
         return {};
@@ -38,7 +38,7 @@ std::string MainPageSet::PageSessionState(int index)
 void MainPageSet::RestorePageSessionState(int index, const std::string& state)
 {
     try {
-        pages_.Browser(index).SetSessionState(platform::ByteArray(state.begin(), state.end()));
+        pages_.SetSessionState(index, platform::ByteArray(state.begin(), state.end()));
     } catch (const std::exception&) {
         // Refused: the page opens where it was sent, without its history.
     }

@@ -74,7 +74,15 @@ void ProgramApplication::OnStartup()
         return;
     }
     SetProgramIcon();
-    platform::RegisterWebKitEngine();
+    // A window a page opened becomes a page of the current profile the way a
+    // handed-over URL does: as text typed into "&New Page", once the main
+    // window can take pages.
+    platform::RegisterWebKitEngine([this](const std::string& url) {
+        if (!handover_)
+            return;
+        program_->frmMain.present();
+        handover_->HandOver({url});
+    });
 
     program_ = std::make_unique<Program>(platform::RegistryStore::Program());
     program_->ReportStoreRecovery();

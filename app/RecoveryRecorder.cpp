@@ -1,5 +1,6 @@
 #include "RecoveryRecorder.h"
 
+#include "AccessibleNames.h"
 #include "ErrorReport.h"
 #include "ProgramIdentity.h"
 
@@ -20,6 +21,7 @@ RecoveryRecorder::RecoveryRecorder(platform::RegistryStore& store, profiles::Pro
     barRecovery_.set_message_type(Gtk::MESSAGE_QUESTION);
     barRecovery_.add_button("_Restore", kRestoreResponse);
     barRecovery_.add_button("_Dismiss", kDismissResponse);
+    platform::NameCloseButtons(barRecovery_); // its own close button, hidden until asked for
     offerLabel_.set_line_wrap(true);
     offerLabel_.set_xalign(0);
     static_cast<Gtk::Container*>(barRecovery_.get_content_area())->add(offerLabel_);

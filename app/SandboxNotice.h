@@ -5,6 +5,7 @@
 // variable PANDREL_ALLOW_UNSANDBOXED=1.
 #include "WebKitEngine.h"
 
+#include <gtkmm/image.h>
 #include <gtkmm/infobar.h>
 #include <gtkmm/label.h>
 
@@ -27,5 +28,6 @@ public:
     std::string Text() const { return label_.get_text(); }
 
 private:
+    Gtk::Image icon_;
     Gtk::Label label_;
 };

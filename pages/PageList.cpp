@@ -122,6 +122,24 @@ std::string PageList::LocationURL(int index)
     return Browser(index).LocationURL();
 }
 
+platform::ByteArray PageList::SessionState(int index)
+{
+    CheckIndex(index);
+    if (const auto& load = waiting_[static_cast<std::size_t>(index)])
+        return load->session;
+    return Browser(index).SessionState();
+}
+
+void PageList::SetSessionState(int index, const platform::ByteArray& state)
+{
+    CheckIndex(index);
+    if (auto& load = waiting_[static_cast<std::size_t>(index)]) {
+        load->session = state;
+        return;
+    }
+    Browser(index).SetSessionState(state);
+}
+
 bool PageList::Busy(int index)
 {
     CheckIndex(index);
@@ -199,7 +217,7 @@ void PageList::HoldLoad(int index, const std::string& url)
 {
     if (const TypedUrl typed = ReadTyped(url); typed.kind == TypedUrl::Kind::Refused)
         throw ERefusedAddress(typed.message);
-    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{url};
+    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{.text = url, .start = true, .untilShown = false, .session = {}};
     // Once the program's own steps are over: the page the user sees decides.
     if (!waitingCheck_.connected())
         waitingCheck_ = Glib::signal_idle().connect([this] {
@@ -224,7 +242,7 @@ void PageList::HoldUntilShown(int index, const std::string& url)
 {
     if (const TypedUrl typed = ReadTyped(url); typed.kind == TypedUrl::Kind::Refused)
         throw ERefusedAddress(typed.message);
-    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{url, true, true};
+    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{.text = url, .start = true, .untilShown = true, .session = {}};
     FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
 }
 
@@ -247,7 +265,17 @@ void PageList::StartWaitingLoad(int index)
     const std::optional<WaitingLoad>& load = waiting_[static_cast<std::size_t>(index)];
     if (load && load->start) {
         const std::string text = load->text;
-        platform::RunGuarded([&] { SendBrowser(index, text); });
+        const platform::ByteArray session = load->session;
+        platform::RunGuarded([&] {
+            SendBrowser(index, text);
+            if (session.empty())
+                return;
+            try {
+                Browser(index).SetSessionState(session);
+            } catch (const std::exception&) {
+                // Refused: the page stays where it was sent, without its history.
+            }
+        });
     }
 }
 

@@ -88,6 +88,11 @@ public:
     TBrowserHost* CurrentBrowser();
     // Where page index is; a page whose first load waits is at that URL.
     std::string LocationURL(int index);
+    // Page index's back/forward history as the engine keeps it; a page whose
+    // first load waits keeps the history it was given until that load starts.
+    platform::ByteArray SessionState(int index);
+    // Gives page index the history it had (the engine may refuse it: that raises).
+    void SetSessionState(int index, const platform::ByteArray& state);
     // Makes page index current without the tab-change reaction.
     void SetCurrentPage(int index);
 
@@ -125,6 +130,7 @@ private:
         std::string text;
         bool start = true;
         bool untilShown = false;
+        platform::ByteArray session; // given back once the load has started
     };
     std::vector<std::optional<WaitingLoad>> waiting_;
     bool holdBackgroundLoads_ = false; // set while OpenPageInSet runs

@@ -30,13 +30,14 @@ constexpr const char* kScriptErrorReporter =
 
 } // namespace
 
-WebKitBrowserControl::WebKitBrowserControl()
+WebKitBrowserControl::WebKitBrowserControl(WebKitOpenAsPage openAsPage) : openAsPage_(std::move(openAsPage))
 {
     WebKitUserContentManager* content = webkit_user_content_manager_new();
     view_ = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", SharedWebKitContext(),
                                          "user-content-manager", content, nullptr));
     g_object_unref(content);
     g_object_ref_sink(view_);
+    windowGate_ = std::make_unique<WebKitWindowGate>(view_);
     webkit_user_content_manager_register_script_message_handler(content, kScriptErrorHandlerName);
     // Tokens that hosts registered are appended to the engine's user agent.
     WebKitSettings* settings = webkit_web_view_get_settings(view_);
@@ -375,15 +376,16 @@ bool WebKitBrowserControl::IsSilent() const
     return silent && silent->AsBool();
 }
 
-std::shared_ptr<IUnknown> CreateWebKitBrowserControl()
+std::shared_ptr<IUnknown> CreateWebKitBrowserControl(WebKitOpenAsPage openAsPage)
 {
-    return std::make_shared<WebKitBrowserControl>();
+    return std::make_shared<WebKitBrowserControl>(std::move(openAsPage));
 }
 
-void RegisterWebKitEngine()
+void RegisterWebKitEngine(WebKitOpenAsPage openAsPage)
 {
     StartWebKitSandboxProbe();
-    RegisterControlClass(CLSID_WebBrowser, [] { return CreateWebKitBrowserControl(); });
+    RegisterControlClass(CLSID_WebBrowser,
+                         [openAsPage = std::move(openAsPage)] { return CreateWebKitBrowserControl(openAsPage); });
 }
 
 } // namespace platform

@@ -12,8 +12,10 @@
 #include "BrowserControlInterfaces.h"
 #include "BrowserEventSource.h"
 #include "BrowserPublishedProperties.h"
+#include "WebKitEngine.h"
 #include "WebKitSettingsTable.h"
 #include "WebKitFindBar.h"
+#include "WebKitWindowGate.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
@@ -33,7 +35,7 @@ class WebKitBrowserControl : public IOleObject,
                              public IOleInPlaceActiveObject,
                              public std::enable_shared_from_this<WebKitBrowserControl> {
 public:
-    WebKitBrowserControl();
+    explicit WebKitBrowserControl(WebKitOpenAsPage openAsPage = {});
     ~WebKitBrowserControl() override;
 
     IUnknown* QueryInterface(const Guid& iid) override;
@@ -138,6 +140,8 @@ private:
     WebKitWebView* view_ = nullptr; // one reference of ours
     Gtk::Frame frame_;
     std::unique_ptr<WebKitFindBar> findBar_; // made on first use; destroyed before the frame lets the view go
+    std::unique_ptr<WebKitWindowGate> windowGate_; // one new window per user gesture
+    WebKitOpenAsPage openAsPage_; // handed to the windows this page opens
     std::vector<std::pair<gpointer, gulong>> connections_;
     BrowserPublishedProperties properties_;
     std::string committedURL_;
@@ -162,6 +166,6 @@ private:
     std::optional<RefusedCertificate> refusedCertificate_;
 };
 
-std::shared_ptr<IUnknown> CreateWebKitBrowserControl();
+std::shared_ptr<IUnknown> CreateWebKitBrowserControl(WebKitOpenAsPage openAsPage = {});
 
 } // namespace platform

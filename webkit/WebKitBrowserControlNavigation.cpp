@@ -122,7 +122,8 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
         if ((self->hostUIFlags_ & DOCHOSTUIFLAG_OPENNEWWIN) &&
             webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED) {
             webkit_policy_decision_ignore(decision);
-            self->OpenEngineWindowFor(action);
+            if (self->windowGate_->Admit(action))
+                self->OpenEngineWindowFor(action);
             handled = TRUE;
         }
     });
@@ -280,7 +281,7 @@ bool WebKitBrowserControl::HandOverToDesktop(WebKitNavigationAction* action, con
 void WebKitBrowserControl::OpenEngineWindowFor(WebKitNavigationAction* action)
 {
     const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-    OpenEnginePopupWindow(view_, uri ? uri : "");
+    OpenEnginePopupWindow(view_, uri ? uri : "", openAsPage_);
 }
 
 GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data)
@@ -288,7 +289,8 @@ GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationA
     Held self(data);
     GtkWidget* created = nullptr;
     RunGuarded([&] {
-        if (!self)
+        // Refused quietly: the page stays as it is and the host hears nothing.
+        if (!self || !self->windowGate_->Admit(action))
             return;
         DispParams args = self->events_.Raise(DISPID_NEWWINDOW2, {DispatchPtr(), WordBool(false)});
         if (args.Arg(1).AsBool() || !self)
@@ -305,7 +307,7 @@ GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationA
             webkit_web_view_load_uri(self->view_, uri ? uri : "about:blank");
             return;
         }
-        created = CreateEnginePopupView(view);
+        created = CreateEnginePopupView(view, self->openAsPage_);
     });
     return created;
 }

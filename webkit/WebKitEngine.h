@@ -1,12 +1,18 @@
 #pragma once
 // The WebKitGTK engine of the browser-control contract.
+#include <functional>
 #include <string>
 
 namespace platform {
 
+// What the program does when the user asks a window that a page opened to
+// become one of its pages: open url as a new page. Called from the main loop.
+using WebKitOpenAsPage = std::function<void(const std::string& url)>;
+
 // Registers the WebKit engine for CLSID_WebBrowser. Call once at start,
-// before the first browser control is created.
-void RegisterWebKitEngine();
+// before the first browser control is created. Without openAsPage, windows
+// that pages open do not offer to become pages.
+void RegisterWebKitEngine(WebKitOpenAsPage openAsPage = {});
 
 // Whether web content runs in WebKit's bubblewrap sandbox, and why not if not.
 struct WebKitSandboxState {

@@ -1,5 +1,7 @@
 #include "WebKitFindBar.h"
 
+#include "AccessibleNames.h"
+
 #include <webkit2/webkit2.h>
 
 namespace platform {
@@ -9,6 +11,7 @@ WebKitFindBar::WebKitFindBar(WebKitWebView* view) : view_(view)
     add(entry_);
     connect_entry(entry_);
     set_show_close_button(true);
+    platform::NameCloseButtons(*this);
     entry_.signal_search_changed().connect([this] {
         webkit_find_controller_search(webkit_web_view_get_find_controller(view_), entry_.get_text().c_str(),
                                       WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FIND_OPTIONS_WRAP_AROUND,

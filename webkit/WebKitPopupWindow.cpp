@@ -1,6 +1,7 @@
 #include "WebKitPopupWindow.h"
 
 #include "ErrorReport.h"
+#include "WebKitWindowGate.h"
 
 #include <gdk/gdkkeysyms.h>
 #include <gtkmm.h>
@@ -13,20 +14,35 @@ namespace {
 
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
+constexpr const char* kOpenAsPageCaption = "Open as _Page";
+constexpr const char* kOpenAsPageTip = "Open this page as a new page in the main window and close this window";
 
 // A window a page opened: its address always in sight (read-only, with whether
 // the connection is secure), the size the page asked for within the screen,
-// closed with Ctrl+W like any window. Owns itself: deleted when its window is
-// closed by the user or the page.
+// closed with Ctrl+W like any window; "Open as Page" hands its page to the
+// program and closes it. Owns itself: deleted when its window is closed by the
+// user or the page.
 class EnginePopupWindow : public Gtk::Window {
 public:
-    explicit EnginePopupWindow(WebKitWebView* view) : view_(view), box_(Gtk::ORIENTATION_VERTICAL)
+    EnginePopupWindow(WebKitWebView* view, WebKitOpenAsPage openAsPage)
+        : view_(view), gate_(view), openAsPage_(std::move(openAsPage)), box_(Gtk::ORIENTATION_VERTICAL)
     {
         set_default_size(kDefaultWidth, kDefaultHeight);
         address_.set_editable(false);
         address_.set_can_focus(true);
         address_.set_icon_from_icon_name("channel-insecure-symbolic", Gtk::ENTRY_ICON_PRIMARY);
-        box_.pack_start(address_, Gtk::PACK_SHRINK);
+        bar_.set_border_width(4);
+        bar_.set_spacing(4);
+        bar_.pack_start(address_, Gtk::PACK_EXPAND_WIDGET);
+        if (openAsPage_) {
+            openAsPageButton_.set_label(kOpenAsPageCaption);
+            openAsPageButton_.set_use_underline(true);
+            openAsPageButton_.set_tooltip_text(kOpenAsPageTip);
+            openAsPageButton_.set_sensitive(false); // until there is an address
+            openAsPageButton_.signal_clicked().connect([this] { OpenAsPage(); });
+            bar_.pack_start(openAsPageButton_, Gtk::PACK_SHRINK);
+        }
+        box_.pack_start(bar_, Gtk::PACK_SHRINK);
         gtk_box_pack_start(box_.gobj(), GTK_WIDGET(view_), TRUE, TRUE, 0);
         add(box_);
         signals_[0] = g_signal_connect(view_, "ready-to-show", G_CALLBACK(OnReadyToShow), this);
@@ -59,6 +75,19 @@ protected:
     }
 
 private:
+    // The page's address, never anything the page says of itself, goes to the
+    // program, which reads it as typed text; then the window closes.
+    void OpenAsPage()
+    {
+        RunGuarded([this] {
+            const char* uri = webkit_web_view_get_uri(view_);
+            if (!uri || !*uri)
+                return;
+            openAsPage_(uri);
+            hide();
+        });
+    }
+
     // The size the page asked for (window.open's features), within the screen.
     void ApplyRequestedSize()
     {
@@ -84,6 +113,9 @@ private:
             auto* self = static_cast<EnginePopupWindow*>(data);
             self->ApplyRequestedSize();
             self->show_all();
+            // The keyboard goes to the page, as in any browser window; the
+            // address is there to read.
+            gtk_widget_grab_focus(GTK_WIDGET(self->view_));
         });
     }
     static void OnClose(WebKitWebView*, gpointer data)
@@ -112,36 +144,48 @@ private:
             GTlsCertificate* certificate = nullptr;
             GTlsCertificateFlags errors{};
             const bool secure = webkit_web_view_get_tls_info(view, &certificate, &errors) && errors == 0;
-            auto& address = static_cast<EnginePopupWindow*>(data)->address_;
+            auto* self = static_cast<EnginePopupWindow*>(data);
+            self->openAsPageButton_.set_sensitive(true); // a page has an address now
+            auto& address = self->address_;
             address.set_icon_from_icon_name(secure ? "channel-secure-symbolic" : "channel-insecure-symbolic",
                                             Gtk::ENTRY_ICON_PRIMARY);
             address.set_icon_tooltip_text(secure ? "Secure connection" : "Connection not secure",
                                           Gtk::ENTRY_ICON_PRIMARY);
         });
     }
-    static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction*, gpointer)
+    static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data)
     {
-        return CreateEnginePopupView(view);
+        GtkWidget* created = nullptr;
+        RunGuarded([&] {
+            auto* self = static_cast<EnginePopupWindow*>(data);
+            if (self->gate_.Admit(action))
+                created = CreateEnginePopupView(view, self->openAsPage_);
+        });
+        return created;
     }
 
     WebKitWebView* view_;
+    WebKitWindowGate gate_;
+    WebKitOpenAsPage openAsPage_;
     Gtk::Box box_;
+    Gtk::Box bar_;
     Gtk::Entry address_;
+    Gtk::Button openAsPageButton_;
     gulong signals_[6] = {};
 };
 
 } // namespace
 
-GtkWidget* CreateEnginePopupView(WebKitWebView* related)
+GtkWidget* CreateEnginePopupView(WebKitWebView* related, const WebKitOpenAsPage& openAsPage)
 {
     auto* view = WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(related));
-    new EnginePopupWindow(view);
+    new EnginePopupWindow(view, openAsPage);
     return GTK_WIDGET(view);
 }
 
-void OpenEnginePopupWindow(WebKitWebView* related, const std::string& url)
+void OpenEnginePopupWindow(WebKitWebView* related, const std::string& url, const WebKitOpenAsPage& openAsPage)
 {
-    GtkWidget* view = CreateEnginePopupView(related);
+    GtkWidget* view = CreateEnginePopupView(related, openAsPage);
     webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view), url.c_str());
     gtk_widget_show_all(gtk_widget_get_toplevel(view));
 }

@@ -52,7 +52,7 @@ TEST_F(LongCaptionsTest, LongLabelAndCaptionKeepTheWindowWithinTheScreenAcrossAR
     Main().Profiles().SetProfileButtonCaption(Button(5), caption);
     ExpectWithinScreen("after the caption");
     EXPECT_EQ(Main().Pages().List().Caption(0), label);
-    EXPECT_EQ(Button(5).get_accessible()->get_name(), caption) << "the whole caption is its accessible name";
+    EXPECT_EQ(Button(5).get_accessible()->get_name(), "Profile 5: " + caption) << "the whole caption is in its accessible name";
 
     CloseByTitleBar();
     Stop();

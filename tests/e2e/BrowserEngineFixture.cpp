@@ -23,6 +23,51 @@ const TempDir& EngineDataFolder()
 
 } // namespace
 
+GtkWidget* FindWidget(GtkWidget* root, const std::function<bool(GtkWidget*)>& match)
+{
+    if (match(root))
+        return root;
+    GtkWidget* found = nullptr;
+    if (GTK_IS_CONTAINER(root)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+        for (GList* l = children; l && !found; l = l->next)
+            found = FindWidget(GTK_WIDGET(l->data), match);
+        g_list_free(children);
+    }
+    return found;
+}
+
+GtkWidget* FindEngineView(GtkWidget* root)
+{
+    return FindWidget(root, [](GtkWidget* w) { return g_strcmp0(G_OBJECT_TYPE_NAME(w), "WebKitWebView") == 0; });
+}
+
+std::vector<GtkWindow*> EngineWindowsBesides(GtkWindow* besides)
+{
+    std::vector<GtkWindow*> found;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* l = windows; l; l = l->next)
+        if (l->data != besides && FindEngineView(GTK_WIDGET(l->data)))
+            found.push_back(GTK_WINDOW(l->data));
+    g_list_free(windows);
+    return found;
+}
+
+bool ClickAt(GtkWidget* widget, int dx, int dy)
+{
+    int x = 0, y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(widget), &x, &y);
+    GtkAllocation area{};
+    gtk_widget_get_allocation(widget, &area);
+    if (!gtk_widget_get_has_window(widget)) {
+        x += area.x;
+        y += area.y;
+    }
+    const std::string click =
+        "xdotool mousemove " + std::to_string(x + dx) + " " + std::to_string(y + dy) + " click 1";
+    return std::system(click.c_str()) == 0;
+}
+
 void Navigate(TBrowserControl& browser, const std::string& url)
 {
     Variant URL(url), Flags, TargetFrameName, PostData, Headers;
@@ -38,12 +83,12 @@ void BrowserEngineFixture::ExpectNoFlatpakInfo()
     }
 }
 
-BrowserEngineFixture::BrowserEngineFixture(EngineKind kind) : kind_(kind)
+BrowserEngineFixture::BrowserEngineFixture(EngineKind kind, WebKitOpenAsPage openAsPage) : kind_(kind)
 {
     ExpectNoFlatpakInfo();
     if (kind == EngineKind::WebKit) {
         setenv("PANDREL_CONFIG_DIR", EngineDataFolder().path().c_str(), 0);
-        RegisterWebKitEngine();
+        RegisterWebKitEngine(std::move(openAsPage));
     } else {
         RegisterScriptedEngine();
     }

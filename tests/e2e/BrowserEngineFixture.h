@@ -4,6 +4,7 @@
 #include "LocalHttpServer.h"
 #include "TBrowserHost.h"
 #include "TempDir.h"
+#include "WebKitEngine.h"
 
 #include <gtest/gtest.h>
 #include <gtkmm.h>
@@ -19,7 +20,8 @@ class BrowserEngineFixture {
 public:
     // Registers the engine (the WebKit one with its data under a temporary
     // folder) and fails loudly if an unexpected /.flatpak-info exists.
-    explicit BrowserEngineFixture(EngineKind kind);
+    // openAsPage receives what windows that pages opened ask to become pages.
+    explicit BrowserEngineFixture(EngineKind kind, platform::WebKitOpenAsPage openAsPage = {});
     ~BrowserEngineFixture();
 
     TBrowserHost& Host() { return *host_; }
@@ -47,3 +49,14 @@ private:
 };
 
 void Navigate(TBrowserControl& browser, const std::string& url);
+
+// The first widget in root's tree (root included) that match accepts.
+GtkWidget* FindWidget(GtkWidget* root, const std::function<bool(GtkWidget*)>& match);
+// The engine's view inside root, found by its type name.
+GtkWidget* FindEngineView(GtkWidget* root);
+// Top-level windows besides `besides` that hold an engine view: the windows
+// pages opened, shown yet or not.
+std::vector<GtkWindow*> EngineWindowsBesides(GtkWindow* besides);
+// A press and release of the first button at (dx, dy) in widget, through the
+// X server, as a user's click; false when xdotool failed.
+bool ClickAt(GtkWidget* widget, int dx, int dy);

@@ -5,9 +5,7 @@
 #include "LocalHttpServer.h"
 #include "PageCaptions.h"
 #include "ProgramProcess.h"
-#include "RegistryStore.h"
-#include "SettingsKey.h"
-#include "SettingsNames.h"
+#include "ProgramStore.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -16,61 +14,7 @@
 #include <cstdlib>
 #include <thread>
 
-namespace {
-
-using namespace profiles;
 using namespace std::chrono_literals;
-
-bool WaitForRequest(const LocalHttpServer& server, const std::string& path)
-{
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (!server.WasRequested(path)) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
-// A settings folder past its first run, with one page in profile 1.
-void SeedStore(const std::filesystem::path& folder, const std::string& pageUrl)
-{
-    platform::RegistryStore store(folder);
-    SettingsKey key(store);
-    ASSERT_TRUE(key.OpenProgramKey(true));
-    key.WriteString(kWelcomed, kYes);
-    ASSERT_TRUE(key.OpenKey(kStartProfileKey, true));
-    key.WriteInteger(kSites, 1);
-    key.WriteString(Numbered(kLabelStem, 0), "First");
-    key.WriteString(Numbered(kFirstURLStem, 0), pageUrl);
-    key.WriteString(Numbered(kPageURLStem, 0), pageUrl);
-    key.WriteString(Numbered(kRemURLStem, 0), kNo);
-    key.Commit();
-}
-
-struct StoredPage {
-    std::string label;
-    std::string url;
-};
-
-std::vector<StoredPage> StoredProfile1(const std::filesystem::path& folder)
-{
-    platform::RegistryStore store(folder);
-    SettingsKey key(store);
-    std::vector<StoredPage> pages;
-    if (!key.OpenProgramKey(false) || !key.OpenKey(kStartProfileKey, false))
-        return pages;
-    for (int i = 0; i < key.ReadInteger(kSites); ++i)
-        pages.push_back({key.ReadString(Numbered(kLabelStem, i)), key.ReadString(Numbered(kFirstURLStem, i))});
-    return pages;
-}
-
-std::map<std::string, std::string> On(const TempDir& settings)
-{
-    return {{"PANDREL_CONFIG_DIR", settings.path().string()}};
-}
-
-} // namespace
 
 TEST(CommandLine, VersionHelpAndMistakesAreAnsweredWithoutStartingTheWindow)
 {

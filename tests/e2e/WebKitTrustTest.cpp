@@ -34,21 +34,6 @@ bool Contains(const std::vector<std::string>& list, const std::string& item)
     return std::find(list.begin(), list.end(), item) != list.end();
 }
 
-// The engine's view inside the host, found by its type name.
-GtkWidget* FindView(GtkWidget* widget)
-{
-    if (g_strcmp0(G_OBJECT_TYPE_NAME(widget), "WebKitWebView") == 0)
-        return widget;
-    GtkWidget* found = nullptr;
-    if (GTK_IS_CONTAINER(widget)) {
-        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-        for (GList* l = children; l && !found; l = l->next)
-            found = FindView(GTK_WIDGET(l->data));
-        g_list_free(children);
-    }
-    return found;
-}
-
 } // namespace
 
 TEST_F(WebKitTrustTest, ARefusedCertificateIsExplainedAndAcceptedOnlyWhenTheUserFollowsThePageLink)
@@ -66,7 +51,7 @@ TEST_F(WebKitTrustTest, ARefusedCertificateIsExplainedAndAcceptedOnlyWhenTheUser
     EXPECT_EQ(tls.PagesServed(), 0) << "the certificate was accepted without the user";
 
     // Tab to the page's one link and follow it with Enter, as the user does.
-    GtkWidget* view = FindView(GTK_WIDGET(f.Host().gobj()));
+    GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
     ASSERT_NE(view, nullptr);
     GtkWindow* window = GTK_WINDOW(gtk_widget_get_toplevel(view));
     gtk_window_present(window);
@@ -137,33 +122,24 @@ TEST_F(WebKitTrustTest, APopUpWindowShowsItsAddressTakesTheAskedSizeAndClosesWit
                        "</body></html>");
     f.Server().AddPage("/popup.html", "<html><head><title>popup</title></head><body>popup</body></html>");
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/opener.html")));
-    GtkWidget* view = FindView(GTK_WIDGET(f.Host().gobj()));
+    GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
     ASSERT_NE(view, nullptr);
     GtkWindow* opener = GTK_WINDOW(gtk_widget_get_toplevel(view));
     gtk_window_present(opener);
     ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(opener) != FALSE; }, 10));
-    int x = 0, y = 0;
-    gdk_window_get_origin(gtk_widget_get_window(view), &x, &y);
-    const std::string click = "xdotool mousemove " + std::to_string(x + 40) + " " + std::to_string(y + 40) + " click 1";
-    ASSERT_EQ(std::system(click.c_str()), 0) << "xdotool is missing (scripts/install-deps.sh)";
+    ASSERT_TRUE(ClickAt(view, 40, 40)) << "xdotool is missing (scripts/install-deps.sh)";
 
     const std::string address = f.Server().Url("/popup.html");
     GtkWindow* popup = nullptr;
     GtkEntry* shown = nullptr;
     ASSERT_TRUE(f.WaitFor([&] {
-        GList* windows = gtk_window_list_toplevels();
-        for (GList* l = windows; l && !popup; l = l->next) {
-            GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
-            if (!gtk_widget_get_visible(GTK_WIDGET(l->data)) || !GTK_IS_BOX(child))
-                continue;
-            GList* parts = gtk_container_get_children(GTK_CONTAINER(child));
-            if (parts && GTK_IS_ENTRY(parts->data) && address == gtk_entry_get_text(GTK_ENTRY(parts->data))) {
-                popup = GTK_WINDOW(l->data);
-                shown = GTK_ENTRY(parts->data);
+        for (GtkWindow* window : EngineWindowsBesides(opener)) {
+            GtkWidget* entry = FindWidget(GTK_WIDGET(window), [](GtkWidget* w) { return GTK_IS_ENTRY(w); });
+            if (gtk_widget_get_visible(GTK_WIDGET(window)) && entry && address == gtk_entry_get_text(GTK_ENTRY(entry))) {
+                popup = window;
+                shown = GTK_ENTRY(entry);
             }
-            g_list_free(parts);
         }
-        g_list_free(windows);
         return popup != nullptr;
     })) << "no window showing " << address;
     EXPECT_FALSE(gtk_editable_get_editable(GTK_EDITABLE(shown))) << "the address of a pop-up can be edited";
@@ -174,6 +150,8 @@ TEST_F(WebKitTrustTest, APopUpWindowShowsItsAddressTakesTheAskedSizeAndClosesWit
 
     gtk_window_present(popup);
     ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(popup) != FALSE; }, 10));
+    EXPECT_TRUE(gtk_widget_is_focus(FindEngineView(GTK_WIDGET(popup))))
+        << "the keyboard goes to " << G_OBJECT_TYPE_NAME(gtk_window_get_focus(popup)) << ", not the page";
     ASSERT_EQ(std::system("xdotool key ctrl+w"), 0);
     EXPECT_TRUE(f.WaitFor([&] {
         GList* windows = gtk_window_list_toplevels();

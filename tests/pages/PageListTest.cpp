@@ -215,3 +215,26 @@ TEST_F(PageListTest, PagesLoadedWhenShownStayAtTheirUrlAndNotBusyUntilFirstShown
     EXPECT_EQ(List().PageInfo(2).FirstURL(), "http://c.example/");
     EXPECT_TRUE(reports.empty());
 }
+
+TEST_F(PageListTest, AWaitingPageKeepsTheHistoryItIsGivenAndGetsItWhenItsLoadStarts)
+{
+    List().OpenPage("http://a.example/one", "A");
+    Complete(0);
+    List().NavigatePage(0, "http://a.example/two");
+    Complete(0);
+    const platform::ByteArray history = List().SessionState(0);
+    ASSERT_FALSE(history.empty());
+
+    List().OpenPageInSet("http://b.example/", "B");
+    List().SetCurrentPage(0); // its first load waits for page 0
+    ASSERT_FALSE(Scripted(1).PendingURL());
+    List().SetSessionState(1, history);
+    EXPECT_EQ(List().SessionState(1), history) << "a save while it waits keeps its history";
+
+    ASSERT_TRUE(RunUntil([&] { return Scripted(1).PendingURL().has_value(); }, std::chrono::seconds(5)));
+    Complete(1);
+    EXPECT_EQ(List().LocationURL(1), "http://b.example/");
+    List().Browser(1).GoBack();
+    Complete(1);
+    EXPECT_EQ(List().LocationURL(1), "http://a.example/two") << "the engine got the history with the load";
+}

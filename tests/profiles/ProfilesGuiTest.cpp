@@ -319,7 +319,7 @@ TEST_F(ProfilesGuiTest, LongCaptionsWidenTheirButtonOnlySoFarAndShowWholeInToolt
     EXPECT_EQ(profiles.ButtonBar().ButtonWidth(2), widest);
     EXPECT_LE(Button(2).get_allocated_width(), widest);
     EXPECT_EQ(Button(2).get_label(), caption) << "the caption is kept as given";
-    EXPECT_EQ(Button(2).get_accessible()->get_name(), caption);
+    EXPECT_EQ(Button(2).get_accessible()->get_name(), "Profile 2: " + caption) << "its number, then the whole caption";
     auto& shown = dynamic_cast<ProfileButton&>(Button(2));
     EXPECT_EQ(shown.LongTooltipText(), caption);
     EXPECT_EQ(dynamic_cast<Gtk::Label*>(Button(2).get_child())->get_text().raw().find('\n'), std::string::npos);

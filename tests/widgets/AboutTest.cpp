@@ -1,5 +1,6 @@
 // The About box: its content, one window shown and hidden again, the keys that
 // close it and the link.
+#include "MainLoop.h"
 #include "ProgramIdentity.h"
 #include "RenderWidget.h"
 #include "ScopedShellOpener.h"
@@ -128,6 +129,12 @@ TEST(TfrmAbout, TheLinkIsReachedFromTheKeyboardAndOpensWithEnter)
     EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_LINK);
     EXPECT_STREQ(atk_object_get_name(accessible), platform::kMakerWebSite);
 
+    // Tab follows the controls' places: the box must be laid out and active.
+    ASSERT_TRUE(RunUntil(
+        [&] {
+            return about.is_active() && link.get_allocated_width() > 1 && about.OkButton().get_allocated_width() > 1;
+        },
+        std::chrono::seconds(5)));
     // Tab from OK reaches the link.
     ASSERT_EQ(about.get_focus(), &about.OkButton());
     PressKey(about, GDK_KEY_Tab);

@@ -1,0 +1,122 @@
+// Windows that pages open on the real engine: how many a page may open, and a
+// window that becomes a page of the program.
+#include "BrowserEngineFixture.h"
+
+#include <gtk/gtk.h>
+
+#include <algorithm>
+
+using namespace platform;
+
+namespace {
+
+// Twenty windows asked for by the page's script as it loads, then twenty more
+// from each click; the title counts the clicks once each loop is over.
+constexpr const char* kFloodPage =
+    "<html><head><title>loading</title></head><body style='margin:0'>"
+    "<div id='area' style='height:100vh'>area</div><script>"
+    "for (var i = 0; i < 20; ++i) window.open('/unasked.html', '', 'width=200,height=150');"
+    "var clicks = 0;"
+    "document.getElementById('area').addEventListener('click', function () {"
+    "  ++clicks;"
+    "  for (var i = 0; i < 20; ++i) window.open('/clicked.html?' + clicks + '-' + i, '', 'width=200,height=150');"
+    "  document.title = 'clicked ' + clicks;"
+    "});"
+    "document.title = 'loaded';"
+    "</script></body></html>";
+
+constexpr const char* kOpenerPage =
+    "<html><body style='margin:0'><a href='#' style='display:block;height:100vh' "
+    "onclick=\"window.open('/opened.html', '', 'width=320,height=240'); return false;\">open</a></body></html>";
+
+class WebKitPopupTest : public testing::Test {
+protected:
+    WebKitPopupTest()
+    {
+        f.Host().OnTitleChange = [this](TBrowserControl*, const std::string& Text) { title = Text; };
+        f.Host().OnNewWindow2 = [this](TBrowserControl*, DispatchPtr&, WordBool&) { ++newWindowEvents; };
+    }
+
+    // The window showing the host's page, given the focus as a user would.
+    GtkWindow* PresentOpener()
+    {
+        GtkWindow* opener = GTK_WINDOW(gtk_widget_get_toplevel(GTK_WIDGET(f.Host().gobj())));
+        gtk_window_present(opener);
+        EXPECT_TRUE(f.WaitFor([&] { return gtk_window_is_active(opener) != FALSE; }, 10)) << "no focus";
+        return opener;
+    }
+
+    std::vector<std::string> openAsPage;
+    BrowserEngineFixture f{EngineKind::WebKit, [this](const std::string& url) { openAsPage.push_back(url); }};
+    std::string title;
+    int newWindowEvents = 0;
+};
+
+} // namespace
+
+TEST_F(WebKitPopupTest, APageOpensOneWindowPerUserGestureAndNoneByItself)
+{
+    f.Server().AddPage("/flood.html", kFloodPage);
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/flood.html")));
+    // The title changes after the load's loop has asked for every window.
+    ASSERT_TRUE(f.WaitFor([&] { return title == "loaded"; }, 20)) << "the page's script did not run";
+    GtkWindow* opener = PresentOpener();
+    EXPECT_EQ(EngineWindowsBesides(opener).size(), 0u) << "windows opened without a user gesture";
+
+    GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(ClickAt(view, 40, 40)) << "xdotool is missing (scripts/install-deps.sh)";
+    ASSERT_TRUE(f.WaitFor([&] { return title == "clicked 1"; }, 20)) << "the click did not reach the page";
+    const std::vector<GtkWindow*> first = EngineWindowsBesides(opener);
+    EXPECT_EQ(first.size(), 1u) << "one click opened " << first.size() << " windows";
+    EXPECT_EQ(newWindowEvents, 1) << "the host heard of refused windows";
+    ASSERT_FALSE(first.empty());
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_widget_get_visible(GTK_WIDGET(first.front())) != FALSE; }, 20));
+
+    // A second click is a gesture of its own and opens one more.
+    PresentOpener();
+    ASSERT_TRUE(ClickAt(view, 40, 40));
+    ASSERT_TRUE(f.WaitFor([&] { return title == "clicked 2"; }, 20)) << "the second click did not reach the page";
+    EXPECT_EQ(EngineWindowsBesides(opener).size(), 2u);
+    EXPECT_FALSE(f.Server().WasRequested("/unasked.html"));
+    for (GtkWindow* window : EngineWindowsBesides(opener))
+        gtk_widget_hide(GTK_WIDGET(window));
+}
+
+TEST_F(WebKitPopupTest, AWindowAPageOpenedBecomesAPageWhenTheUserAsksAndCloses)
+{
+    f.Server().AddPage("/opener.html", kOpenerPage);
+    f.Server().AddPage("/opened.html", "<html><head><title>opened</title></head><body>opened</body></html>");
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/opener.html")));
+    GtkWindow* opener = PresentOpener();
+    GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(ClickAt(view, 40, 40)) << "xdotool is missing (scripts/install-deps.sh)";
+
+    const std::string address = f.Server().Url("/opened.html");
+    GtkWindow* popup = nullptr;
+    ASSERT_TRUE(f.WaitFor([&] {
+        for (GtkWindow* window : EngineWindowsBesides(opener)) {
+            if (gtk_widget_get_visible(GTK_WIDGET(window)) && g_strcmp0(gtk_window_get_title(window), "opened") == 0)
+                popup = window;
+        }
+        return popup != nullptr;
+    })) << "no window showing " << address;
+    ASSERT_TRUE(f.Server().WasRequested("/opened.html"));
+
+    GtkWidget* button = FindWidget(GTK_WIDGET(popup), [](GtkWidget* w) {
+        return GTK_IS_BUTTON(w) && g_strcmp0(gtk_button_get_label(GTK_BUTTON(w)), "Open as _Page") == 0;
+    });
+    ASSERT_NE(button, nullptr) << "the window offers no way to become a page";
+    EXPECT_TRUE(openAsPage.empty());
+    gtk_window_present(popup);
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(popup) != FALSE; }, 10));
+    ASSERT_TRUE(ClickAt(button, 5, 5));
+    ASSERT_TRUE(f.WaitFor([&] { return !openAsPage.empty(); }, 10)) << "the click on the button went nowhere";
+    EXPECT_EQ(openAsPage, std::vector<std::string>{address});
+    EXPECT_TRUE(f.WaitFor([&] {
+        const auto windows = EngineWindowsBesides(opener);
+        return std::find(windows.begin(), windows.end(), popup) == windows.end() ||
+               !gtk_widget_get_visible(GTK_WIDGET(popup));
+    }, 10)) << "the window stayed open after it became a page";
+}

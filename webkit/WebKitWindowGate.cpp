@@ -1,0 +1,40 @@
+#include "WebKitWindowGate.h"
+
+#include <webkit2/webkit2.h>
+
+namespace platform {
+
+WebKitWindowGate::WebKitWindowGate(WebKitWebView* view) : view_(WEBKIT_WEB_VIEW(g_object_ref(view)))
+{
+    // Connected before WebKit's own handlers run, so the gesture is counted
+    // before the page hears of it.
+    signals_[0] = g_signal_connect(view_, "button-press-event", G_CALLBACK(OnInput), this);
+    signals_[1] = g_signal_connect(view_, "key-press-event", G_CALLBACK(OnInput), this);
+}
+
+WebKitWindowGate::~WebKitWindowGate()
+{
+    // A view destroyed with its window has dropped its handlers already.
+    for (gulong id : signals_)
+        if (g_signal_handler_is_connected(view_, id))
+            g_signal_handler_disconnect(view_, id);
+    g_object_unref(view_);
+}
+
+gboolean WebKitWindowGate::OnInput(GtkWidget*, GdkEvent*, gpointer data)
+{
+    static_cast<WebKitWindowGate*>(data)->gestureUnused_ = true;
+    return FALSE; // the view handles the event as usual
+}
+
+bool WebKitWindowGate::Admit(WebKitNavigationAction* action)
+{
+    // WebKit tells whether a gesture started the request; the gate makes sure
+    // each gesture opens one window only.
+    if (!action || !webkit_navigation_action_is_user_gesture(action) || !gestureUnused_)
+        return false;
+    gestureUnused_ = false;
+    return true;
+}
+
+} // namespace platform
