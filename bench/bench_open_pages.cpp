@@ -114,8 +114,10 @@ void OpenPagesAndWait(benchmark::State& state, int count, Opening opening)
             auto allLoaded = [&] {
                 if (pages.List().PageCount() < count)
                     return false;
+                // The browsers' own answers: a page whose first load still
+                // waits for the shown one has not loaded.
                 for (int i = 0; i < count; ++i)
-                    if (pages.List().Browser(i).Busy() || pages.List().LocationURL(i).empty())
+                    if (pages.List().Browser(i).Busy() || pages.List().Browser(i).LocationURL().empty())
                         return false;
                 return true;
             };
