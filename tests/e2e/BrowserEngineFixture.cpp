@@ -127,11 +127,6 @@ bool BrowserEngineFixture::WaitFor(const std::function<bool()>& condition, int l
     return RunUntil(condition, std::chrono::seconds(limitSeconds));
 }
 
-void BrowserEngineFixture::Settle(int milliseconds)
-{
-    RunFor(std::chrono::milliseconds(milliseconds));
-}
-
 std::size_t BrowserEngineFixture::CountEvents(const std::string& event) const
 {
     return static_cast<std::size_t>(std::count(events_.begin(), events_.end(), event));

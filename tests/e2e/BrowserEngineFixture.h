@@ -32,8 +32,6 @@ public:
 
     // Runs the main loop until condition holds or the limit passes; the result says which.
     bool WaitFor(const std::function<bool()>& condition, int limitSeconds = 30);
-    // Runs pending main-loop work for a while (lets a cancelled load show it went nowhere).
-    void Settle(int milliseconds = 300);
     // Navigates and waits for the DocumentComplete of url (the scripted engine completes at once).
     bool NavigateAndWait(const std::string& url);
     bool WaitForDocumentComplete(const std::string& url, std::size_t afterEvent);

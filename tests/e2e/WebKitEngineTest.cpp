@@ -281,7 +281,8 @@ TEST_F(WebKitEngineTest, ShowContextMenuOkSuppressesTheEnginesMenu)
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/menu.html")));
     GtkWidget* view = FindWebView(GTK_WIDGET(f.Host().gobj()));
     ASSERT_NE(view, nullptr);
-    f.Settle(200);
+    // The clicks go to the view's own window, which it has once it is on screen.
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_widget_get_mapped(view) && gtk_widget_get_window(view); }, 10));
     RightClick(view);
     ASSERT_TRUE(f.WaitFor([&] { return !asked.empty(); }, 10));
     EXPECT_EQ(asked.front(), 0u) << "the default menu of a page";
