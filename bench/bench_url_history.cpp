@@ -1,16 +1,21 @@
 // URL history with 1,000 / 10,000 / 100,000 stored entries: one add (through the
 // index, and for comparison reading every entry as the plain algorithm does),
-// and a whole load into the URL box. Run under Xvfb.
+// a whole load into the URL box, and a load into the main window's URL box
+// (with its completion attached) up to the first drop-down drawn. Run under Xvfb.
 #include "DisplayBenchmarkMain.h"
 #include "RegistryStore.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
 #include "URLHistory.h"
 #include "URLHistoryStore.h"
+#include "UrlBoxCompletion.h"
+
+#include <gtk/gtk-a11y.h>
 
 #include <benchmark/benchmark.h>
 #include <gtkmm.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -134,6 +139,62 @@ void BM_LoadURLHistory(benchmark::State& state)
     state.counters["items"] = static_cast<double>(items);
 }
 BENCHMARK(BM_LoadURLHistory)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// As at start: the shown main window's URL box, its completion attached, gets the
+// history; then the user drops the list down. Timed until the list has been
+// drawn once; the completion must know every entry by then.
+void BM_LoadURLHistoryAndDropDown(benchmark::State& state)
+{
+    auto& store = StoreWith(state.range(0));
+    double loadMs = 0;
+    double dropMs = 0;
+    std::string error;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Gtk::Window window;
+        Gtk::ComboBoxText cboURL(true);
+        window.add(cboURL);
+        window.set_default_size(800, 100);
+        pages::UrlBoxCompletion completion(cboURL);
+        window.show_all();
+        while (Gtk::Main::events_pending())
+            Gtk::Main::iteration(false);
+        state.ResumeTiming();
+
+        const auto start = std::chrono::steady_clock::now();
+        profiles::LoadURLHistory(store, cboURL);
+        const auto loaded = std::chrono::steady_clock::now();
+        AtkObject* accessible = gtk_combo_box_get_popup_accessible(GTK_COMBO_BOX(cboURL.gobj()));
+        GtkWidget* list = gtk_accessible_get_widget(GTK_ACCESSIBLE(accessible));
+        bool drawn = false;
+        const gulong handler = g_signal_connect_after(
+            list, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, bool* flag) { *flag = true; return FALSE; }),
+            &drawn);
+        cboURL.popup();
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!drawn && std::chrono::steady_clock::now() < limit)
+            g_main_context_iteration(nullptr, TRUE);
+        const auto dropped = std::chrono::steady_clock::now();
+        g_signal_handler_disconnect(list, handler);
+
+        state.PauseTiming();
+        if (!drawn)
+            error = "the drop-down was not drawn within 20 s";
+        if (completion.Completion().List().Count() != state.range(0))
+            error = "the completion knows " + std::to_string(completion.Completion().List().Count()) + " entries";
+        loadMs = std::chrono::duration<double, std::milli>(loaded - start).count();
+        dropMs = std::chrono::duration<double, std::milli>(dropped - loaded).count();
+        cboURL.popdown();
+        while (Gtk::Main::events_pending())
+            Gtk::Main::iteration(false);
+        state.ResumeTiming();
+    }
+    if (!error.empty())
+        state.SkipWithError(error.c_str());
+    state.counters["load_ms"] = loadMs;
+    state.counters["drop_down_ms"] = dropMs;
+}
+BENCHMARK(BM_LoadURLHistoryAndDropDown)->Arg(1000)->Arg(100000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

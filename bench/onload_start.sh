@@ -44,8 +44,10 @@ run() {
   kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true
 }
 
-seed() { rm -rf "$work/s"; PANDREL_CONFIG_DIR=$work/s "$build/bench/seed_store" "$@"; }
-export PANDREL_CONFIG_DIR=$work/s
+# A fresh settings folder for every run: a killed program's web processes may
+# still be writing into the last one.
+runs=0
+seed() { runs=$((runs + 1)); export PANDREL_CONFIG_DIR=$work/s$runs; "$build/bench/seed_store" "$@"; }
 for ((r = 0; r < rounds; r++)); do
   seed "$(url p1.html)";                 run pandrel.one 1 pss "$build/app/pandrel"
   run bare.one 1 pss "$build/bench/bare_webkit_tabs" "$(url p1.html)"

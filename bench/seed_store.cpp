@@ -1,14 +1,15 @@
 // Prepares a settings store for a timing run: the welcome already shown and
 // profile 1 holding the pages given on the command line, so a started Pandrel
 // neither waits for the user nor loads anything from outside this machine.
-// Usage: PANDREL_CONFIG_DIR=folder seed_store [--first-run|--load-when-shown] URL...
+// Usage: PANDREL_CONFIG_DIR=folder seed_store [--first-run|--load-when-shown] [--history=N] URL...
 // --first-run leaves the welcome unshown; --load-when-shown turns on loading
-// pages only when they are first shown.
+// pages only when they are first shown; --history=N stores N typed URLs.
 #include "RegistryStore.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 int main(int argc, char** argv)
@@ -29,7 +30,13 @@ int main(int argc, char** argv)
         first = 2;
         settings.WriteInteger(kLoadPagesWhenShown, 1);
     }
-    settings.WriteInteger(kURLCount, 0);
+    std::int32_t history = 0;
+    if (argc > first && std::string(argv[first]).rfind("--history=", 0) == 0)
+        history = std::atoi(argv[first++] + 10);
+    for (std::int32_t k = 1; k <= history; ++k)
+        settings.WriteString(Numbered(kHistoryURLStem, k),
+                             "http://127.0.0.1:8080/some/path/page" + std::to_string(k) + ".html");
+    settings.WriteInteger(kURLCount, history);
     if (!settings.OpenKey(Numbered(kProfileKeyStem, 1), true))
         return 1;
     const int pages = argc - first;

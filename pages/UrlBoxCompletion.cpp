@@ -58,12 +58,17 @@ UrlBoxCompletion::UrlBoxCompletion(Gtk::ComboBoxText& box)
         sigc::mem_fun(*this, &UrlBoxCompletion::OnEntryChanged)));
     connections_.push_back(box_.signal_changed().connect(
         sigc::mem_fun(*this, &UrlBoxCompletion::OnActiveChanged)));
+    // A list given to the box whole is read whole, once.
+    connections_.push_back(box_.property_model().signal_changed().connect(
+        sigc::mem_fun(*this, &UrlBoxCompletion::ConnectModel)));
     ConnectModel();
 }
 
 UrlBoxCompletion::~UrlBoxCompletion()
 {
     for (sigc::connection& c : connections_)
+        c.disconnect();
+    for (sigc::connection& c : modelConnections_)
         c.disconnect();
     GObject* entry = G_OBJECT(Entry().gobj());
     g_signal_handler_disconnect(entry, pasteHandler_);
@@ -202,27 +207,36 @@ std::string UrlBoxCompletion::RowText(const Gtk::TreeModel::iterator& row) const
 
 void UrlBoxCompletion::ConnectModel()
 {
+    for (sigc::connection& c : modelConnections_)
+        c.disconnect();
+    modelConnections_.clear();
     Glib::RefPtr<Gtk::TreeModel> model = box_.get_model();
-    if (!model)
+    if (!model) {
+        completion_.List().Clear();
         return;
-    connections_.push_back(model->signal_row_inserted().connect(
+    }
+    modelConnections_.push_back(model->signal_row_inserted().connect(
         sigc::mem_fun(*this, &UrlBoxCompletion::OnRowInserted)));
-    connections_.push_back(model->signal_row_changed().connect(
+    modelConnections_.push_back(model->signal_row_changed().connect(
         sigc::mem_fun(*this, &UrlBoxCompletion::OnRowChanged)));
-    connections_.push_back(model->signal_row_deleted().connect(
+    modelConnections_.push_back(model->signal_row_deleted().connect(
         [this](const Gtk::TreeModel::Path& path) { completion_.List().Remove(path.front()); }));
-    connections_.push_back(model->signal_rows_reordered().connect(
+    modelConnections_.push_back(model->signal_rows_reordered().connect(
         [this](const Gtk::TreeModel::Path&, const Gtk::TreeModel::iterator&, int*) { ReloadList(); }));
     ReloadList();
 }
 
 void UrlBoxCompletion::ReloadList()
 {
+    GtkTreeModel* model = box_.get_model()->gobj();
     std::vector<std::string> entries;
-    for (const Gtk::TreeModel::Row& row : box_.get_model()->children()) {
-        Glib::ustring text;
-        row.get_value(kTextColumn, text);
-        entries.push_back(text);
+    entries.reserve(static_cast<std::size_t>(gtk_tree_model_iter_n_children(model, nullptr)));
+    GtkTreeIter row;
+    for (gboolean more = gtk_tree_model_get_iter_first(model, &row); more; more = gtk_tree_model_iter_next(model, &row)) {
+        gchar* text = nullptr;
+        gtk_tree_model_get(model, &row, kTextColumn, &text, -1);
+        entries.emplace_back(text ? text : "");
+        g_free(text);
     }
     completion_.List().Assign(std::move(entries));
 }

@@ -58,6 +58,7 @@ private:
     bool writing_ = false;       // our own writes are not user edits
     bool pastePending_ = false;  // a paste lands asynchronously, on the next change
     std::vector<sigc::connection> connections_;
+    std::vector<sigc::connection> modelConnections_; // to the box's current list
     gulong pasteHandler_ = 0;
     gulong cutHandler_ = 0;
 };

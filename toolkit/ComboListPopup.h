@@ -6,8 +6,8 @@
 
 namespace platform {
 
-// Switches combo to the list pop-up, now and also before it is first shown.
-// Calling it again for the same combo does nothing.
+// Switches combo to the list pop-up, now and also before it is first shown,
+// whose rows have one fixed height. Calling it again for the same combo does nothing.
 void UseListPopup(Gtk::ComboBox& combo);
 
 } // namespace platform

@@ -45,8 +45,6 @@ WebKitBrowserControl::WebKitBrowserControl(WebKitOpenAsPage openAsPage) : openAs
         webkit_settings_set_user_agent(settings,
                                        UserAgentWithTokens(webkit_settings_get_user_agent(settings), tokens).c_str());
 
-    findBar_ = std::make_unique<WebKitFindBar>(view_);
-    container_.pack_start(*findBar_, Gtk::PACK_SHRINK);
     frame_.set_shadow_type(Gtk::SHADOW_IN);
     gtk_container_add(GTK_CONTAINER(frame_.gobj()), GTK_WIDGET(view_));
     gtk_widget_show(GTK_WIDGET(view_));

@@ -126,6 +126,7 @@ private:
     bool HandleEngineKey(GdkEventKey* event);
     void Zoom(double factor);
     void Print();
+    WebKitFindBar& FindBar();
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
     HRESULT PutSessionState(const DispParams& params);
@@ -138,7 +139,7 @@ private:
     Gtk::Box container_{Gtk::ORIENTATION_VERTICAL};
     WebKitWebView* view_ = nullptr; // one reference of ours
     Gtk::Frame frame_;
-    std::unique_ptr<WebKitFindBar> findBar_; // destroyed before the frame lets the view go
+    std::unique_ptr<WebKitFindBar> findBar_; // made on first use; destroyed before the frame lets the view go
     std::unique_ptr<WebKitWindowGate> windowGate_; // one new window per user gesture
     WebKitOpenAsPage openAsPage_; // handed to the windows this page opens
     std::vector<std::pair<gpointer, gulong>> connections_;

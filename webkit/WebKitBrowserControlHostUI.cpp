@@ -141,6 +141,19 @@ gboolean WebKitBrowserControl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpoint
     return consumed;
 }
 
+WebKitFindBar& WebKitBrowserControl::FindBar()
+{
+    // Made when first asked for: most pages never search, and opening many
+    // pages at once should not build a bar for each.
+    if (!findBar_) {
+        findBar_ = std::make_unique<WebKitFindBar>(view_);
+        container_.pack_start(*findBar_, Gtk::PACK_SHRINK);
+        container_.reorder_child(*findBar_, 0);
+        findBar_->show_all();
+    }
+    return *findBar_;
+}
+
 bool WebKitBrowserControl::HandleEngineKey(GdkEventKey* event)
 {
     switch (EngineKeyCommandFor(event)) {
@@ -148,13 +161,13 @@ bool WebKitBrowserControl::HandleEngineKey(GdkEventKey* event)
     case EngineKeyCommand::Back: GoBack(); return true;
     case EngineKeyCommand::Forward: GoForward(); return true;
     case EngineKeyCommand::Stop:
-        if (findBar_->Close())
+        if (findBar_ && findBar_->Close())
             return true;
         if (!webkit_web_view_is_loading(view_))
             return false;
         Stop();
         return true;
-    case EngineKeyCommand::Find: findBar_->Open(); return true;
+    case EngineKeyCommand::Find: FindBar().Open(); return true;
     case EngineKeyCommand::Print: Print(); return true;
     case EngineKeyCommand::ZoomIn: Zoom(kZoomStep); return true;
     case EngineKeyCommand::ZoomOut: Zoom(1 / kZoomStep); return true;

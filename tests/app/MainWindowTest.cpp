@@ -115,11 +115,15 @@ TEST_F(ProgramFixture, PopupMenuHoldsEveryCommandAndOpensOnRightClick)
     EXPECT_FALSE(menu.itmLoadPagesWhenShown.get_active()) << "pages load as they open by default";
 
     // Over the tab strip and over a tool button, once the window has settled.
-    ASSERT_TRUE(RunUntil([&] { return program_->frmMain.is_maximized(); }));
-    RunUntil([] { return false; }, std::chrono::milliseconds(300));
-    Gtk::Notebook& tabs = program_->frmMain.PageControl();
+    TfrmMain& window = program_->frmMain;
+    Gtk::Notebook& tabs = window.PageControl();
     Gtk::Widget* tab = tabs.get_tab_label(*tabs.get_nth_page(0));
     ASSERT_NE(tab, nullptr);
+    // Laid out at the maximised size (wider than the 696 pixels it starts at).
+    ASSERT_TRUE(RunUntil([&] {
+        return window.is_maximized() && window.get_allocated_width() > 696 &&
+               window.get_allocated_width() == window.get_window()->get_width() && tab->get_mapped();
+    }));
     RightClick(*tab, 4, 4);
     EXPECT_TRUE(RunUntil([&] { return menu.get_visible(); })) << "tab strip";
     menu.popdown();

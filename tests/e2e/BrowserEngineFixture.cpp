@@ -115,18 +115,16 @@ BrowserEngineFixture::~BrowserEngineFixture()
 {
     window_.remove();
     host_.reset();
-    Settle(50);
+    secondWindow_.remove();
+    second_.reset();
+    // Destroying the views queues their last work on the main loop.
+    RunPendingEvents();
     ExpectNoFlatpakInfo();
 }
 
 bool BrowserEngineFixture::WaitFor(const std::function<bool()>& condition, int limitSeconds)
 {
     return RunUntil(condition, std::chrono::seconds(limitSeconds));
-}
-
-void BrowserEngineFixture::Settle(int milliseconds)
-{
-    RunFor(std::chrono::milliseconds(milliseconds));
 }
 
 std::size_t BrowserEngineFixture::CountEvents(const std::string& event) const
@@ -139,6 +137,27 @@ bool BrowserEngineFixture::WaitForDocumentComplete(const std::string& url, std::
     return WaitFor([&] {
         return std::find(events_.begin() + static_cast<std::ptrdiff_t>(std::min(afterEvent, events_.size())),
                          events_.end(), "DocumentComplete " + url) != events_.end();
+    });
+}
+
+bool BrowserEngineFixture::CompleteInSecondView(const std::string& url)
+{
+    if (!second_) {
+        second_ = std::make_unique<TBrowserHost>();
+        if (kind_ == EngineKind::Scripted)
+            ScriptedBrowserControl::Of(second_->ControlInstance())->SetCompleteNavigationsAutomatically(true);
+        second_->OnDocumentComplete = [this](TBrowserControl*, const DispatchPtr&, Variant& URL) {
+            secondCompleted_.push_back(URL.AsText());
+        };
+        second_->SetVisible(true);
+        secondWindow_.set_default_size(320, 240);
+        secondWindow_.add(*second_);
+        secondWindow_.show_all();
+    }
+    secondCompleted_.clear();
+    Navigate(*second_, url);
+    return WaitFor([&] {
+        return std::find(secondCompleted_.begin(), secondCompleted_.end(), url) != secondCompleted_.end();
     });
 }
 

@@ -32,12 +32,14 @@ public:
 
     // Runs the main loop until condition holds or the limit passes; the result says which.
     bool WaitFor(const std::function<bool()>& condition, int limitSeconds = 30);
-    // Runs pending main-loop work for a while (lets a cancelled load show it went nowhere).
-    void Settle(int milliseconds = 300);
     // Navigates and waits for the DocumentComplete of url (the scripted engine completes at once).
     bool NavigateAndWait(const std::string& url);
     bool WaitForDocumentComplete(const std::string& url, std::size_t afterEvent);
     std::size_t CountEvents(const std::string& event) const;
+    // Loads url in a second view of the same engine, in a window of its own, and
+    // waits for its DocumentComplete: a barrier after which work the engine
+    // started earlier for the first view has shown, without moving that view.
+    bool CompleteInSecondView(const std::string& url);
 
 private:
     static void ExpectNoFlatpakInfo();
@@ -46,6 +48,9 @@ private:
     Gtk::Window window_;
     std::unique_ptr<TBrowserHost> host_;
     std::vector<std::string> events_;
+    Gtk::Window secondWindow_;
+    std::unique_ptr<TBrowserHost> second_;
+    std::vector<std::string> secondCompleted_;
 };
 
 void Navigate(TBrowserControl& browser, const std::string& url);

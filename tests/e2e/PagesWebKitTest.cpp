@@ -43,7 +43,8 @@ protected:
     void TearDown() override
     {
         pages.reset();
-        Settle(100);
+        // Closing the pages queues their last work on the main loop.
+        RunPendingEvents();
         platform::SetErrorSink(previousSink_);
         EXPECT_TRUE(reports.empty()) << (reports.empty() ? "" : reports.front());
     }
@@ -52,7 +53,6 @@ protected:
     {
         return RunUntil(condition, std::chrono::seconds(limitSeconds));
     }
-    void Settle(int milliseconds) { RunFor(std::chrono::milliseconds(milliseconds)); }
     void Enter(const std::string& text)
     {
         cboURL.get_entry()->set_text(text);
@@ -125,9 +125,16 @@ TEST_F(PagesWebKitTest, EnterSetsHomeLinksDoNotHomeReturnsBackAndForwardMove)
     ASSERT_TRUE(WaitForShown(linked));
     pages->Nav().itmForwardClick();
     ASSERT_TRUE(WaitForShown(start));
+    server.ClearLog();
     pages->Nav().btnForwardClick(); // no later entry: nothing happens, nothing shown
-    Settle(200);
+    // A navigation it began would have been asked about and requested before
+    // a second page's document completes.
+    pages->List().OpenPage(other, "barrier");
+    ASSERT_TRUE(WaitForLoaded(1, other));
+    EXPECT_EQ(server.RequestedPaths(), std::vector<std::string>{"/other.html"});
+    EXPECT_FALSE(pages->List().Busy(0));
     EXPECT_EQ(pages->List().LocationURL(0), start);
+    pages->List().ClosePage(1);
 
     Enter(other);
     ASSERT_TRUE(WaitForShown(other));
@@ -156,9 +163,18 @@ TEST_F(PagesWebKitTest, BackgroundPageFinishingDoesNotStopTheAnimation)
 
     Enter(server.Url("/slow.html"));
     EXPECT_TRUE(WaitForAnimation());
+    // Watch the background page's DocumentComplete after the pages have handled it.
+    TBrowserHost& background = pages->List().Browser(1);
+    const TBrowserControlDocumentComplete handled = background.OnDocumentComplete;
+    bool backgroundCompleted = false;
+    background.OnDocumentComplete = [&](TBrowserControl* sender, const DispatchPtr& pDisp, Variant& URL) {
+        handled(sender, pDisp, URL);
+        if (URL.AsText() == server.Url("/b2.html"))
+            backgroundCompleted = true;
+    };
     pages->List().NavigatePage(1, server.Url("/b2.html"));
-    ASSERT_TRUE(WaitForLoaded(1, server.Url("/b2.html")));
-    Settle(100);
+    ASSERT_TRUE(WaitFor([&] { return backgroundCompleted; }));
+    background.OnDocumentComplete = handled;
     EXPECT_TRUE(anmState.Active()) << "the background page finished, the current one is still loading";
     EXPECT_EQ(cboURL.get_entry_text(), a) << "the box shows the current page's document";
 

@@ -87,9 +87,11 @@ TEST_F(WebKitCloseInCallbackTest, TheHostClosesThePageFromInsideEachOfItsEvents)
         SCOPED_TRACE(event + " " + path);
         OwnPage page;
         bool closed = false;
+        // The handler that runs this is the page's own and goes with it: note
+        // the close first, touch nothing of the handler after it.
         std::function<void()> closeNow = [&] {
-            page.Close();
             closed = true;
+            page.Close();
         };
         TBrowserHost& h = *page.host;
         if (event == "BeforeNavigate2") close(h.OnBeforeNavigate2)(h, closeNow);

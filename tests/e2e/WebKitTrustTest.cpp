@@ -57,7 +57,8 @@ TEST_F(WebKitTrustTest, ARefusedCertificateIsExplainedAndAcceptedOnlyWhenTheUser
     gtk_window_present(window);
     ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(window) != FALSE; }, 10)) << "the window never got focus";
     gtk_widget_grab_focus(view);
-    f.Settle(200);
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_widget_has_focus(view) != FALSE; }, 10))
+        << "the view never got the keyboard focus";
     ASSERT_EQ(std::system("xdotool key --delay 100 Tab Return"), 0) << "xdotool is missing (scripts/install-deps.sh)";
     ASSERT_TRUE(f.WaitFor([&] { return Contains(titles, "secret"); }, 20)) << "accepting did not show the site";
     EXPECT_EQ(tls.PagesServed(), 1);

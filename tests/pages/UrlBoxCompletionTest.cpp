@@ -111,3 +111,20 @@ TEST_F(UrlBoxCompletionTest, ListFollowsTheComboModelAndProgramWritesRespectTheS
     completion->SetText("http://e");
     EXPECT_EQ(Entry().get_text(), "http://Example.org/") << "with completion on, a program write completes";
 }
+
+TEST_F(UrlBoxCompletionTest, AListGivenToTheBoxWholeIsFollowedInItsOrder)
+{
+    GtkListStore* rows = gtk_list_store_new(2, G_TYPE_STRING, G_TYPE_STRING);
+    for (const char* url : {"http://zeta.example/", "http://alpha.example/", "http://zebra.example/"})
+        gtk_list_store_insert_with_values(rows, nullptr, -1, 0, url, -1);
+    box.set_model(Glib::wrap(GTK_TREE_MODEL(rows)));
+    ASSERT_EQ(completion->Completion().List().Count(), 3) << "the completion still lists the old entries";
+    EXPECT_EQ(completion->Completion().List().Entry(0), "http://zeta.example/");
+    EXPECT_EQ(completion->Completion().List().Entry(2), "http://zebra.example/");
+    Type("http://ze");
+    EXPECT_EQ(Entry().get_text(), "http://zeta.example/") << "the first entry in list order completes";
+
+    box.append("http://kestrel.example/");
+    ASSERT_EQ(completion->Completion().List().Count(), 4) << "rows added to the new list are followed";
+    EXPECT_EQ(completion->Completion().List().Entry(3), "http://kestrel.example/");
+}

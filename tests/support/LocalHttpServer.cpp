@@ -70,6 +70,15 @@ bool LocalHttpServer::WasRequested(const std::string& path) const
                        [&](const std::string& logged) { return logged.substr(0, logged.find('?')) == path; });
 }
 
+bool LocalHttpServer::WasAnswered(const std::string& path) const
+{
+    if (!WasRequested(path))
+        return false;
+    std::lock_guard lock(mutex_);
+    auto found = unanswered_.find(path);
+    return found == unanswered_.end() || found->second == 0;
+}
+
 std::string LocalHttpServer::LastRequestHeader(const std::string& path, const std::string& name) const
 {
     std::lock_guard lock(mutex_);
@@ -141,6 +150,7 @@ void LocalHttpServer::Serve(int client)
         std::lock_guard lock(mutex_);
         log_.push_back(target);
         lastRequestHeads_[path] = request.substr(0, request.find("\r\n\r\n"));
+        ++unanswered_[path];
         if (auto it = pages_.find(path); it != pages_.end()) {
             page = it->second;
             found = true;
@@ -171,4 +181,6 @@ void LocalHttpServer::Serve(int client)
     }
     shutdown(client, SHUT_WR);
     close(client);
+    std::lock_guard lock(mutex_);
+    --unanswered_[path];
 }

@@ -38,6 +38,9 @@ public:
     // Request paths (with query) in the order they arrived.
     std::vector<std::string> RequestedPaths() const;
     bool WasRequested(const std::string& path) const;
+    // path (without query) was requested and every request for it has been
+    // answered: sent whole, or given up because the client went away.
+    bool WasAnswered(const std::string& path) const;
     // The value of header name in the last request for path (without query);
     // empty when there was none.
     std::string LastRequestHeader(const std::string& path, const std::string& name) const;
@@ -62,6 +65,7 @@ private:
     std::map<std::string, Page> pages_;
     std::vector<std::string> log_;
     std::map<std::string, std::string> lastRequestHeads_; // path -> request head
+    std::map<std::string, int> unanswered_;                 // path -> requests still being answered
     std::vector<std::thread> workers_;
     std::thread acceptor_;
 };

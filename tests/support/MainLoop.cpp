@@ -22,8 +22,3 @@ bool RunUntil(const std::function<bool()>& condition, std::chrono::milliseconds 
     return true;
 }
 
-void RunFor(std::chrono::milliseconds duration)
-{
-    const auto until = std::chrono::steady_clock::now() + duration;
-    RunUntil([&] { return std::chrono::steady_clock::now() > until; }, duration + std::chrono::seconds(1));
-}

@@ -9,5 +9,3 @@
 void RunPendingEvents();
 // Runs the main loop until condition holds or limit passes; the result says which.
 bool RunUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
-// Runs the main loop for a while (lets a cancelled load show it went nowhere).
-void RunFor(std::chrono::milliseconds duration);
