@@ -24,11 +24,15 @@ namespace {
 // Handler slot i: unpacks the arguments of event i and calls the handler if assigned.
 using SlotInvoker = void (*)(TBrowserControl& self, DispParams& p);
 
+// The handler runs from a copy: a handler that closes the page destroys the
+// control and its handler members, and its own captures must outlive that.
 template <typename Handler, typename... Args>
-void CallIfAssigned(const Handler& handler, TBrowserControl& self, Args&&... args)
+void CallIfAssigned(const Handler& assigned, TBrowserControl& self, Args&&... args)
 {
-    if (handler)
-        handler(&self, std::forward<Args>(args)...);
+    if (!assigned)
+        return;
+    const Handler handler = assigned;
+    handler(&self, std::forward<Args>(args)...);
 }
 
 std::string Text(DispParams& p, std::size_t i) { return p.Arg(i).AsText(); }
@@ -45,21 +49,14 @@ const std::array<SlotInvoker, TBrowserControl::kEventCount> kSlotInvokers = {
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnTitleChange, s, Text(p, 0)); },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnPropertyChange, s, Text(p, 0)); },
     [](TBrowserControl& s, DispParams& p) {
-        if (s.OnBeforeNavigate2)
-            s.OnBeforeNavigate2(&s, Disp(p, 0), p.Arg(1), p.Arg(2), p.Arg(3), p.Arg(4), p.Arg(5), p.Arg(6).BoolRef());
+        CallIfAssigned(s.OnBeforeNavigate2, s, Disp(p, 0), p.Arg(1), p.Arg(2), p.Arg(3), p.Arg(4), p.Arg(5),
+                       p.Arg(6).BoolRef());
     },
     [](TBrowserControl& s, DispParams& p) {
-        if (s.OnNewWindow2)
-            s.OnNewWindow2(&s, p.Arg(0).DispatchRef(), p.Arg(1).BoolRef());
+        CallIfAssigned(s.OnNewWindow2, s, p.Arg(0).DispatchRef(), p.Arg(1).BoolRef());
     },
-    [](TBrowserControl& s, DispParams& p) {
-        if (s.OnNavigateComplete2)
-            s.OnNavigateComplete2(&s, Disp(p, 0), p.Arg(1));
-    },
-    [](TBrowserControl& s, DispParams& p) {
-        if (s.OnDocumentComplete)
-            s.OnDocumentComplete(&s, Disp(p, 0), p.Arg(1));
-    },
+    [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnNavigateComplete2, s, Disp(p, 0), p.Arg(1)); },
+    [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnDocumentComplete, s, Disp(p, 0), p.Arg(1)); },
     [](TBrowserControl& s, DispParams&) { CallIfAssigned(s.OnQuit, s); },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnVisible, s, Bool(p, 0)); },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnToolBar, s, Bool(p, 0)); },
@@ -72,28 +69,19 @@ const std::array<SlotInvoker, TBrowserControl::kEventCount> kSlotInvokers = {
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnWindowSetTop, s, Int(p, 0)); },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnWindowSetWidth, s, Int(p, 0)); },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnWindowSetHeight, s, Int(p, 0)); },
+    [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnWindowClosing, s, Bool(p, 0), p.Arg(1).BoolRef()); },
     [](TBrowserControl& s, DispParams& p) {
-        if (s.OnWindowClosing)
-            s.OnWindowClosing(&s, Bool(p, 0), p.Arg(1).BoolRef());
-    },
-    [](TBrowserControl& s, DispParams& p) {
-        if (s.OnClientToHostWindow)
-            s.OnClientToHostWindow(&s, p.Arg(0).Int32Ref(), p.Arg(1).Int32Ref());
+        CallIfAssigned(s.OnClientToHostWindow, s, p.Arg(0).Int32Ref(), p.Arg(1).Int32Ref());
     },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnSetSecureLockIcon, s, Int(p, 0)); },
+    [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnFileDownload, s, p.Arg(0).BoolRef()); },
     [](TBrowserControl& s, DispParams& p) {
-        if (s.OnFileDownload)
-            s.OnFileDownload(&s, p.Arg(0).BoolRef());
-    },
-    [](TBrowserControl& s, DispParams& p) {
-        if (s.OnNavigateError)
-            s.OnNavigateError(&s, Disp(p, 0), p.Arg(1), p.Arg(2), p.Arg(3), p.Arg(4).BoolRef());
+        CallIfAssigned(s.OnNavigateError, s, Disp(p, 0), p.Arg(1), p.Arg(2), p.Arg(3), p.Arg(4).BoolRef());
     },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnPrintTemplateInstantiation, s, Disp(p, 0)); },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnPrintTemplateTeardown, s, Disp(p, 0)); },
     [](TBrowserControl& s, DispParams& p) {
-        if (s.OnUpdatePageStatus)
-            s.OnUpdatePageStatus(&s, Disp(p, 0), p.Arg(1), p.Arg(2));
+        CallIfAssigned(s.OnUpdatePageStatus, s, Disp(p, 0), p.Arg(1), p.Arg(2));
     },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnPrivacyImpactedStateChange, s, Bool(p, 0)); },
 };

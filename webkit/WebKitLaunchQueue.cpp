@@ -79,11 +79,12 @@ void WebKitLaunchQueue::OnLeaderLoadChanged(WebKitWebView*, int event, void* dat
     }
 }
 
-void WebKitLaunchQueue::OnLeaderLoadFailed(WebKitWebView*, int, const char*, void*, void* data)
+int WebKitLaunchQueue::OnLeaderLoadFailed(WebKitWebView*, int, const char*, void*, void* data)
 {
     auto* self = static_cast<WebKitLaunchQueue*>(data);
     self->EndHold();
     self->ScheduleStart();
+    return FALSE; // only watching: the page's own handlers still answer the failure
 }
 
 int WebKitLaunchQueue::HoldExpired(void* data)

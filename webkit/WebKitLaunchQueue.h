@@ -43,7 +43,8 @@ private:
     static int HoldExpired(void* self);
     static int LoadLeader(void* self);
     static void OnLeaderLoadChanged(WebKitWebView* view, int event, void* self);
-    static void OnLeaderLoadFailed(WebKitWebView* view, int event, const char* uri, void* error, void* self);
+    // "load-failed" handlers return whether they handled the failure (a gboolean).
+    static int OnLeaderLoadFailed(WebKitWebView* view, int event, const char* uri, void* error, void* self);
     static void Release(Entry& entry);
     void StartLeader(WebKitWebView* view, WebKitURIRequest* request, const std::string& url);
     void EndHold();

@@ -52,7 +52,7 @@ TEST(VersionRecord, MissingOrDamagedRecordsGiveNothing)
         {"unknown class", [](TestElfImage&, auto& b) { b[4] = 3; }},
         {"unknown byte order", [](TestElfImage&, auto& b) { b[5] = 0; }},
         {"header cut short", [](TestElfImage&, auto& b) { b.resize(40); }},
-        {"section headers cut short", [](TestElfImage&, auto& b) { b.resize(b.size() - 10); }},
+        {"section headers cut short", [](TestElfImage&, auto& b) { b.erase(b.end() - 10, b.end()); }},
         {"section headers beyond the end",
          [](TestElfImage& e, auto& b) { e.Put(b, e.shoffAt, 0xFFFFFFFFFFFFFF00ull, 8); }},
         {"no section headers", [](TestElfImage& e, auto& b) { e.Put(b, e.shnumAt, 0, 2); }},
