@@ -1,0 +1,146 @@
+// The page list's first loads that wait: behind the shown page while a stored
+// page set opens, or until the page is first shown when pages load when shown;
+// and what a waiting page reads as meanwhile.
+#include "PageList.h"
+
+#include "ErrorReport.h"
+
+#include <glibmm/main.h>
+
+#include <algorithm>
+
+namespace pages {
+
+platform::ByteArray PageList::SessionState(int index)
+{
+    CheckIndex(index);
+    if (const auto& load = waiting_[static_cast<std::size_t>(index)])
+        return load->session;
+    return Browser(index).SessionState();
+}
+
+void PageList::SetSessionState(int index, const platform::ByteArray& state)
+{
+    CheckIndex(index);
+    if (auto& load = waiting_[static_cast<std::size_t>(index)]) {
+        load->session = state;
+        return;
+    }
+    Browser(index).SetSessionState(state);
+}
+
+bool PageList::Busy(int index)
+{
+    CheckIndex(index);
+    return !waiting_[static_cast<std::size_t>(index)] && Browser(index).Busy();
+}
+
+bool PageList::IsUnloaded(int index) const
+{
+    CheckIndex(index);
+    const auto& load = waiting_[static_cast<std::size_t>(index)];
+    return load && load->untilShown;
+}
+
+void PageList::OpenPageInSet(const std::string& url, const std::string& caption)
+{
+    holdBackgroundLoads_ = true;
+    try {
+        OpenPage(url, caption);
+    } catch (...) {
+        holdBackgroundLoads_ = false;
+        throw;
+    }
+    holdBackgroundLoads_ = false;
+}
+
+void PageList::HoldLoad(int index, const std::string& url)
+{
+    if (const TypedUrl typed = ReadTyped(url); typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
+    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{.text = url, .start = true, .untilShown = false, .session = {}};
+    // Once the program's own steps are over: the page the user sees decides.
+    if (!waitingCheck_.connected())
+        waitingCheck_ = Glib::signal_idle().connect([this] {
+            TBrowserHost* current = CurrentBrowser();
+            if (current && waiting_[static_cast<std::size_t>(CurrentIndex())] &&
+                waiting_[static_cast<std::size_t>(CurrentIndex())]->start)
+                StartWaitingLoad(CurrentIndex());
+            else if (!current || !current->Busy())
+                StartWaitingLoads();
+            return false;
+        });
+    if (!waitingLimit_.connected())
+        waitingLimit_ = Glib::signal_timeout().connect(
+            [this] {
+                StartWaitingLoads();
+                return false;
+            },
+            1000);
+}
+
+void PageList::HoldUntilShown(int index, const std::string& url)
+{
+    if (const TypedUrl typed = ReadTyped(url); typed.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(typed.message);
+    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{.text = url, .start = true, .untilShown = true, .session = {}};
+    FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
+}
+
+void PageList::ScheduleLoadOfCurrent()
+{
+    // The program's own page changes come in runs (a page set opening page by
+    // page, then making its first page current): load the page that is current
+    // once the run is over.
+    if (!loadPagesWhenShown_ || loadCurrent_.connected())
+        return;
+    loadCurrent_ = Glib::signal_idle().connect([this] {
+        if (const int current = CurrentIndex(); current >= 0)
+            StartWaitingLoad(current);
+        return false;
+    });
+}
+
+void PageList::StartWaitingLoad(int index)
+{
+    const std::optional<WaitingLoad>& load = waiting_[static_cast<std::size_t>(index)];
+    if (load && load->start) {
+        const std::string text = load->text;
+        const platform::ByteArray session = load->session;
+        platform::RunGuarded([&] {
+            SendBrowser(index, text);
+            if (session.empty())
+                return;
+            try {
+                Browser(index).SetSessionState(session);
+            } catch (const std::exception&) {
+                // Refused: the page stays where it was sent, without its history.
+            }
+        });
+    }
+}
+
+void PageList::StartWaitingLoads()
+{
+    waitingCheck_.disconnect();
+    waitingLimit_.disconnect();
+    for (int i = 0; i < PageCount(); ++i)
+        if (!IsUnloaded(i)) // those wait until they are shown
+            StartWaitingLoad(i);
+}
+
+bool PageList::AnyWaiting() const
+{
+    return std::any_of(waiting_.begin(), waiting_.end(),
+                       [](const auto& load) { return load && load->start && !load->untilShown; });
+}
+
+void PageList::DropWaitingLoad(int index)
+{
+    CheckIndex(index);
+    // A page that waits to be shown still loads when it is shown.
+    if (auto& load = waiting_[static_cast<std::size_t>(index)]; load && !load->untilShown)
+        load->start = false;
+}
+
+} // namespace pages
