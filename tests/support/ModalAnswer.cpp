@@ -1,5 +1,7 @@
 #include "ModalAnswer.h"
 
+#include "KeyEvents.h"
+
 #include <gtkmm.h>
 
 #include <algorithm>
@@ -87,25 +89,9 @@ void ClickButton(Gtk::Window& dialog, const std::string& label)
 void SendKey(Gtk::Widget& widget, guint keyval, GdkModifierType state)
 {
     GdkWindow* window = widget.get_window() ? widget.get_window()->gobj() : nullptr;
-    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
-    event->key.window = window ? GDK_WINDOW(g_object_ref(window)) : nullptr;
+    GdkEvent* event = NewKeyEvent(GDK_KEY_PRESS, window, keyval, state);
     event->key.send_event = TRUE;
-    event->key.time = GDK_CURRENT_TIME;
-    event->key.keyval = keyval;
-    event->key.state = state;
-    GdkKeymapKey* keys = nullptr;
-    gint count = 0;
-    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys,
-                                          &count) &&
-        count > 0) {
-        event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
-        event->key.group = static_cast<guint8>(keys[0].group);
-    }
-    g_free(keys);
-    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
-    gdk_event_set_device(event, gdk_seat_get_keyboard(seat));
-    Gtk::Widget* top = widget.get_toplevel();
-    gtk_widget_event(top->gobj(), event);
+    gtk_widget_event(GTK_WIDGET(widget.get_toplevel()->gobj()), event);
     gdk_event_free(event);
 }
 

@@ -2,10 +2,10 @@
 
 #include <gtk/gtk.h>
 
-void PressKey(Gtk::Window& window, guint keyval, GdkModifierType state)
+GdkEvent* NewKeyEvent(GdkEventType type, GdkWindow* window, guint keyval, GdkModifierType state)
 {
-    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
-    event->key.window = GDK_WINDOW(g_object_ref(window.get_window()->gobj()));
+    GdkEvent* event = gdk_event_new(type);
+    event->key.window = window ? GDK_WINDOW(g_object_ref(window)) : nullptr;
     event->key.time = GDK_CURRENT_TIME;
     event->key.keyval = keyval;
     event->key.state = state;
@@ -19,6 +19,12 @@ void PressKey(Gtk::Window& window, guint keyval, GdkModifierType state)
     }
     g_free(keys);
     gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
+    return event;
+}
+
+void PressKey(Gtk::Window& window, guint keyval, GdkModifierType state)
+{
+    GdkEvent* event = NewKeyEvent(GDK_KEY_PRESS, window.get_window()->gobj(), keyval, state);
     gtk_main_do_event(event);
     event->type = GDK_KEY_RELEASE;
     gtk_main_do_event(event);
