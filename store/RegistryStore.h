@@ -115,6 +115,8 @@ private:
     RegStatus FindChild(std::int64_t parent, std::string_view name, std::int64_t& child);
     RegStatus AddChild(std::int64_t parent, std::string_view name, std::int64_t& child);
     RegStatus CheckKey(const RegKey& key) const;
+    // The names a one-column query over key (bound as ?1) gives, in names.
+    RegStatus NamesUnder(const RegKey& key, const char* sql, std::vector<std::string>& names);
     RegStatus StatusOf(int sqliteResult) const;
     bool OpenDatabase();
     int PrepareSchema();

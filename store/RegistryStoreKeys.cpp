@@ -186,9 +186,14 @@ RegStatus RegistryStore::SetValue(const RegKey& key, std::string_view name, std:
 
 RegStatus RegistryStore::ValueNames(const RegKey& key, std::vector<std::string>& names)
 {
+    return NamesUnder(key, "SELECT name FROM reg_values WHERE key = ?1", names);
+}
+
+RegStatus RegistryStore::NamesUnder(const RegKey& key, const char* sql, std::vector<std::string>& names)
+{
     if (auto status = CheckKey(key); status != kRegSuccess)
         return status;
-    auto* query = db_.Cached("SELECT name FROM reg_values WHERE key = ?1");
+    auto* query = db_.Cached(sql);
     if (!query)
         return kRegIoFailed;
     query->Bind(1, key.id_);

@@ -9,18 +9,7 @@ namespace platform {
 
 RegStatus RegistryStore::SubkeyNames(const RegKey& key, std::vector<std::string>& names)
 {
-    if (auto status = CheckKey(key); status != kRegSuccess)
-        return status;
-    auto* query = db_.Cached("SELECT name FROM reg_keys WHERE parent = ?1");
-    if (!query)
-        return kRegIoFailed;
-    query->Bind(1, key.id_);
-    names.clear();
-    int rc;
-    while ((rc = query->Step()) == SQLITE_ROW)
-        names.push_back(query->ColumnBytes(0));
-    query->Reset();
-    return StatusOf(rc);
+    return NamesUnder(key, "SELECT name FROM reg_keys WHERE parent = ?1", names);
 }
 
 RegStatus RegistryStore::DeleteKeyTree(RegRoot root, std::string_view path)
