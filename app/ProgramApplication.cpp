@@ -70,7 +70,9 @@ void ProgramApplication::OnStartup()
     lock_ = std::make_unique<platform::SettingsFolderLock>(settingsFolder_);
     if (!lock_->Owns()) {
         std::cerr << "pandrel: " << lock_->Problem() << '\n';
-        platform::ReportError(lock_->Problem());
+        // Shown here and answered before the start ends: a report queued for
+        // later would be lost when this copy, with no window, ends at once.
+        platform::ShowMessageBox(lock_->Problem());
         return;
     }
     SetProgramIcon();
