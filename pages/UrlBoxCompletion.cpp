@@ -1,6 +1,7 @@
 #include "UrlBoxCompletion.h"
 
 #include "ComboListPopup.h"
+#include "TextListModel.h"
 
 #include <gdk/gdkkeysyms.h>
 
@@ -70,6 +71,7 @@ UrlBoxCompletion::~UrlBoxCompletion()
         c.disconnect();
     for (sigc::connection& c : modelConnections_)
         c.disconnect();
+    indexing_.disconnect();
     GObject* entry = G_OBJECT(Entry().gobj());
     g_signal_handler_disconnect(entry, pasteHandler_);
     g_signal_handler_disconnect(entry, cutHandler_);
@@ -228,6 +230,11 @@ void UrlBoxCompletion::ConnectModel()
 
 void UrlBoxCompletion::ReloadList()
 {
+    if (const std::vector<std::string>* texts = platform::TextListModel::Texts(box_.get_model())) {
+        completion_.List().Assign(*texts);
+        BuildIndexWhenIdle();
+        return;
+    }
     GtkTreeModel* model = box_.get_model()->gobj();
     std::vector<std::string> entries;
     entries.reserve(static_cast<std::size_t>(gtk_tree_model_iter_n_children(model, nullptr)));
@@ -239,6 +246,19 @@ void UrlBoxCompletion::ReloadList()
         g_free(text);
     }
     completion_.List().Assign(std::move(entries));
+}
+
+// A long list is indexed once the program has nothing else to do, so that
+// neither handing it over nor the first typed key waits for it.
+void UrlBoxCompletion::BuildIndexWhenIdle()
+{
+    indexing_.disconnect();
+    indexing_ = Glib::signal_idle().connect(
+        [this] {
+            completion_.List().Build();
+            return false;
+        },
+        Glib::PRIORITY_LOW);
 }
 
 void UrlBoxCompletion::OnRowInserted(const Gtk::TreeModel::Path& path, const Gtk::TreeModel::iterator& row)

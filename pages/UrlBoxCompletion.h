@@ -46,6 +46,7 @@ private:
     void OnActiveChanged();
     void ConnectModel();
     void ReloadList();
+    void BuildIndexWhenIdle();
     void OnRowInserted(const Gtk::TreeModel::Path& path, const Gtk::TreeModel::iterator& row);
     void OnRowChanged(const Gtk::TreeModel::Path& path, const Gtk::TreeModel::iterator& row);
     static void OnPasteClipboard(UrlBoxCompletion* self);
@@ -59,6 +60,7 @@ private:
     bool pastePending_ = false;  // a paste lands asynchronously, on the next change
     std::vector<sigc::connection> connections_;
     std::vector<sigc::connection> modelConnections_; // to the box's current list
+    sigc::connection indexing_;
     gulong pasteHandler_ = 0;
     gulong cutHandler_ = 0;
 };

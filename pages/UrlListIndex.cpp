@@ -19,16 +19,12 @@ bool BeginsWith(const std::string& text, const std::string& prefix)
 void UrlListIndex::Assign(std::vector<std::string> entries)
 {
     entries_ = std::move(entries);
-    folded_.clear();
-    folded_.reserve(entries_.size());
-    for (const std::string& entry : entries_)
-        folded_.push_back(FoldCase(entry));
+    folded_.clear(); // folded when first looked up, not while the list is handed over
     Invalidate();
 }
 
 void UrlListIndex::Append(std::string entry)
 {
-    folded_.push_back(FoldCase(entry));
     entries_.push_back(std::move(entry));
     // An appended entry joins the tail; the index stays valid.
 }
@@ -40,7 +36,7 @@ void UrlListIndex::Insert(int index, std::string entry)
         return;
     }
     index = std::max(index, 0);
-    folded_.insert(folded_.begin() + index, FoldCase(entry));
+    folded_.resize(std::min(folded_.size(), static_cast<std::size_t>(index)));
     entries_.insert(entries_.begin() + index, std::move(entry));
     Invalidate();
 }
@@ -49,7 +45,8 @@ void UrlListIndex::Replace(int index, std::string entry)
 {
     if (index < 0 || index >= Count())
         return;
-    folded_[static_cast<std::size_t>(index)] = FoldCase(entry);
+    if (static_cast<std::size_t>(index) < folded_.size())
+        folded_[static_cast<std::size_t>(index)] = FoldCase(entry);
     entries_[static_cast<std::size_t>(index)] = std::move(entry);
     // An entry of the unindexed tail is scanned as it is; an indexed one moves.
     if (indexedCount_ != kStale && static_cast<std::size_t>(index) < indexedCount_)
@@ -60,7 +57,8 @@ void UrlListIndex::Remove(int index)
 {
     if (index < 0 || index >= Count())
         return;
-    folded_.erase(folded_.begin() + index);
+    if (static_cast<std::size_t>(index) < folded_.size())
+        folded_.erase(folded_.begin() + index);
     entries_.erase(entries_.begin() + index);
     Invalidate();
 }
@@ -72,7 +70,21 @@ void UrlListIndex::Clear()
     Invalidate();
 }
 
+void UrlListIndex::FoldRemaining() const
+{
+    folded_.reserve(entries_.size());
+    while (folded_.size() < entries_.size())
+        folded_.push_back(FoldCase(entries_[folded_.size()]));
+}
+
 void UrlListIndex::Build() const
+{
+    FoldRemaining();
+    if (indexedCount_ == kStale || folded_.size() - indexedCount_ > kMaxTail)
+        Rebuild();
+}
+
+void UrlListIndex::Rebuild() const
 {
     sorted_.resize(folded_.size());
     std::iota(sorted_.begin(), sorted_.end(), 0u);
@@ -103,8 +115,7 @@ int UrlListIndex::MinimumListIndex(std::size_t from, std::size_t to) const
 
 int UrlListIndex::FindFirst(const std::string& foldedPrefix) const
 {
-    if (indexedCount_ == kStale || folded_.size() - indexedCount_ > kMaxTail)
-        Build();
+    Build();
 
     auto keyLess = [this](std::uint32_t entry, const std::string& prefix) { return folded_[entry] < prefix; };
     auto prefixLess = [this](const std::string& prefix, std::uint32_t entry) {

@@ -17,8 +17,9 @@ void ReadEntries(SettingsKey& key, std::int32_t count, std::vector<std::string>&
 {
     auto stored = key.ReadNumberedValues(kHistoryURLStem, 1, count);
     // More entries than values in the key means the count is damaged: read only
-    // the entries that are really there instead of inventing empty ones.
-    const bool countIsDamaged = count > key.ValueCount();
+    // the entries that are really there instead of inventing empty ones. (Only
+    // a history with gaps needs the key's values counted.)
+    const bool countIsDamaged = stored.size() < static_cast<std::size_t>(count) && count > key.ValueCount();
     auto next = stored.begin();
     entries.reserve(countIsDamaged ? stored.size() : static_cast<std::size_t>(count));
     for (std::int64_t k = 1; k <= count; ++k) {

@@ -1,5 +1,7 @@
 #include "Utf8Strict.h"
 
+#include <utility>
+
 namespace platform {
 
 char32_t DecodeUtf8CodePoint(const unsigned char*& p, const unsigned char* end)
@@ -50,18 +52,23 @@ bool DecodesInvalid(const unsigned char*& p, const unsigned char* end)
     return DecodeUtf8CodePoint(p, end) == kReplacementCharacter && p - at == 1;
 }
 
-} // namespace
+bool IsValidUtf8(std::string_view text)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        if (*p < 0x80)
+            ++p; // ASCII, most of any URL
+        else if (DecodesInvalid(p, end))
+            return false;
+    }
+    return true;
+}
 
-std::string ValidUtf8(std::string_view text)
+std::string WithReplacements(std::string_view text)
 {
     const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
     const auto* end = begin + text.size();
-    bool valid = true;
-    for (const unsigned char* p = begin; p < end && valid;)
-        valid = !DecodesInvalid(p, end);
-    if (valid)
-        return std::string(text);
-
     std::string out;
     out.reserve(text.size() + 8);
     for (const unsigned char* p = begin; p < end;) {
@@ -72,6 +79,18 @@ std::string ValidUtf8(std::string_view text)
             out.append(reinterpret_cast<const char*>(at), static_cast<std::size_t>(p - at));
     }
     return out;
+}
+
+} // namespace
+
+std::string ValidUtf8(std::string_view text)
+{
+    return IsValidUtf8(text) ? std::string(text) : WithReplacements(text);
+}
+
+std::string ToValidUtf8(std::string text)
+{
+    return IsValidUtf8(text) ? std::move(text) : WithReplacements(text);
 }
 
 } // namespace platform

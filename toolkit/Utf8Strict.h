@@ -18,4 +18,7 @@ char32_t DecodeUtf8CodePoint(const unsigned char*& p, const unsigned char* end);
 // invalid byte.
 std::string ValidUtf8(std::string_view text);
 
+// As ValidUtf8, but a valid text is moved instead of copied.
+std::string ToValidUtf8(std::string text);
+
 } // namespace platform

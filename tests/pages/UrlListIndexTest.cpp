@@ -31,22 +31,33 @@ std::string RandomUrl(std::mt19937& random)
 
 } // namespace
 
+// Lookups come after runs of changes of random length, and the list is handed
+// over anew now and then, so changes also meet a list not yet folded or indexed.
 TEST(UrlListIndex, AnswersLikeAScanThroughAppendsInsertsReplacementsAndRemovals)
 {
     std::mt19937 random(7);
     UrlListIndex list;
-    std::vector<std::string> initial;
-    for (int i = 0; i < 300; ++i)
-        initial.push_back(RandomUrl(random));
-    list.Assign(initial);
+    auto assignNew = [&] {
+        std::vector<std::string> initial;
+        for (int i = 0; i < 300; ++i)
+            initial.push_back(RandomUrl(random));
+        list.Assign(initial);
+    };
+    assignNew();
 
-    for (int round = 0; round < 2000; ++round) {
-        switch (random() % 8) {
-        case 0: list.Insert(static_cast<int>(random() % (list.Count() + 1)), RandomUrl(random)); break;
-        case 1: list.Replace(static_cast<int>(random() % list.Count()), RandomUrl(random)); break;
-        case 2: list.Remove(static_cast<int>(random() % list.Count())); break;
+    for (int round = 0; round < 4000; ++round) {
+        switch (random() % 40) {
+        case 0: assignNew(); break;
+        case 1: case 2: case 3: case 4: case 5:
+            list.Insert(static_cast<int>(random() % (list.Count() + 1)), RandomUrl(random)); break;
+        case 6: case 7: case 8: case 9: case 10:
+            list.Replace(static_cast<int>(random() % list.Count()), RandomUrl(random)); break;
+        case 11: case 12: case 13: case 14: case 15:
+            list.Remove(static_cast<int>(random() % list.Count())); break;
         default: list.Append(RandomUrl(random)); break;
         }
+        if (random() % 4 != 0)
+            continue;
         const std::string prefix = FoldCase(RandomUrl(random).substr(0, random() % 4));
         ASSERT_EQ(list.FindFirst(prefix), ScanFirst(list, prefix)) << "round " << round << " prefix " << prefix;
     }
