@@ -17,24 +17,35 @@ UrlHandover::UrlHandover(OpenFunction open, ReadyFunction ready)
 
 UrlHandover::~UrlHandover()
 {
-    retry_.disconnect();
+    next_.disconnect();
 }
 
 void UrlHandover::HandOver(const std::vector<std::string>& urls)
 {
     pending_.insert(pending_.end(), urls.begin(), urls.end());
-    if (OpenPending() && !retry_.connected())
-        retry_ = Glib::signal_timeout().connect([this] { return OpenPending(); }, kRetryMilliseconds);
+    if (!next_.connected())
+        OpenNext();
 }
 
-bool UrlHandover::OpenPending()
+void UrlHandover::OpenNext()
 {
-    while (!pending_.empty() && ready_()) {
+    if (!pending_.empty() && ready_()) {
         const std::string url = pending_.front();
         pending_.pop_front();
         platform::RunGuarded([&] { open_(url); });
     }
-    return !pending_.empty();
+    if (pending_.empty() || next_.connected()) // an open that handed over more has scheduled them
+        return;
+    auto again = [this] {
+        next_ = sigc::connection(); // this source ends when the callback returns
+        OpenNext();
+        return false;
+    };
+    // The next page opens once everything else is done, the start of the last
+    // one's web process included, so the two never share one turn. While the
+    // window cannot take pages, look again a little later.
+    next_ = ready_() ? Glib::signal_idle().connect(again, Glib::PRIORITY_LOW)
+                     : Glib::signal_timeout().connect(again, kRetryMilliseconds);
 }
 
 bool AtMainLoopLevel()

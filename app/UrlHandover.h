@@ -1,7 +1,8 @@
 #pragma once
 // URLs handed to the program from outside (its command line, a second start):
 // kept until the main window has opened profile 1 and no dialog or profile
-// switch is running its own loop, then opened one by one.
+// switch is running its own loop, then opened one per main-loop turn, so that
+// input and drawing are served between the pages of a long list.
 #include <sigc++/connection.h>
 
 #include <deque>
@@ -25,13 +26,14 @@ public:
     std::size_t Pending() const { return pending_.size(); }
 
 private:
-    // Opens what is pending if the window is ready; true while some wait.
-    bool OpenPending();
+    // Opens the first pending URL if the window is ready, and comes back for
+    // the next one on a later turn.
+    void OpenNext();
 
     OpenFunction open_;
     ReadyFunction ready_;
     std::deque<std::string> pending_;
-    sigc::connection retry_;
+    sigc::connection next_;
 };
 
 // Not inside a dialog's or a profile switch's own loop: opening a page there

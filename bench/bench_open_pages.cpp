@@ -9,6 +9,7 @@
 #include "IterationClock.h"
 #include "LocalHttpServer.h"
 #include "Pages.h"
+#include "UrlHandover.h"
 #include "WebKitEngine.h"
 
 #include <benchmark/benchmark.h>
@@ -66,7 +67,7 @@ private:
     sigc::connection timer_;
 };
 
-enum class Opening { Single, InSet };
+enum class Opening { Single, InSet, HandedOver };
 
 void OpenPagesAndWait(benchmark::State& state, int count, Opening opening)
 {
@@ -95,8 +96,19 @@ void OpenPagesAndWait(benchmark::State& state, int count, Opening opening)
             IterationClock iterations;
             Heartbeat heartbeat;
             const Clock::time_point start = Clock::now();
+            // URLs handed over by another start open through the hand-over.
+            UrlHandover handover([&](const std::string& url) { pages.Commands().OpenNewPage(url); },
+                                 [] { return AtMainLoopLevel(); });
             // Everything in one main-loop callback, as LoadProfilePages runs.
             Glib::signal_idle().connect_once([&] {
+                if (opening == Opening::HandedOver) {
+                    std::vector<std::string> urls;
+                    for (int i = 0; i < count; ++i)
+                        urls.push_back(Server().Url("/page" + std::to_string(i) + ".html?r=" + std::to_string(round)));
+                    handover.HandOver(urls);
+                    openCallsMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                    return;
+                }
                 for (int i = 0; i < count; ++i) {
                     const std::string url =
                         Server().Url("/page" + std::to_string(i) + ".html?r=" + std::to_string(round));
@@ -184,11 +196,14 @@ void BM_OpenOnePage(benchmark::State& state) { OpenPagesAndWait(state, 1, Openin
 void BM_OpenTwentyPages(benchmark::State& state) { OpenPagesAndWait(state, 20, Opening::Single); }
 // As a stored page set opens: the first page is current, the others wait for it.
 void BM_OpenTwentyPagesInSet(benchmark::State& state) { OpenPagesAndWait(state, 20, Opening::InSet); }
+// As twenty URLs handed over by another start open.
+void BM_OpenTwentyHandedOverPages(benchmark::State& state) { OpenPagesAndWait(state, 20, Opening::HandedOver); }
 
 BENCHMARK(BM_TwentyBrowsersCreateThenNavigate)->UseManualTime()->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenOnePage)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenTwentyPages)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenTwentyPagesInSet)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenTwentyHandedOverPages)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
