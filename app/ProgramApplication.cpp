@@ -33,6 +33,10 @@ ProgramApplication::ProgramApplication(const std::string& applicationId,
     : application_(Gtk::Application::create(applicationId, Gio::APPLICATION_HANDLES_COMMAND_LINE)),
       settingsFolder_(std::move(settingsFolder))
 {
+    // The program's resources are not where GtkApplication would look for
+    // menus and icons by its id; without a base path its start does not load
+    // the icon theme to add them, and the theme loads when first drawn from.
+    g_application_set_resource_base_path(G_APPLICATION(application_->gobj()), nullptr);
     application_->signal_startup().connect(sigc::mem_fun(*this, &ProgramApplication::OnStartup));
     application_->signal_command_line().connect(
         sigc::mem_fun(*this, &ProgramApplication::OnCommandLine), false);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Time from process start until the main window is mapped, for Pandrel and for
 # a bare gtkmm window, measured alternately in one run. Needs a display (run it
-# through scripts/with-display.sh) and xdotool.
+# through scripts/with-display.sh).
 # Usage: bench/startup.sh BUILD_DIR [ROUNDS]
 set -euo pipefail
 build=${1:?build folder}
@@ -15,16 +15,8 @@ sqlite_seed() {
   PANDREL_CONFIG_DIR=$config "$build/bench/seed_store" about:blank
 }
 
-time_until_mapped() { # name command...
-  local name=$1; shift
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null 2>&1 &
-  local pid=$!
-  until xdotool search --onlyvisible --name "^$name\$" >/dev/null 2>&1; do sleep 0.002; done
-  end=$(date +%s%N)
-  kill "$pid"; wait "$pid" 2>/dev/null || true
-  echo $(( (end - start) / 1000 ))
+time_until_mapped() { # title command...: microseconds, from the display's map events
+  "$build/bench/map_time" "$@"
 }
 
 sqlite_seed
