@@ -184,6 +184,8 @@ void BM_LoadURLHistoryAndDropDown(benchmark::State& state)
             error = "the completion knows " + std::to_string(completion.Completion().List().Count()) + " entries";
         loadMs = std::chrono::duration<double, std::milli>(loaded - start).count();
         dropMs = std::chrono::duration<double, std::milli>(dropped - loaded).count();
+        // Only loading and dropping down count, not tearing the window down.
+        state.SetIterationTime(std::chrono::duration<double>(dropped - start).count());
         cboURL.popdown();
         while (Gtk::Main::events_pending())
             Gtk::Main::iteration(false);
@@ -194,7 +196,7 @@ void BM_LoadURLHistoryAndDropDown(benchmark::State& state)
     state.counters["load_ms"] = loadMs;
     state.counters["drop_down_ms"] = dropMs;
 }
-BENCHMARK(BM_LoadURLHistoryAndDropDown)->Arg(1000)->Arg(100000)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadURLHistoryAndDropDown)->Arg(1000)->Arg(100000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
