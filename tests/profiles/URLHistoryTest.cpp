@@ -57,10 +57,15 @@ TEST_F(URLHistoryTest, FirstRunRecordsTheMakersSiteAndLaterAddsAreByteExact)
     EXPECT_EQ(Items(cboURL), expected);
     EXPECT_EQ(StoredNumber(store, "", "URLCount"), 6);
 
-    // The next run lists exactly what is stored.
+    // The next run lists exactly what is stored, and what is typed then joins it.
     Gtk::ComboBoxText next(true);
     LoadURLHistory(store, next);
     EXPECT_EQ(Items(next), expected);
+    AddURLToHistory(store, next, "http://127.0.0.1/b");
+    std::vector<std::string> grown = expected;
+    grown.push_back("http://127.0.0.1/b");
+    EXPECT_EQ(Items(next), grown);
+    EXPECT_EQ(StoredNumber(store, "", "URLCount"), 7);
 }
 
 TEST_F(URLHistoryTest, UnusualTextsAreStoredByteForByteAndListedAsValidText)
