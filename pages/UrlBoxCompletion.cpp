@@ -230,22 +230,10 @@ void UrlBoxCompletion::ConnectModel()
 
 void UrlBoxCompletion::ReloadList()
 {
-    if (const std::vector<std::string>* texts = platform::TextListModel::Texts(box_.get_model())) {
-        completion_.List().Assign(*texts);
+    const Glib::RefPtr<Gtk::TreeModel> model = box_.get_model();
+    completion_.List().Assign(platform::TextListModel::RowTexts(model));
+    if (platform::TextListModel::Texts(model)) // a long history, handed over whole
         BuildIndexWhenIdle();
-        return;
-    }
-    GtkTreeModel* model = box_.get_model()->gobj();
-    std::vector<std::string> entries;
-    entries.reserve(static_cast<std::size_t>(gtk_tree_model_iter_n_children(model, nullptr)));
-    GtkTreeIter row;
-    for (gboolean more = gtk_tree_model_get_iter_first(model, &row); more; more = gtk_tree_model_iter_next(model, &row)) {
-        gchar* text = nullptr;
-        gtk_tree_model_get(model, &row, kTextColumn, &text, -1);
-        entries.emplace_back(text ? text : "");
-        g_free(text);
-    }
-    completion_.List().Assign(std::move(entries));
 }
 
 // A long list is indexed once the program has nothing else to do, so that

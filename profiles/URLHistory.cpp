@@ -23,16 +23,8 @@ void AppendAll(Gtk::ComboBoxText& cboURL, std::vector<std::string> texts)
 {
     if (texts.empty())
         return;
-    GtkTreeModel* old = cboURL.get_model()->gobj();
-    std::vector<std::string> rows;
-    rows.reserve(static_cast<std::size_t>(gtk_tree_model_iter_n_children(old, nullptr)) + texts.size());
-    GtkTreeIter row;
-    for (gboolean more = gtk_tree_model_get_iter_first(old, &row); more; more = gtk_tree_model_iter_next(old, &row)) {
-        gchar* text = nullptr;
-        gtk_tree_model_get(old, &row, kTextColumn, &text, -1);
-        rows.emplace_back(text ? text : "");
-        g_free(text);
-    }
+    std::vector<std::string> rows = platform::TextListModel::RowTexts(cboURL.get_model());
+    rows.reserve(rows.size() + texts.size());
     for (auto& text : texts)
         rows.push_back(platform::ToValidUtf8(std::move(text)));
     cboURL.set_model(platform::TextListModel::Create(std::move(rows)));

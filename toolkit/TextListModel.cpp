@@ -209,6 +209,23 @@ const std::vector<std::string>* TextListModel::Texts(const Glib::RefPtr<Gtk::Tre
     return self ? self->texts : nullptr;
 }
 
+std::vector<std::string> TextListModel::RowTexts(const Glib::RefPtr<Gtk::TreeModel>& model)
+{
+    if (const std::vector<std::string>* texts = Texts(model))
+        return *texts;
+    GtkTreeModel* list = model->gobj();
+    std::vector<std::string> rows;
+    rows.reserve(static_cast<std::size_t>(gtk_tree_model_iter_n_children(list, nullptr)));
+    GtkTreeIter row;
+    for (gboolean more = gtk_tree_model_get_iter_first(list, &row); more; more = gtk_tree_model_iter_next(list, &row)) {
+        gchar* text = nullptr;
+        gtk_tree_model_get(list, &row, kTextColumn, &text, -1);
+        rows.emplace_back(text ? text : "");
+        g_free(text);
+    }
+    return rows;
+}
+
 void TextListModel::Append(const Glib::RefPtr<Gtk::TreeModel>& model, std::string text)
 {
     PandrelTextList* self = TextListOf(model);

@@ -20,6 +20,10 @@ public:
     // The texts of model, or nullptr when model is not a TextListModel.
     static const std::vector<std::string>* Texts(const Glib::RefPtr<Gtk::TreeModel>& model);
 
+    // The texts of column 0 of any list model, in row order (a missing text
+    // reads as empty).
+    static std::vector<std::string> RowTexts(const Glib::RefPtr<Gtk::TreeModel>& model);
+
     // Appends text (valid UTF-8) to model, a TextListModel, and tells its
     // watchers as any list does.
     static void Append(const Glib::RefPtr<Gtk::TreeModel>& model, std::string text);
