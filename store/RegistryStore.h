@@ -36,7 +36,6 @@ public:
 private:
     friend class RegistryStore;
 
-enum class TransactionKind { Read, Write };
     RegistryStore* store_ = nullptr;
     std::int64_t id_ = 0;
 };

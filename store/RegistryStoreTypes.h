@@ -1,6 +1,7 @@
 #pragma once
 // Result codes, value types and the value record of the registry-shaped store.
-// The codes and type numbers are those of the registry the program was made for.
+// The type numbers are the ones stored in the file and written in .reg files;
+// each code names one kind of failure a caller of the store can meet.
 #include <cstdint>
 #include <string>
 

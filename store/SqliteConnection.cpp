@@ -61,11 +61,6 @@ SqliteStatement* SqliteConnection::Cached(const char* sql)
     return found->second.get();
 }
 
-std::string SqliteConnection::LastErrorText() const
-{
-    return db_ ? sqlite3_errmsg(db_.get()) : "database not open";
-}
-
 bool SqliteConnection::IsReadOnly() const
 {
     return db_ && sqlite3_db_readonly(db_.get(), "main") == 1;
@@ -74,11 +69,6 @@ bool SqliteConnection::IsReadOnly() const
 int SqliteConnection::LastErrorCode() const
 {
     return db_ ? sqlite3_errcode(db_.get()) & 0xff : SQLITE_MISUSE;
-}
-
-long long SqliteConnection::LastInsertRowId() const
-{
-    return db_ ? sqlite3_last_insert_rowid(db_.get()) : 0;
 }
 
 } // namespace platform

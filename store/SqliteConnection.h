@@ -29,10 +29,8 @@ public:
     int Execute(const char* sql);
     // A prepared statement for sql, reset and kept for reuse; null when it cannot be prepared.
     SqliteStatement* Cached(const char* sql);
-    std::string LastErrorText() const;
     // The primary SQLite result code of the last failed call on this connection.
     int LastErrorCode() const;
-    long long LastInsertRowId() const;
 
 private:
     struct Closer {

@@ -12,7 +12,8 @@ void SqliteStatement::Finalizer::operator()(sqlite3_stmt* stmt) const noexcept
 SqliteStatement::SqliteStatement(sqlite3* db, const char* sql)
 {
     sqlite3_stmt* raw = nullptr;
-    prepareResult_ = sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &raw, nullptr);
+    // On failure SQLite leaves raw null, so Ok() says false.
+    sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &raw, nullptr);
     stmt_.reset(raw);
 }
 
@@ -55,24 +56,6 @@ std::int64_t SqliteStatement::ColumnInt(int column) const
     return sqlite3_column_int64(stmt_.get(), column);
 }
 
-bool SqliteStatement::ColumnIsNull(int column) const
-{
-    return sqlite3_column_type(stmt_.get(), column) == SQLITE_NULL;
-}
-
-std::string SqliteStatement::ColumnBytes(int column) const
-{
-    const void* data = sqlite3_column_blob(stmt_.get(), column);
-    const int size = sqlite3_column_bytes(stmt_.get(), column);
-    if (!data || size <= 0)
-        return {};
-    return std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
-}
-
-} // namespace platform
-
-namespace platform {
-
 std::string_view SqliteStatement::ColumnView(int column) const
 {
     const void* data = sqlite3_column_blob(stmt_.get(), column);
@@ -80,6 +63,11 @@ std::string_view SqliteStatement::ColumnView(int column) const
     if (!data || size <= 0)
         return {};
     return std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size));
+}
+
+std::string SqliteStatement::ColumnBytes(int column) const
+{
+    return std::string(ColumnView(column));
 }
 
 } // namespace platform

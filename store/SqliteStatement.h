@@ -18,7 +18,6 @@ public:
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
     bool Ok() const { return stmt_ != nullptr; }
-    int PrepareResult() const { return prepareResult_; }
 
     // Resets the statement and clears its bindings, ready for new arguments.
     void Reset() noexcept;
@@ -32,7 +31,6 @@ public:
     int Step();
 
     std::int64_t ColumnInt(int column) const;
-    bool ColumnIsNull(int column) const;
     // The bytes of a text or blob column, exactly.
     std::string ColumnBytes(int column) const;
     // The same bytes without a copy, valid until the next Step or Reset.
@@ -43,7 +41,6 @@ private:
         void operator()(sqlite3_stmt* stmt) const noexcept;
     };
     std::unique_ptr<sqlite3_stmt, Finalizer> stmt_;
-    int prepareResult_ = 0;
 };
 
 } // namespace platform
