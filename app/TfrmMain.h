@@ -78,7 +78,6 @@ private:
     void PostMaximizeMain();
     void BuildLayout();
     void ConnectCommands();
-    void ConnectPageCommands();
     void AddURLToHistory(const std::string& url);
     bool HasOwnMenu(GdkEventButton* event);
     bool ConfirmQuitWithRunningDownloads();

@@ -63,21 +63,22 @@ void Navigation::NavigateHome(int index)
 
 void Navigation::btnBackClick()
 {
-    try {
-        if (TBrowserHost* browser = pages_.CurrentBrowser())
-            browser->GoBack();
-    } catch (...) {
-        // No earlier entry, or the control failed: the command has no effect.
-    }
+    StepThroughHistory(&TBrowserControl::GoBack);
 }
 
 void Navigation::btnForwardClick()
 {
+    StepThroughHistory(&TBrowserControl::GoForward);
+}
+
+void Navigation::StepThroughHistory(void (TBrowserControl::*step)())
+{
     try {
         if (TBrowserHost* browser = pages_.CurrentBrowser())
-            browser->GoForward();
+            (browser->*step)();
     } catch (...) {
-        // No later entry, or the control failed: the command has no effect.
+        // Back and Forward swallow every failure without a word: with no entry
+        // that way, no page open or a failing control the command has no effect.
     }
 }
 

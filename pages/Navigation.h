@@ -47,6 +47,8 @@ public:
     void pgcMainChange() override;
 
 private:
+    // GoBack or GoForward on the current page's browser.
+    void StepThroughHistory(void (TBrowserControl::*step)());
     void EnterURL(const std::string& url);
 
     PageList& pages_;

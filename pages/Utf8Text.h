@@ -11,7 +11,7 @@ std::u32string DecodeUtf8(const std::string& text);
 std::string EncodeUtf8(const std::u32string& text);
 
 // Lower-cases each code point on its own, so the folded text has as many code
-// points as the original; returned as UTF-8.
+// points as the text it was given; returned as UTF-8.
 std::string FoldCase(const std::u32string& text);
 std::string FoldCase(const std::string& utf8Text);
 

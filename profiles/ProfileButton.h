@@ -22,7 +22,6 @@ public:
     void SetCaption(const std::string& caption, bool cut);
     // The width the button asks for; with less room it shrinks to kButtonSize.
     void SetShownWidth(int width);
-    int ShownWidth() const { return shownWidth_; }
     const std::string& LongTooltipText() const { return tooltip_.Text(); }
 
 protected:

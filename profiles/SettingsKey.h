@@ -32,8 +32,6 @@ public:
     bool OpenKey(const std::string& path, bool canCreate);
     // The program's key "\Software\Kestrane\Pandrel".
     bool OpenProgramKey(bool canCreate);
-    void CloseKey() noexcept { key_.Close(); }
-    bool HasCurrentKey() const { return key_.IsOpen(); }
 
     bool ValueExists(const std::string& name);
     // Missing: empty text. Text ends at the first NUL.
