@@ -53,6 +53,6 @@ TEST(ProgramPopup, OpenAsPageMakesTheWindowAPageOfTheCurrentProfileAndClosesIt)
     ASSERT_EQ(running.Terminate(), 0) << running.Errors();
     const std::vector<StoredPage> pages = StoredProfile1(settings.path());
     ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[1].url, server.Url("/opened"));
+    EXPECT_EQ(pages[1].firstUrl, server.Url("/opened"));
     EXPECT_EQ(pages[1].label, pages::CaptionFromURL(server.Url("/opened")));
 }

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,6 +28,7 @@ ProgramProcess::ProgramProcess(const std::vector<std::string>& args,
         dup2(err[1], STDERR_FILENO);
         for (const auto& [name, value] : environment)
             setenv(name.c_str(), value.c_str(), 1);
+        umask(022); // an ordinary umask: the program makes its private files private itself
         const std::string program = ProgramFile().string();
         std::vector<char*> argv{const_cast<char*>("pandrel")};
         for (const std::string& arg : args)

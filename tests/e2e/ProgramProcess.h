@@ -1,7 +1,7 @@
 #pragma once
-// The real program as a child process: started with its own arguments and
-// environment additions, its standard output and error collected, waited for
-// with a bound, and killed if a test leaves it running.
+// The real program as a child process: started with its own arguments,
+// environment additions and an ordinary umask (022), its standard output and
+// error collected, waited for with a bound, and killed if a test leaves it running.
 #include <chrono>
 #include <filesystem>
 #include <map>

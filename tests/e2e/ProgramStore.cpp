@@ -1,16 +1,20 @@
 #include "ProgramStore.h"
 
 #include "RegistryStore.h"
-#include "SettingsKey.h"
 #include "SettingsNames.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <thread>
 
 using namespace profiles;
 using namespace std::chrono_literals;
+
+std::ostream& operator<<(std::ostream& out, const StoredPage& page)
+{
+    return out << "{" << page.label << ", " << page.firstUrl << ", " << page.url << ", "
+               << (page.remember ? kYes : kNo) << "}";
+}
 
 bool WaitForRequest(const LocalHttpServer& server, const std::string& path, std::chrono::milliseconds limit)
 {
@@ -23,30 +27,43 @@ bool WaitForRequest(const LocalHttpServer& server, const std::string& path, std:
     return true;
 }
 
-void SeedStore(const std::filesystem::path& folder, const std::string& pageUrl)
+void SeedStore(const std::filesystem::path& folder, const std::vector<StoredPage>& pages,
+               const std::function<void(SettingsKey&)>& programValues)
 {
     platform::RegistryStore store(folder);
     SettingsKey key(store);
     ASSERT_TRUE(key.OpenProgramKey(true));
     key.WriteString(kWelcomed, kYes);
+    if (programValues)
+        programValues(key);
     ASSERT_TRUE(key.OpenKey(kStartProfileKey, true));
-    key.WriteInteger(kSites, 1);
-    key.WriteString(Numbered(kLabelStem, 0), "First");
-    key.WriteString(Numbered(kFirstURLStem, 0), pageUrl);
-    key.WriteString(Numbered(kPageURLStem, 0), pageUrl);
-    key.WriteString(Numbered(kRemURLStem, 0), kNo);
+    key.WriteInteger(kSites, static_cast<std::int32_t>(pages.size()));
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const auto n = static_cast<long long>(i);
+        key.WriteString(Numbered(kLabelStem, n), pages[i].label);
+        key.WriteString(Numbered(kFirstURLStem, n), pages[i].firstUrl);
+        key.WriteString(Numbered(kPageURLStem, n), pages[i].url);
+        key.WriteString(Numbered(kRemURLStem, n), pages[i].remember ? kYes : kNo);
+    }
     key.Commit();
+}
+
+void SeedStore(const std::filesystem::path& folder, const std::string& pageUrl)
+{
+    SeedStore(folder, {{"First", pageUrl, pageUrl}});
 }
 
 std::vector<StoredPage> StoredProfile1(const std::filesystem::path& folder)
 {
     platform::RegistryStore store(folder);
-    SettingsKey key(store);
+    SettingsKey key(store, SettingsKey::Access::Read);
     std::vector<StoredPage> pages;
     if (!key.OpenProgramKey(false) || !key.OpenKey(kStartProfileKey, false))
         return pages;
     for (int i = 0; i < key.ReadInteger(kSites); ++i)
-        pages.push_back({key.ReadString(Numbered(kLabelStem, i)), key.ReadString(Numbered(kFirstURLStem, i))});
+        pages.push_back({key.ReadString(Numbered(kLabelStem, i)), key.ReadString(Numbered(kFirstURLStem, i)),
+                         key.ReadString(Numbered(kPageURLStem, i)),
+                         key.ReadString(Numbered(kRemURLStem, i)) == kYes});
     return pages;
 }
 

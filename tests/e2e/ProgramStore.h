@@ -2,22 +2,35 @@
 // Settings folders for runs of the real program: seeded before it starts,
 // read back after it ends, and waiting for what it asks the local server.
 #include "LocalHttpServer.h"
+#include "SettingsKey.h"
 #include "TempDir.h"
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
-// A settings folder past its first run, with one page in profile 1.
-void SeedStore(const std::filesystem::path& folder, const std::string& pageUrl);
-
+// One page of profile 1 as the store holds it.
 struct StoredPage {
     std::string label;
-    std::string url;
+    std::string firstUrl;
+    std::string url; // where the page was last
+    bool remember = false;
+    bool operator==(const StoredPage&) const = default;
 };
-// Profile 1's pages as the program stored them: label and first URL.
+std::ostream& operator<<(std::ostream& out, const StoredPage& page);
+
+// Writes a settings folder past its first run whose profile 1 holds pages;
+// programValues, when given, writes more values into the program's key.
+void SeedStore(const std::filesystem::path& folder, const std::vector<StoredPage>& pages,
+               const std::function<void(profiles::SettingsKey&)>& programValues = {});
+// The same with one page, labelled "First", at pageUrl.
+void SeedStore(const std::filesystem::path& folder, const std::string& pageUrl);
+
+// Profile 1's pages as the program stored them.
 std::vector<StoredPage> StoredProfile1(const std::filesystem::path& folder);
 
 // The environment that points the program at settings.

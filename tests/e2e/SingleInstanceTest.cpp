@@ -62,9 +62,9 @@ TEST(SingleInstance, ASecondStartHandsItsUrlsToTheRunningInstanceAndEnds)
     ASSERT_EQ(running.Terminate(), 0) << running.Errors();
     const std::vector<StoredPage> pages = StoredProfile1(settings.path());
     ASSERT_EQ(pages.size(), 3u);
-    EXPECT_EQ(pages[0].url, server.Url("/first"));
-    EXPECT_EQ(pages[1].url, server.Url("/from-start"));
-    EXPECT_EQ(pages[2].url, server.Url("/handed-over"));
+    EXPECT_EQ(pages[0].firstUrl, server.Url("/first"));
+    EXPECT_EQ(pages[1].firstUrl, server.Url("/from-start"));
+    EXPECT_EQ(pages[2].firstUrl, server.Url("/handed-over"));
     // Captioned as "&New Page" captions what is typed: "0" here, from 127.0.0.1.
     EXPECT_EQ(pages[2].label, pages::CaptionFromURL(server.Url("/handed-over")));
 }
@@ -92,5 +92,5 @@ TEST(SingleInstance, ACopyThatCannotReachTheRunningOneNeverWritesItsStore)
     ASSERT_EQ(running.Terminate(), 0) << running.Errors();
     const std::vector<StoredPage> pages = StoredProfile1(settings.path());
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0].url, server.Url("/first"));
+    EXPECT_EQ(pages[0].firstUrl, server.Url("/first"));
 }
