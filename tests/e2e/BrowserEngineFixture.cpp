@@ -12,17 +12,6 @@
 
 using namespace platform;
 
-namespace {
-
-// One folder for the WebKit engine's data for the whole run (its context lives as long).
-const TempDir& EngineDataFolder()
-{
-    static TempDir folder;
-    return folder;
-}
-
-} // namespace
-
 GtkWidget* FindWidget(GtkWidget* root, const std::function<bool(GtkWidget*)>& match)
 {
     if (match(root))
@@ -74,7 +63,9 @@ void Navigate(TBrowserControl& browser, const std::string& url)
     browser.Navigate2(URL, Flags, TargetFrameName, PostData, Headers);
 }
 
-void BrowserEngineFixture::ExpectNoFlatpakInfo()
+namespace {
+
+void ExpectNoFlatpakInfo()
 {
     if (std::filesystem::exists("/.flatpak-info")) {
         ADD_FAILURE() << "/.flatpak-info exists on the real root: a sandboxed WebKit process left it there "
@@ -83,15 +74,20 @@ void BrowserEngineFixture::ExpectNoFlatpakInfo()
     }
 }
 
-BrowserEngineFixture::BrowserEngineFixture(EngineKind kind, WebKitOpenAsPage openAsPage) : kind_(kind)
+} // namespace
+
+void RegisterTestEngine(EngineKind kind, WebKitOpenAsPage openAsPage)
 {
     ExpectNoFlatpakInfo();
-    if (kind == EngineKind::WebKit) {
-        setenv("PANDREL_CONFIG_DIR", EngineDataFolder().path().c_str(), 0);
+    if (kind == EngineKind::WebKit)
         RegisterWebKitEngine(std::move(openAsPage));
-    } else {
+    else
         RegisterScriptedEngine();
-    }
+}
+
+BrowserEngineFixture::BrowserEngineFixture(EngineKind kind, WebKitOpenAsPage openAsPage) : kind_(kind)
+{
+    RegisterTestEngine(kind, std::move(openAsPage));
     host_ = std::make_unique<TBrowserHost>();
     if (kind == EngineKind::Scripted)
         ScriptedBrowserControl::Of(host_->ControlInstance())->SetCompleteNavigationsAutomatically(true);

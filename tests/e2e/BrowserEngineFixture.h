@@ -3,7 +3,6 @@
 // main-loop waiting and a local server the end-to-end tests share.
 #include "LocalHttpServer.h"
 #include "TBrowserHost.h"
-#include "TempDir.h"
 #include "WebKitEngine.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +15,14 @@
 
 enum class EngineKind { Scripted, WebKit };
 
+// Registers the engine for the controls made from now on; stops the test run
+// if a sandboxed WebKit left /.flatpak-info on the real root.
+// openAsPage receives what windows that pages opened ask to become pages.
+void RegisterTestEngine(EngineKind kind, platform::WebKitOpenAsPage openAsPage = {});
+
 class BrowserEngineFixture {
 public:
-    // Registers the engine (the WebKit one with its data under a temporary
-    // folder) and fails loudly if an unexpected /.flatpak-info exists.
-    // openAsPage receives what windows that pages opened ask to become pages.
+    // Registers the engine (RegisterTestEngine) and shows a host of it.
     explicit BrowserEngineFixture(EngineKind kind, platform::WebKitOpenAsPage openAsPage = {});
     ~BrowserEngineFixture();
 
@@ -42,7 +44,6 @@ public:
     bool CompleteInSecondView(const std::string& url);
 
 private:
-    static void ExpectNoFlatpakInfo();
     EngineKind kind_;
     LocalHttpServer server_;
     Gtk::Window window_;

@@ -5,6 +5,7 @@
 
 #include "ModalAnswer.h"
 #include "ShellOpen.h"
+#include "TempDir.h"
 #include "WebKitEngine.h"
 
 #include <fstream>

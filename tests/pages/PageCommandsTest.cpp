@@ -4,27 +4,6 @@
 
 using Strings = std::vector<std::string>;
 
-namespace {
-
-// Answers the next prompt titled title with OK (Enter in the field) and text.
-std::unique_ptr<ModalAnswer> AnswerPrompt(const std::string& title, const std::string& text)
-{
-    return std::make_unique<ModalAnswer>(title, [text](Gtk::Window& prompt) {
-        SetPromptText(prompt, text);
-        ActivatePromptField(prompt);
-    });
-}
-
-std::unique_ptr<ModalAnswer> CancelPrompt(const std::string& title, const std::string& typed)
-{
-    return std::make_unique<ModalAnswer>(title, [typed](Gtk::Window& prompt) {
-        SetPromptText(prompt, typed);
-        ClickButton(prompt, "Cancel");
-    });
-}
-
-} // namespace
-
 using PageCommandsTest = PagesFixture;
 
 TEST_F(PageCommandsTest, NewPageCaptionsFromUrlOrNumberAndRecordsHistory)
@@ -48,7 +27,7 @@ TEST_F(PageCommandsTest, NewPageCaptionsFromUrlOrNumberAndRecordsHistory)
     Commands().itmNewPageClick();
     EXPECT_EQ(Captions(), (Strings{"2", "3", "3"}));
 
-    answer = CancelPrompt("New URL", "www.ddd.eee");
+    answer = AnswerPrompt("New URL", "www.ddd.eee", false);
     Commands().itmNewPageClick();
     EXPECT_TRUE(answer->Answered());
     answer = AnswerPrompt("New URL", "");
@@ -79,7 +58,7 @@ TEST_F(PageCommandsTest, NewUrlOpensPageOneOrSendsTheCurrentPageWithoutHistory)
     Nav().btnHomeClick();
     EXPECT_EQ(List().LocationURL(0), "http://z.example/");
 
-    answer = CancelPrompt("New URL", "http://w.example/");
+    answer = AnswerPrompt("New URL", "http://w.example/", false);
     Commands().itmNewURLClick();
     EXPECT_EQ(List().PageInfo(0).FirstURL(), "http://z.example/");
     EXPECT_TRUE(history.empty());
@@ -99,7 +78,7 @@ TEST_F(PageCommandsTest, LabelPageSetsCaptionAndCancelKeepsIt)
     Commands().itmLabelPageClick();
     EXPECT_EQ(Captions(), (Strings{"A", " My page "}));
 
-    answer = CancelPrompt("New Page Label", "ignored");
+    answer = AnswerPrompt("New Page Label", "ignored", false);
     Commands().itmLabelPageClick();
     EXPECT_EQ(Captions(), (Strings{"A", " My page "})) << "Cancel keeps the caption";
 

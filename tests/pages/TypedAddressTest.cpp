@@ -7,21 +7,6 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-void PressEnter(Gtk::ComboBoxText& box, const std::string& text)
-{
-    box.get_entry()->set_text(text);
-    box.get_entry()->grab_focus();
-    SendKey(*box.get_entry(), GDK_KEY_Return);
-}
-
-std::unique_ptr<ModalAnswer> AnswerPrompt(const std::string& text)
-{
-    return std::make_unique<ModalAnswer>("New URL", [text](Gtk::Window& prompt) {
-        SetPromptText(prompt, text);
-        ActivatePromptField(prompt);
-    });
-}
-
 const std::string kUmlauts = "http://127.0.0.1:8080/\xc3\xa4 \xc3\xb6.html";
 const std::string kUmlautsEncoded = "http://127.0.0.1:8080/%C3%A4%20%C3%B6.html";
 
@@ -31,26 +16,26 @@ using TypedAddressTest = PagesFixture;
 
 TEST_F(TypedAddressTest, EveryWayInSendsTheOneReadingOfTheText)
 {
-    PressEnter(cboURL, "/tmp/page.html");
+    PressEnter("/tmp/page.html");
     ASSERT_EQ(List().PageCount(), 1);
     EXPECT_EQ(Scripted(0).PendingURL(), "file:///tmp/page.html");
     EXPECT_EQ(List().PageInfo(0).FirstURL(), "/tmp/page.html") << "the page keeps what was typed";
 
-    PressEnter(cboURL, "linux desktop browser");
+    PressEnter("linux desktop browser");
     EXPECT_EQ(Scripted(0).PendingURL(), "https://duckduckgo.com/?q=linux%20desktop%20browser");
     List().SetSearchAddress([] { return std::string("http://127.0.0.1:9/find?w=%s"); });
-    PressEnter(cboURL, "a b");
+    PressEnter("a b");
     EXPECT_EQ(Scripted(0).PendingURL(), "http://127.0.0.1:9/find?w=a%20b");
     EXPECT_EQ(history, (Strings{"/tmp/page.html", "linux desktop browser", "a b"})) << "history keeps the typed text";
 
-    auto answer = AnswerPrompt(kUmlauts);
+    auto answer = AnswerPrompt("New URL", kUmlauts);
     Commands().itmNewURLClick();
     EXPECT_EQ(Scripted(0).PendingURL(), kUmlautsEncoded);
     Scripted(0).CompleteNavigation();
     Nav().btnHomeClick();
     EXPECT_EQ(Scripted(0).PendingURL(), kUmlautsEncoded) << "Home encodes the stored text once too";
 
-    answer = AnswerPrompt(" HTTP://www.bbb.ccc ");
+    answer = AnswerPrompt("New URL", " HTTP://www.bbb.ccc ");
     Commands().itmNewPageClick();
     ASSERT_EQ(List().PageCount(), 2);
     EXPECT_EQ(Scripted(1).PendingURL(), "http://www.bbb.ccc");
@@ -72,9 +57,9 @@ TEST_F(TypedAddressTest, EveryWayInSendsTheOneReadingOfTheText)
 TEST_F(TypedAddressTest, BlankAndRefusedTextsOpenNothingAndSayWhy)
 {
     for (const std::string blank : {"", "   "}) {
-        auto answer = AnswerPrompt(blank);
+        auto answer = AnswerPrompt("New URL", blank);
         Commands().itmNewPageClick();
-        answer = AnswerPrompt(blank);
+        answer = AnswerPrompt("New URL", blank);
         Commands().itmNewURLClick();
         EXPECT_TRUE(answer->Answered());
     }
@@ -84,7 +69,7 @@ TEST_F(TypedAddressTest, BlankAndRefusedTextsOpenNothingAndSayWhy)
 
     const std::string refusal =
         "Pandrel cannot open \u201cjavascript:alert(1)\u201d: scripts cannot be typed as addresses";
-    auto answer = AnswerPrompt("javascript:alert(1)");
+    auto answer = AnswerPrompt("New URL", "javascript:alert(1)");
     Commands().itmNewPageClick();
     EXPECT_EQ(List().PageCount(), 0);
     EXPECT_EQ(reports, (Strings{refusal}));
@@ -93,15 +78,15 @@ TEST_F(TypedAddressTest, BlankAndRefusedTextsOpenNothingAndSayWhy)
     List().OpenPage("http://home.example/", "H");
     Complete(0);
     const std::size_t calls = Scripted(0).Calls().size();
-    PressEnter(cboURL, "javascript:alert(1)");
-    answer = AnswerPrompt("javascript:alert(1)");
+    PressEnter("javascript:alert(1)");
+    answer = AnswerPrompt("New URL", "javascript:alert(1)");
     Commands().itmNewURLClick();
     EXPECT_EQ(Scripted(0).Calls().size(), calls) << "a refused text reaches no browser";
     EXPECT_EQ(List().PageInfo(0).FirstURL(), "http://home.example/");
     EXPECT_EQ(reports, (Strings{refusal, refusal, refusal}));
     EXPECT_TRUE(history.empty()) << "a refused text is not recorded";
 
-    PressEnter(cboURL, "");
+    PressEnter("");
     EXPECT_EQ(Scripted(0).Calls().size(), calls) << "Enter in an empty box goes nowhere";
     EXPECT_EQ(reports.size(), 3u);
 }

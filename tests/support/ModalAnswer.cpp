@@ -64,6 +64,17 @@ ModalAnswer::~ModalAnswer()
     poll_.disconnect();
 }
 
+std::unique_ptr<ModalAnswer> AnswerPrompt(const std::string& title, const std::string& text, bool ok)
+{
+    return std::make_unique<ModalAnswer>(title, [text, ok](Gtk::Window& prompt) {
+        SetPromptText(prompt, text);
+        if (ok)
+            ActivatePromptField(prompt);
+        else
+            ClickButton(prompt, "Cancel");
+    });
+}
+
 void SetPromptText(Gtk::Window& dialog, const std::string& text)
 {
     Gtk::Entry* entry = FindDescendant<Gtk::Entry>(dialog, [](Gtk::Entry&) { return true; });

@@ -29,6 +29,10 @@ private:
     sigc::connection poll_;
 };
 
+// Answers the next prompt titled title: text typed into its field, then OK
+// (Enter in the field) or Cancel.
+std::unique_ptr<ModalAnswer> AnswerPrompt(const std::string& title, const std::string& text, bool ok = true);
+
 // Helpers for the action.
 Gtk::Window* FindVisibleWindow(const std::string& title);
 void SetPromptText(Gtk::Window& dialog, const std::string& text);
