@@ -7,7 +7,9 @@ std::string MainPageSet::PageFirstURL(int index) const
 
 void MainPageSet::SetPageFirstURL(int index, const std::string& url)
 {
-    pages_.PageInfo(index).SetFirstURL(url);
+    pages::TPageInfo& page = pages_.PageInfo(index);
+    if (page.FirstURL() != url) // the text the page opened with is read already
+        page.SetFirstURL(pages_.ReadTyped(url));
 }
 
 bool MainPageSet::PageRememberLastURL(int index) const
@@ -22,7 +24,7 @@ void MainPageSet::SetPageRememberLastURL(int index, bool remember)
 
 void MainPageSet::OpenPage(const std::string& url, const std::string& caption)
 {
-    pages_.OpenPageInSet(url, caption);
+    pages_.OpenPageInSet(pages_.ReadTyped(url), caption);
 }
 
 std::string MainPageSet::PageSessionState(int index)

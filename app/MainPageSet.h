@@ -1,6 +1,7 @@
 #pragma once
 // The open pages as the profile operations see them: the main window's page
-// list behind the profiles' page-set interface.
+// list behind the profiles' page-set interface. Stored page URLs enter the
+// pages here and are read here, once.
 #include "PageList.h"
 #include "PageSetHost.h"
 

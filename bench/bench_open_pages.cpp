@@ -114,7 +114,7 @@ void OpenPagesAndWait(benchmark::State& state, int count, Opening opening)
                         Server().Url("/page" + std::to_string(i) + ".html?r=" + std::to_string(round));
                     const std::string caption = "Page " + std::to_string(i);
                     if (opening == Opening::InSet) {
-                        pages.List().OpenPageInSet(url, caption);
+                        pages.List().OpenPageInSet(pages.List().ReadTyped(url), caption);
                         pages.List().SetCurrentPage(0);
                     } else {
                         pages.List().OpenPage(url, caption);

@@ -54,7 +54,7 @@ void Navigation::btnHomeClick()
 
 void Navigation::NavigateHome(int index)
 {
-    pages_.SendBrowser(index, pages_.PageInfo(index).FirstURL());
+    pages_.SendBrowser(index, pages_.PageInfo(index).Home());
     TBrowserHost& browser = pages_.Browser(index);
     browser.queue_resize();
     browser.queue_draw();
@@ -117,22 +117,23 @@ void Navigation::cboURLKeyDown(guint& key, GdkModifierType)
     platform::RunGuarded([this, &text] { EnterURL(text); });
 }
 
-void Navigation::EnterURL(const std::string& url)
+void Navigation::EnterURL(const std::string& text)
 {
-    // A refused text is told before anything changes; blank text goes nowhere
-    // (it is still recorded, as every entered text is).
-    const TypedUrl typed = pages_.ReadTyped(url);
-    if (typed.kind == TypedUrl::Kind::Refused)
-        throw ERefusedAddress(typed.message);
+    // The text is read here, once. A refused text is told before anything
+    // changes; blank text goes nowhere (it is still recorded, as every entered
+    // text is).
+    const TypedUrl url = pages_.ReadTyped(text);
+    if (url.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(url.message);
     const int current = pages_.CurrentIndex();
-    if (typed.kind == TypedUrl::Kind::Address) {
+    if (url.kind == TypedUrl::Kind::Address) {
         if (current >= 0)
             pages_.NavigatePage(current, url);
         else
-            pages_.OpenPage(url, CaptionFromURL(url));
+            pages_.OpenPage(url, CaptionFromURL(text));
     }
     if (addURLToHistory_)
-        addURLToHistory_(url);
+        addURLToHistory_(text);
 }
 
 void Navigation::UpdateURLBox(TBrowserControl* browser)

@@ -49,7 +49,7 @@ public:
 private:
     // GoBack or GoForward on the current page's browser.
     void StepThroughHistory(void (TBrowserControl::*step)());
-    void EnterURL(const std::string& url);
+    void EnterURL(const std::string& text);
 
     PageList& pages_;
     Gtk::ComboBoxText& cboURL_;

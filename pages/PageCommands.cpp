@@ -37,45 +37,46 @@ std::optional<std::string> PageCommands::PromptForLabel()
     return RunTextPrompt(ParentWindow(), kNewLabelCaption, kNewLabelPrompt);
 }
 
-// Blank or refused text opens nothing; a refused one is told.
-bool PageCommands::IsOpenable(const std::string& url)
+// The text is read here, once. Blank text gives nothing, as Cancel does; a
+// refused one raises, so it is told before anything opens.
+std::optional<TypedUrl> PageCommands::Openable(const std::string& text)
 {
-    const TypedUrl typed = pages_.ReadTyped(url);
-    if (typed.kind == TypedUrl::Kind::Refused)
-        throw ERefusedAddress(typed.message);
-    return typed.kind == TypedUrl::Kind::Address;
+    TypedUrl url = pages_.ReadTyped(text);
+    if (url.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(url.message);
+    if (url.kind == TypedUrl::Kind::Empty)
+        return std::nullopt;
+    return url;
 }
 
 void PageCommands::itmNewPageClick()
 {
-    platform::RunGuarded([this] {
-        const std::string url = PromptForURL();
-        if (!IsOpenable(url))
-            return;
-        OpenNewPage(url);
-    });
+    platform::RunGuarded([this] { OpenNewPage(PromptForURL()); });
 }
 
-void PageCommands::OpenNewPage(const std::string& url)
+void PageCommands::OpenNewPage(const std::string& text)
 {
-    std::string caption = CaptionFromURL(url);
+    const std::optional<TypedUrl> url = Openable(text);
+    if (!url)
+        return;
+    std::string caption = CaptionFromURL(text);
     if (caption.empty())
         caption = std::to_string(pages_.PageCount() + 1);
-    pages_.OpenPage(url, caption);
+    pages_.OpenPage(*url, caption);
     if (addURLToHistory_)
-        addURLToHistory_(url);
+        addURLToHistory_(text);
 }
 
 void PageCommands::itmNewURLClick()
 {
     platform::RunGuarded([this] {
-        const std::string url = PromptForURL();
-        if (!IsOpenable(url))
+        const std::optional<TypedUrl> url = Openable(PromptForURL());
+        if (!url)
             return;
         if (pages_.PageCount() == 0)
-            pages_.OpenPage(url, kFirstPageCaption);
+            pages_.OpenPage(*url, kFirstPageCaption);
         else
-            pages_.NavigatePage(pages_.CurrentIndex(), url);
+            pages_.NavigatePage(pages_.CurrentIndex(), *url);
     });
 }
 

@@ -25,10 +25,12 @@ public:
     void itmClosePageClick();
     void itmOptionsClick();
 
-    // What "&New Page" does with the text once the user has typed it: a new
-    // page captioned from the URL (or numbered), recorded in the history.
-    // Text handed over by other programs takes the same road.
-    void OpenNewPage(const std::string& url);
+    // What "&New Page" does with the text once the user has typed it: reads it
+    // once (blank text opens nothing, refused text raises before anything
+    // opens), opens a page captioned from the URL (or numbered) and records the
+    // text in the history. Text handed over by other programs and a pop-up's
+    // "Open as Page" take the same road.
+    void OpenNewPage(const std::string& text);
 
     // The text as typed on OK, empty text on Cancel.
     std::string PromptForURL();
@@ -37,7 +39,7 @@ public:
 
 private:
     Gtk::Window* ParentWindow();
-    bool IsOpenable(const std::string& url);
+    std::optional<TypedUrl> Openable(const std::string& text);
 
     PageList& pages_;
     AddURLToHistoryFunction addURLToHistory_;

@@ -118,7 +118,7 @@ std::string PageList::LocationURL(int index)
     CheckIndex(index);
     // A waiting first load is where the page is going, as for a load under way.
     if (const auto& load = waiting_[static_cast<std::size_t>(index)])
-        return AddressToLoad(load->text, searchAddress_ ? searchAddress_() : std::string(kDefaultSearchAddress));
+        return load->url.address;
     return Browser(index).LocationURL();
 }
 
@@ -131,6 +131,11 @@ void PageList::SetCurrentPage(int index)
 
 void PageList::OpenPage(const std::string& url, const std::string& caption)
 {
+    OpenPage(ReadTyped(url), caption);
+}
+
+void PageList::OpenPage(const TypedUrl& url, const std::string& caption)
+{
     auto sheet = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL);
     sheet->show();
     auto tab = std::make_unique<TabCaption>(caption);
@@ -138,23 +143,22 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
         ProgramChange quiet(programChanges_);
         pgcMain.append_page(*sheet, tab->Widget());
     }
-    TBrowserHost* browser = nullptr;
+    std::unique_ptr<TBrowserHost> browser;
     try {
-        browser = &CreateBrowser(*sheet);
+        browser = CreateBrowser(*sheet);
     } catch (...) {
         // Without a browser the page cannot exist: take the tab away again so
-        // the three sequences stay in step.
+        // the three sequences stay in step, and let the failure be reported.
         ProgramChange quiet(programChanges_);
         pgcMain.remove_page(*sheet);
         throw;
     }
-    std::unique_ptr<TBrowserHost> owned(browser);
     HookBrowserEvents(*browser);
     browser->TabStop = true;
     browser->set_can_focus(true);
     sheets_.push_back(std::move(sheet));
     tabs_.push_back(std::move(tab));
-    FBrowsers.push_back(std::move(owned));
+    FBrowsers.push_back(std::move(browser));
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
     waiting_.emplace_back();
 
@@ -170,14 +174,14 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
     SetCurrentPage(index);
 }
 
-TBrowserHost& PageList::CreateBrowser(Gtk::Box& sheet)
+std::unique_ptr<TBrowserHost> PageList::CreateBrowser(Gtk::Box& sheet)
 {
     auto browser = std::make_unique<TBrowserHost>();
     sheet.pack_start(*browser, Gtk::PACK_EXPAND_WIDGET);
     browser->SetVisible(true);
     browser->show();
     browser->queue_draw();
-    return *browser.release();
+    return browser;
 }
 
 void PageList::HookBrowserEvents(TBrowserHost& browser)
@@ -204,16 +208,15 @@ TypedUrl PageList::ReadTyped(const std::string& text) const
     return ReadTypedUrl(text, searchAddress_ ? searchAddress_() : std::string(kDefaultSearchAddress));
 }
 
-void PageList::SendBrowser(int index, const std::string& text)
+void PageList::SendBrowser(int index, const TypedUrl& url)
 {
     TBrowserHost& browser = Browser(index);
-    const TypedUrl typed = ReadTyped(text);
-    if (typed.kind == TypedUrl::Kind::Refused)
-        throw ERefusedAddress(typed.message);
+    if (url.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(url.message);
     waiting_[static_cast<std::size_t>(index)].reset(); // sent now, or elsewhere
-    if (typed.kind == TypedUrl::Kind::Empty)
+    if (url.kind == TypedUrl::Kind::Empty)
         return; // a page without an address stays blank
-    Variant target(typed.address);
+    Variant target(url.address);
     Variant flags;
     Variant targetFrameName;
     Variant postData;
@@ -222,6 +225,11 @@ void PageList::SendBrowser(int index, const std::string& text)
 }
 
 void PageList::NavigatePage(int index, const std::string& url)
+{
+    NavigatePage(index, ReadTyped(url));
+}
+
+void PageList::NavigatePage(int index, const TypedUrl& url)
 {
     CheckIndex(index);
     if (holdBackgroundLoads_ && index != CurrentIndex())

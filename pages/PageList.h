@@ -37,7 +37,8 @@ public:
     // Where words typed as an address are searched ("%s" stands for them);
     // asked afresh each time. Unset: kDefaultSearchAddress.
     void SetSearchAddress(std::function<std::string()> searchAddress) { searchAddress_ = std::move(searchAddress); }
-    // What text means as an address, read with the current web search.
+    // What text means as an address, read with the current web search. A text
+    // is read once, where it enters; the reading is what the page list carries.
     TypedUrl ReadTyped(const std::string& text) const;
 
     // When on, a page opened beside others keeps its caption and URL but is not
@@ -49,25 +50,30 @@ public:
     // Whether page index is loading; a page whose first load waits is not.
     bool Busy(int index);
 
-    // Appends a page for url captioned caption and sends its browser there.
-    // A navigation the control rejects raises; the page then stays open but
-    // does not become current.
+    // Appends a page for url captioned caption and sends its browser to url's
+    // address. A refused url or a navigation the control rejects raises; the
+    // page then stays open but does not become current.
+    void OpenPage(const TypedUrl& url, const std::string& caption);
+    // The same for text not read yet: it is read here, once.
     void OpenPage(const std::string& url, const std::string& caption);
     // Opens a page of a stored page set: as OpenPage, but while another page
     // is current its first load waits until the current page's document is
     // complete, the page becomes current, or a second has passed, so that the
-    // page the user sees loads first. Until then its location is that URL.
-    void OpenPageInSet(const std::string& url, const std::string& caption);
+    // page the user sees loads first. Until then its location is that address.
+    void OpenPageInSet(const TypedUrl& url, const std::string& caption);
     // A waiting first load is not started (Stop on a page that waits); the
     // page still tells that URL as its location until it is sent elsewhere.
     void DropWaitingLoad(int index);
-    TBrowserHost& CreateBrowser(Gtk::Box& sheet);
-    // Sends browser i to url and makes url the page's FirstURL (not when the
-    // control rejects the navigation: that raises).
+    // A new browser placed in sheet, handed to the caller, who owns it.
+    std::unique_ptr<TBrowserHost> CreateBrowser(Gtk::Box& sheet);
+    // Sends browser i to url's address and makes url the page's FirstURL (not
+    // when url is refused or the control rejects the navigation: that raises).
+    void NavigatePage(int index, const TypedUrl& url);
+    // The same for text not read yet: it is read here, once.
     void NavigatePage(int index, const std::string& url);
-    // Sends browser i to the address text stands for, encoded once; blank
-    // text sends it nowhere, refused text raises ERefusedAddress.
-    void SendBrowser(int index, const std::string& text);
+    // Sends browser i to url's address as it is; a blank url sends it nowhere,
+    // a refused one raises ERefusedAddress.
+    void SendBrowser(int index, const TypedUrl& url);
     // Out-of-range indices do nothing. Afterwards the page that followed the
     // closed one is current, or the first page when the last one was closed.
     void ClosePage(int index);
@@ -86,7 +92,7 @@ public:
     TBrowserHost& Browser(int index);
     // The current page's browser, or nullptr.
     TBrowserHost* CurrentBrowser();
-    // Where page index is; a page whose first load waits is at that URL.
+    // Where page index is; a page whose first load waits is at that address.
     std::string LocationURL(int index);
     // Page index's back/forward history as the engine keeps it; a page whose
     // first load waits keeps the history it was given until that load starts.
@@ -100,8 +106,8 @@ public:
 
 private:
     void HookBrowserEvents(TBrowserHost& browser);
-    void HoldLoad(int index, const std::string& url);
-    void HoldUntilShown(int index, const std::string& url);
+    void HoldLoad(int index, const TypedUrl& url);
+    void HoldUntilShown(int index, const TypedUrl& url);
     void ScheduleLoadOfCurrent();
     void StartWaitingLoad(int index);
     void StartWaitingLoads();
@@ -127,7 +133,7 @@ private:
     // Per page: a first load that waits for the current page, or was stopped
     // while it waited (start false), or waits until the page is first shown.
     struct WaitingLoad {
-        std::string text;
+        TypedUrl url;
         bool start = true;
         bool untilShown = false;
         platform::ByteArray session; // given back once the load has started

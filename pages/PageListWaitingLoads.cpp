@@ -42,7 +42,7 @@ bool PageList::IsUnloaded(int index) const
     return load && load->untilShown;
 }
 
-void PageList::OpenPageInSet(const std::string& url, const std::string& caption)
+void PageList::OpenPageInSet(const TypedUrl& url, const std::string& caption)
 {
     holdBackgroundLoads_ = true;
     try {
@@ -54,11 +54,11 @@ void PageList::OpenPageInSet(const std::string& url, const std::string& caption)
     holdBackgroundLoads_ = false;
 }
 
-void PageList::HoldLoad(int index, const std::string& url)
+void PageList::HoldLoad(int index, const TypedUrl& url)
 {
-    if (const TypedUrl typed = ReadTyped(url); typed.kind == TypedUrl::Kind::Refused)
-        throw ERefusedAddress(typed.message);
-    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{.text = url, .start = true, .untilShown = false, .session = {}};
+    if (url.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(url.message);
+    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{.url = url, .start = true, .untilShown = false, .session = {}};
     // Once the program's own steps are over: the page the user sees decides.
     if (!waitingCheck_.connected())
         waitingCheck_ = Glib::signal_idle().connect([this] {
@@ -79,11 +79,11 @@ void PageList::HoldLoad(int index, const std::string& url)
             1000);
 }
 
-void PageList::HoldUntilShown(int index, const std::string& url)
+void PageList::HoldUntilShown(int index, const TypedUrl& url)
 {
-    if (const TypedUrl typed = ReadTyped(url); typed.kind == TypedUrl::Kind::Refused)
-        throw ERefusedAddress(typed.message);
-    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{.text = url, .start = true, .untilShown = true, .session = {}};
+    if (url.kind == TypedUrl::Kind::Refused)
+        throw ERefusedAddress(url.message);
+    waiting_[static_cast<std::size_t>(index)] = WaitingLoad{.url = url, .start = true, .untilShown = true, .session = {}};
     FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
 }
 
@@ -105,10 +105,10 @@ void PageList::StartWaitingLoad(int index)
 {
     const std::optional<WaitingLoad>& load = waiting_[static_cast<std::size_t>(index)];
     if (load && load->start) {
-        const std::string text = load->text;
+        const TypedUrl url = load->url;
         const platform::ByteArray session = load->session;
         platform::RunGuarded([&] {
-            SendBrowser(index, text);
+            SendBrowser(index, url);
             if (session.empty())
                 return;
             try {

@@ -65,12 +65,12 @@ std::string Quoted(const std::string& text)
 
 TypedUrl Refused(const std::string& text, const std::string& why)
 {
-    return {TypedUrl::Kind::Refused, {}, "Pandrel cannot open \u201c" + Quoted(text) + "\u201d: " + why};
+    return {TypedUrl::Kind::Refused, {}, "Pandrel cannot open \u201c" + Quoted(text) + "\u201d: " + why, {}};
 }
 
 TypedUrl Address(std::string address)
 {
-    return {TypedUrl::Kind::Address, std::move(address), {}};
+    return {TypedUrl::Kind::Address, std::move(address), {}, {}};
 }
 
 // The scheme of text in lower case, or empty when text starts with none. A
@@ -224,11 +224,9 @@ std::string DecodeReadableEscapes(const std::string& text)
     return out;
 }
 
-} // namespace
-
-TypedUrl ReadTypedUrl(const std::string& text, const std::string& searchAddress)
+// The reading of text that is trimmed already.
+TypedUrl ReadTrimmed(const std::string& t, const std::string& searchAddress)
 {
-    const std::string t = Trimmed(text);
     if (t.empty())
         return {};
     if (t[0] == '/' && t.rfind("//", 0) != 0)
@@ -245,12 +243,13 @@ TypedUrl ReadTypedUrl(const std::string& text, const std::string& searchAddress)
     return Search(t, searchAddress);
 }
 
-std::string AddressToLoad(const std::string& text, const std::string& searchAddress)
+} // namespace
+
+TypedUrl ReadTypedUrl(const std::string& text, const std::string& searchAddress)
 {
-    TypedUrl typed = ReadTypedUrl(text, searchAddress);
-    if (typed.kind == TypedUrl::Kind::Refused)
-        throw ERefusedAddress(typed.message);
-    return typed.address;
+    TypedUrl url = ReadTrimmed(Trimmed(text), searchAddress);
+    url.text = text;
+    return url;
 }
 
 std::string ReadableUrl(const std::string& address)

@@ -1,6 +1,8 @@
 #pragma once
-// What text a person typed (or the store gave back) means as an address: one
-// reading used by every place that turns such text into a page's address.
+// What text a person typed (or the store gave back) means as an address. Text
+// is read once, where it enters the program (the URL box, the page commands,
+// a stored page set, a handed-over URL); the reading is carried to the page's
+// browser, which is sent to its address as it is.
 //
 // The text is trimmed; an absolute path becomes a file URI; "host",
 // "host:port/path" and IP addresses get http; http, https, file, about and
@@ -26,6 +28,9 @@ struct TypedUrl {
     Kind kind = Kind::Empty;
     std::string address;
     std::string message;
+    // The text as it was given, untrimmed: what a page keeps as its FirstURL
+    // and the URL history records.
+    std::string text;
 };
 
 // searchAddress is an http(s) address holding "%s"; anything else (a damaged
@@ -38,10 +43,6 @@ class ERefusedAddress : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-// The address to load for text: empty for blank text; raises ERefusedAddress
-// for a refused one.
-std::string AddressToLoad(const std::string& text, const std::string& searchAddress = kDefaultSearchAddress);
 
 // An address as a person reads it: the host name in its own script and escaped
 // UTF-8 text decoded, except where decoding would hide what the address is

@@ -251,13 +251,10 @@ HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* T
         return E_POINTER;
     if (URL->GetKind() != Variant::Kind::Text)
         return E_INVALIDARG; // item lists name shell folders, which this engine cannot show
+    // The address is loaded as it is given: the host has read it already.
     std::string url = URL->AsText();
     if (url.empty())
         return E_INVALIDARG;
-    // A bare host name gets a scheme, as the address box of a browser would.
-    if (url.find("://") == std::string::npos && url.rfind("about:", 0) != 0 && url.rfind("data:", 0) != 0 &&
-        url.rfind("file:", 0) != 0)
-        url = "http://" + url;
     if (auto translated = TranslatedUrl(url)) {
         url = *translated;
         translatedURL_ = url;

@@ -225,7 +225,7 @@ TEST_F(PageListTest, AWaitingPageKeepsTheHistoryItIsGivenAndGetsItWhenItsLoadSta
     const platform::ByteArray history = List().SessionState(0);
     ASSERT_FALSE(history.empty());
 
-    List().OpenPageInSet("http://b.example/", "B");
+    List().OpenPageInSet(List().ReadTyped("http://b.example/"), "B");
     List().SetCurrentPage(0); // its first load waits for page 0
     ASSERT_FALSE(Scripted(1).PendingURL());
     List().SetSessionState(1, history);

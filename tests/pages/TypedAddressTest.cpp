@@ -54,6 +54,33 @@ TEST_F(TypedAddressTest, EveryWayInSendsTheOneReadingOfTheText)
     EXPECT_TRUE(reports.empty());
 }
 
+TEST_F(TypedAddressTest, TheEngineIsGivenTheReadingMadeWhenTheTextCameIn)
+{
+    // Each reading asks for the web search anew and gets a new one: a text read
+    // again on its way to the engine would arrive with a later search.
+    int searches = 0;
+    List().SetSearchAddress([&] { return "http://127.0.0.1:9/find?n=" + std::to_string(++searches) + "&w=%s"; });
+    const auto readingWith = [](const std::string& text, int search) {
+        return pages::ReadTypedUrl(text, "http://127.0.0.1:9/find?n=" + std::to_string(search) + "&w=%s").address;
+    };
+    const std::string odd = " \xc3\xa4 b%41 <c>#\t";
+    PressEnter(odd);
+    ASSERT_EQ(List().PageCount(), 1);
+    EXPECT_EQ(Scripted(0).PendingURL(), readingWith(odd, 1)) << "Enter with no page open";
+    Complete(0);
+    PressEnter(odd + "2");
+    EXPECT_EQ(Scripted(0).PendingURL(), readingWith(odd + "2", 2)) << "Enter on a page";
+
+    auto answer = AnswerPrompt("New URL", odd);
+    Commands().itmNewPageClick();
+    ASSERT_EQ(List().PageCount(), 2);
+    EXPECT_EQ(Scripted(1).PendingURL(), readingWith(odd, 3)) << "New Page";
+    Complete(1);
+    Nav().btnHomeClick();
+    EXPECT_EQ(Scripted(1).PendingURL(), readingWith(odd, 3)) << "Home goes where the page's home read as";
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(TypedAddressTest, BlankAndRefusedTextsOpenNothingAndSayWhy)
 {
     for (const std::string blank : {"", "   "}) {
@@ -89,4 +116,11 @@ TEST_F(TypedAddressTest, BlankAndRefusedTextsOpenNothingAndSayWhy)
     PressEnter("");
     EXPECT_EQ(Scripted(0).Calls().size(), calls) << "Enter in an empty box goes nowhere";
     EXPECT_EQ(reports.size(), 3u);
+
+    // Handed-over text takes the road of "&New Page": refused, it opens no page.
+    const Strings recorded = history;
+    EXPECT_THROW(Commands().OpenNewPage("javascript:alert(1)"), pages::ERefusedAddress);
+    Commands().OpenNewPage(" ");
+    EXPECT_EQ(List().PageCount(), 1);
+    EXPECT_EQ(history, recorded);
 }
