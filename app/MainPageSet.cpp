@@ -33,7 +33,7 @@ std::string MainPageSet::PageSessionState(int index)
         const platform::ByteArray state = pages_.SessionState(index);
         return std::string(state.begin(), state.end());
     } catch (const std::exception&) {
-        return {};
+        return {}; // the engine cannot tell: the page is saved without its history
     }
 }
 

@@ -176,14 +176,10 @@ void TfrmMain::FormShow()
     profiles_->LoadProfilePages(profiles_->CurrentProfile());
     profiles_->LoadProfileButtonSettings();
     profiles::LoadURLHistory(store_, cboURL);
-    try {
-        profiles::ShowWelcomeOnce(store_, [this] {
-            if (frmWelcome_)
-                frmWelcome_->ShowModal();
-        });
-    } catch (...) {
-        // A failing first-run check never stops the start.
-    }
+    profiles::ShowWelcomeOnce(store_, [this] { // swallows its own failures
+        if (frmWelcome_)
+            frmWelcome_->ShowModal();
+    });
     if (pages_->List().PageCount() >= 2)
         pages_->List().SetCurrentPage(0);
     recovery_->Start();

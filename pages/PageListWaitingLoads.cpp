@@ -44,14 +44,13 @@ bool PageList::IsUnloaded(int index) const
 
 void PageList::OpenPageInSet(const TypedUrl& url, const std::string& caption)
 {
-    holdBackgroundLoads_ = true;
-    try {
-        OpenPage(url, caption);
-    } catch (...) {
-        holdBackgroundLoads_ = false;
-        throw;
-    }
-    holdBackgroundLoads_ = false;
+    // Set while the page opens, cleared however that ends.
+    struct Holding {
+        bool& on;
+        explicit Holding(bool& flag) : on(flag) { on = true; }
+        ~Holding() { on = false; }
+    } holding(holdBackgroundLoads_);
+    OpenPage(url, caption);
 }
 
 void PageList::HoldLoad(int index, const TypedUrl& url)

@@ -14,6 +14,8 @@ bool ReadLoadPagesWhenShown(platform::RegistryStore& store)
         // Anything but the number 1 (a damaged or foreign value) means off.
         return key.ReadInteger(kLoadPagesWhenShown) == 1;
     } catch (...) {
+        // An unreadable store means off, as a missing value does: the pages
+        // then load as they open, which is never less than the user asked for.
         return false;
     }
 }

@@ -35,6 +35,8 @@ RecoverySnapshot TakeRecoverySnapshot(const std::string& profileKey, PageSetHost
         try {
             page.url = pages.PageLocationURL(i);
         } catch (...) {
+            // A page whose location cannot be read (a failing control) is
+            // recorded at its FirstURL: the record is still worth keeping.
         }
         if (page.url.empty())
             page.url = page.firstURL;

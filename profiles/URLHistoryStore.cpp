@@ -83,7 +83,7 @@ bool StoreNewHistoryURL(platform::RegistryStore& store, const std::string& url)
         key.Commit();
         return true;
     } catch (const std::exception&) {
-        return false;
+        return false; // the URL history swallows store errors: the text is just not kept
     }
 }
 
