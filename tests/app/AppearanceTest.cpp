@@ -2,6 +2,7 @@
 // theme: pictures drawn from their sharp copies, every text legible.
 #include "DrawnPixels.h"
 #include "ProgramFixture.h"
+#include "WidgetSearch.h"
 
 #include <gdk/gdkx.h>
 #include <gtkmm.h>
@@ -43,26 +44,6 @@ private:
     Glib::RefPtr<Gtk::Settings> settings_;
     Glib::ustring theme_;
 };
-
-void CollectLabels(Gtk::Widget& widget, std::vector<Gtk::Label*>& labels)
-{
-    if (auto* label = dynamic_cast<Gtk::Label*>(&widget))
-        labels.push_back(label);
-    if (auto* container = dynamic_cast<Gtk::Container*>(&widget))
-        for (Gtk::Widget* child : container->get_children())
-            CollectLabels(*child, labels);
-}
-
-Gtk::Image* FirstImage(Gtk::Widget& widget)
-{
-    if (auto* image = dynamic_cast<Gtk::Image*>(&widget))
-        return image;
-    if (auto* container = dynamic_cast<Gtk::Container*>(&widget))
-        for (Gtk::Widget* child : container->get_children())
-            if (Gtk::Image* image = FirstImage(*child))
-                return image;
-    return nullptr;
-}
 
 // Notes when the window next paints itself on screen, by which time its
 // layout and style are settled.
@@ -148,7 +129,7 @@ TEST_F(ProgramFixture, AtScaleFactorTwoEveryPictureIsDrawnFromItsSharpCopyAtTheS
     ASSERT_TRUE(RunUntil([&] { return welcome.get_mapped(); }));
     NextPaint welcomePaint(welcome);
     ASSERT_TRUE(RunUntil([&] { return welcomePaint.Painted(); }));
-    Gtk::Image* tip = FirstImage(welcome);
+    Gtk::Image* tip = FindDescendant<Gtk::Image>(welcome);
     ASSERT_NE(tip, nullptr);
     EXPECT_LT(BestMeanDifference(DrawAtScale(*tip, 2), BundlePicture("welcome@2x.png")), 0.5)
         << "Welcome picture";
@@ -172,10 +153,8 @@ TEST_F(ProgramFixture, UnderADarkThemeEveryTextStandsOutAndTheBusyBoxTakesTheThe
         NextPaint paint(*window);
         ASSERT_TRUE(RunUntil([&] { return paint.Painted(); })) << window->get_title();
         const auto drawing = DrawAtScale(*window, 1);
-        std::vector<Gtk::Label*> labels;
-        CollectLabels(*window, labels);
         int checked = 0;
-        for (Gtk::Label* label : labels) {
+        for (Gtk::Label* label : Descendants<Gtk::Label>(*window)) {
             if (!label->get_is_drawable() || !label->is_sensitive() || label->get_text().empty())
                 continue;
             int x = 0, y = 0;

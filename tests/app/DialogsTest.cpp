@@ -1,6 +1,7 @@
 // Every dialog belongs to the main window and offers neither minimise nor
 // maximise; a prompt opened while About is open comes up above it.
 #include "ProgramFixture.h"
+#include "WidgetSearch.h"
 
 #include <gtkmm.h>
 
@@ -75,14 +76,6 @@ int StackIndex(Gtk::Window& window)
     return index;
 }
 
-Gtk::Dialog* VisibleDialog(const std::string& title)
-{
-    for (Gtk::Window* window : Gtk::Window::list_toplevels())
-        if (window->get_visible() && window->get_mapped() && window->get_title() == title)
-            return dynamic_cast<Gtk::Dialog*>(window);
-    return nullptr;
-}
-
 } // namespace
 
 using DialogsTest = ProgramFixture;
@@ -125,7 +118,7 @@ TEST_F(DialogsTest, EveryDialogBelongsToTheMainWindowWithoutMinimiseOrMaximise)
     bool answered = false;
     sigc::connection watch = Glib::signal_timeout().connect(
         [&] {
-            Gtk::Dialog* prompt = VisibleDialog("New URL");
+            auto* prompt = dynamic_cast<Gtk::Dialog*>(FindVisibleWindow("New URL"));
             if (!prompt)
                 return true;
             aboutAt = StackIndex(program_->frmAbout);

@@ -4,6 +4,7 @@
 
 #include "ErrorReport.h"
 #include "ProgramIdentity.h"
+#include "WidgetSearch.h"
 
 #include <gtkmm.h>
 
@@ -22,15 +23,6 @@ std::vector<std::string> MenuCaptions(Gtk::Menu& menu)
             captions.push_back(item->get_label());
     }
     return captions;
-}
-
-int VisibleWindowsTitled(const std::string& title)
-{
-    int count = 0;
-    for (Gtk::Window* window : Gtk::Window::list_toplevels())
-        if (window->get_visible() && window->get_title() == title)
-            ++count;
-    return count;
 }
 
 // A real right click on a widget, through the X server.
@@ -174,7 +166,7 @@ TEST_F(ProgramFixture, AboutIsModelessAndNeverOpenTwice)
     menu.itmAbout.activate();
     menu.itmAbout.activate();
     ASSERT_TRUE(RunUntil([&] { return program_->frmAbout.get_mapped(); }));
-    EXPECT_EQ(VisibleWindowsTitled("About"), 1);
+    EXPECT_EQ(VisibleWindows("About").size(), 1u);
     EXPECT_FALSE(program_->frmAbout.get_modal());
     EXPECT_TRUE(program_->frmMain.is_sensitive());
 
@@ -187,7 +179,7 @@ TEST_F(ProgramFixture, AboutIsModelessAndNeverOpenTwice)
     EXPECT_FALSE(program_->frmAbout.get_visible());
     menu.itmAbout.activate();
     EXPECT_TRUE(RunUntil([&] { return program_->frmAbout.get_mapped(); }));
-    EXPECT_EQ(VisibleWindowsTitled("About"), 1);
+    EXPECT_EQ(VisibleWindows("About").size(), 1u);
 }
 
 TEST_F(ProgramFixture, MainWindowStartsCentredAtItsSizeAndIsThenMaximised)

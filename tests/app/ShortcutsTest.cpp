@@ -55,9 +55,8 @@ protected:
     }
     Gtk::MenuItem& MenuItem(const std::string& label)
     {
-        for (Gtk::Widget* child : Main().Menu().get_children())
-            if (auto* item = dynamic_cast<Gtk::MenuItem*>(child); item && item->get_label() == label)
-                return *item;
+        if (auto* item = FindDescendant<Gtk::MenuItem>(Main().Menu(), [&](auto& i) { return i.get_label() == label; }))
+            return *item;
         throw std::runtime_error("no item " + label);
     }
     std::string AccelOf(const std::string& label)
@@ -269,10 +268,7 @@ TEST_F(ShortcutsTest, NothingFiresWhileAModalDialogIsUp)
     // this watch notes and cancels it so the test cannot hang.
     sigc::connection watch = Glib::signal_timeout().connect(
         [&] {
-            int prompts = 0;
-            for (Gtk::Window* window : Gtk::Window::list_toplevels())
-                if (window->get_visible() && window->get_title() == "New URL")
-                    ++prompts;
+            const int prompts = static_cast<int>(VisibleWindows("New URL").size());
             newUrlPromptsAtOnce = std::max(newUrlPromptsAtOnce, prompts);
             if (prompts > 1)
                 if (auto* dialog = dynamic_cast<Gtk::Dialog*>(Gtk::Window::list_toplevels().front()))

@@ -13,43 +13,19 @@
 
 namespace {
 
-void CollectLabels(Gtk::Widget& root, std::vector<std::string>& texts)
-{
-    if (auto* label = dynamic_cast<Gtk::Label*>(&root); label && label->get_visible())
-        texts.push_back(label->get_text());
-    if (auto* container = dynamic_cast<Gtk::Container*>(&root))
-        for (Gtk::Widget* child : container->get_children())
-            CollectLabels(*child, texts);
-}
-
+// The texts of the window's shown labels, one a line.
 std::string Texts(Gtk::Window& window)
 {
-    std::vector<std::string> texts;
-    CollectLabels(window, texts);
     std::string all;
-    for (const std::string& text : texts)
-        all += text + "\n";
+    for (Gtk::Label* label : Descendants<Gtk::Label>(window))
+        if (label->get_visible())
+            all += label->get_text() + "\n";
     return all;
 }
 
 Gtk::Button* VisibleButton(Gtk::Widget& root, const std::string& label)
 {
-    if (auto* button = dynamic_cast<Gtk::Button*>(&root);
-        button && button->get_visible() && button->get_label() == label)
-        return button;
-    if (auto* container = dynamic_cast<Gtk::Container*>(&root))
-        for (Gtk::Widget* child : container->get_children())
-            if (Gtk::Button* found = VisibleButton(*child, label))
-                return found;
-    return nullptr;
-}
-
-Gtk::Window* Visible(const std::string& title)
-{
-    for (Gtk::Window* window : Gtk::Window::list_toplevels())
-        if (window->get_visible() && window->get_title() == title)
-            return window;
-    return nullptr;
+    return FindDescendant<Gtk::Button>(root, [&](Gtk::Button& b) { return b.get_visible() && b.get_label() == label; });
 }
 
 } // namespace
@@ -87,7 +63,7 @@ TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndSh
     EXPECT_EQ(suggested, "slow report.txt");
 
     Gtk::Window* progress = nullptr;
-    ASSERT_TRUE(f.WaitFor([&] { return (progress = Visible("Download")) != nullptr; }));
+    ASSERT_TRUE(f.WaitFor([&] { return (progress = FindVisibleWindow("Download")) != nullptr; }));
     EXPECT_EQ(progress->get_transient_for(), f.Host().get_toplevel()) << "the window belongs to the browser's";
     EXPECT_EQ(platform::RunningWebKitDownloads(), 1);
 
@@ -126,6 +102,6 @@ TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndSh
     EXPECT_EQ(opened, (std::vector<std::string>{Glib::filename_to_uri((folder / "slow report.txt").string()),
                                                 Glib::filename_to_uri(folder.path().string())}));
     VisibleButton(*progress, "C_lose")->clicked();
-    EXPECT_TRUE(f.WaitFor([] { return Visible("Download") == nullptr; }));
+    EXPECT_TRUE(f.WaitFor([] { return FindVisibleWindow("Download") == nullptr; }));
     platform::SetShellOpener(std::move(previous));
 }

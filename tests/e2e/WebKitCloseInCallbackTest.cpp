@@ -3,7 +3,7 @@
 // runs on the released page afterwards (the sanitizer build checks the memory)
 // and the engine runs no main loop of its own inside its callbacks.
 #include "BrowserEngineFixture.h"
-
+#include "WidgetSearch.h"
 
 using namespace platform;
 
@@ -38,16 +38,9 @@ struct CloseCase {
     Arm arm;
 };
 
-// The first visible save dialog among the toplevels, or nullptr.
-GtkFileChooser* VisibleSaveDialog()
+Gtk::FileChooserDialog* VisibleSaveDialog()
 {
-    GList* windows = gtk_window_list_toplevels();
-    GtkFileChooser* found = nullptr;
-    for (GList* l = windows; l && !found; l = l->next)
-        if (GTK_IS_FILE_CHOOSER_DIALOG(l->data) && gtk_widget_get_visible(GTK_WIDGET(l->data)))
-            found = GTK_FILE_CHOOSER(l->data);
-    g_list_free(windows);
-    return found;
+    return FindVisibleWindowOf<Gtk::FileChooserDialog>();
 }
 
 // A URL on 127.0.0.1 where nothing listens any more: the load fails.
@@ -137,13 +130,13 @@ TEST_F(WebKitCloseInCallbackTest, TheSaveChoiceOfADownloadRunsNoLoopOfItsOwnAndO
     // Closes the page while the save choice is open, then declines it.
     sigc::connection watch = Glib::signal_timeout().connect(
         [&] {
-            GtkFileChooser* dialog = VisibleSaveDialog();
+            Gtk::FileChooserDialog* dialog = VisibleSaveDialog();
             if (!dialog || asked)
                 return true;
             asked = true;
             depthWhenAsked = g_main_depth();
             page->Close();
-            gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+            dialog->response(Gtk::RESPONSE_CANCEL);
             return true;
         },
         10);

@@ -236,20 +236,6 @@ TEST_F(WebKitEngineTest, AScriptErrorReachesOnScriptErrorWithItsDetails)
 
 namespace {
 
-GtkWidget* FindWebView(GtkWidget* widget)
-{
-    if (g_strcmp0(G_OBJECT_TYPE_NAME(widget), "WebKitWebView") == 0)
-        return widget;
-    if (!GTK_IS_CONTAINER(widget))
-        return nullptr;
-    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-    GtkWidget* found = nullptr;
-    for (GList* child = children; child && !found; child = child->next)
-        found = FindWebView(GTK_WIDGET(child->data));
-    g_list_free(children);
-    return found;
-}
-
 void RightClick(GtkWidget* view)
 {
     GdkDisplay* display = gtk_widget_get_display(view);
@@ -279,7 +265,7 @@ TEST_F(WebKitEngineTest, ShowContextMenuOkSuppressesTheEnginesMenu)
         return S_OK;
     };
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/menu.html")));
-    GtkWidget* view = FindWebView(GTK_WIDGET(f.Host().gobj()));
+    GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
     ASSERT_NE(view, nullptr);
     // The clicks go to the view's own window, which it has once it is on screen.
     ASSERT_TRUE(f.WaitFor([&] { return gtk_widget_get_mapped(view) && gtk_widget_get_window(view); }, 10));

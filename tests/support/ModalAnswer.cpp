@@ -8,18 +8,6 @@
 
 namespace {
 
-template <typename Widget>
-Widget* FindDescendant(Gtk::Widget& root, const std::function<bool(Widget&)>& match)
-{
-    if (auto* widget = dynamic_cast<Widget*>(&root); widget && match(*widget))
-        return widget;
-    if (auto* container = dynamic_cast<Gtk::Container*>(&root))
-        for (Gtk::Widget* child : container->get_children())
-            if (Widget* found = FindDescendant<Widget>(*child, match))
-                return found;
-    return nullptr;
-}
-
 void CloseVisibleDialogs()
 {
     for (Gtk::Window* window : Gtk::Window::list_toplevels())
@@ -28,14 +16,6 @@ void CloseVisibleDialogs()
 }
 
 } // namespace
-
-Gtk::Window* FindVisibleWindow(const std::string& title)
-{
-    for (Gtk::Window* window : Gtk::Window::list_toplevels())
-        if (window->get_visible() && window->get_title() == title)
-            return window;
-    return nullptr;
-}
 
 ModalAnswer::ModalAnswer(std::string title, std::function<void(Gtk::Window&)> action, int limitMs)
     : state_(std::make_shared<State>())
@@ -77,23 +57,19 @@ std::unique_ptr<ModalAnswer> AnswerPrompt(const std::string& title, const std::s
 
 void SetPromptText(Gtk::Window& dialog, const std::string& text)
 {
-    Gtk::Entry* entry = FindDescendant<Gtk::Entry>(dialog, [](Gtk::Entry&) { return true; });
-    if (entry)
+    if (Gtk::Entry* entry = FindDescendant<Gtk::Entry>(dialog))
         entry->set_text(text);
 }
 
 void ActivatePromptField(Gtk::Window& dialog)
 {
-    Gtk::Entry* entry = FindDescendant<Gtk::Entry>(dialog, [](Gtk::Entry&) { return true; });
-    if (entry)
+    if (Gtk::Entry* entry = FindDescendant<Gtk::Entry>(dialog))
         entry->activate();
 }
 
 void ClickButton(Gtk::Window& dialog, const std::string& label)
 {
-    Gtk::Button* button =
-        FindDescendant<Gtk::Button>(dialog, [&label](Gtk::Button& b) { return b.get_label() == label; });
-    if (button)
+    if (auto* button = FindDescendant<Gtk::Button>(dialog, [&](Gtk::Button& b) { return b.get_label() == label; }))
         button->clicked();
 }
 

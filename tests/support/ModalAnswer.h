@@ -2,6 +2,8 @@
 // Answers a modal dialog from inside its own loop: polls for a visible window
 // with the given title and acts on it. If none shows up in time, every visible
 // dialog is closed so a test never waits for ever, and Answered() stays false.
+#include "WidgetSearch.h"
+
 #include <gtkmm/window.h>
 
 #include <functional>
@@ -34,7 +36,6 @@ private:
 std::unique_ptr<ModalAnswer> AnswerPrompt(const std::string& title, const std::string& text, bool ok = true);
 
 // Helpers for the action.
-Gtk::Window* FindVisibleWindow(const std::string& title);
 void SetPromptText(Gtk::Window& dialog, const std::string& text);
 // Presses Enter in the dialog's text field.
 void ActivatePromptField(Gtk::Window& dialog);

@@ -6,6 +6,7 @@
 #include "RenderWidget.h"
 #include "ScopedShellOpener.h"
 #include "TfrmAbout.h"
+#include "WidgetSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,6 @@ void Press(Gtk::Window& window, guint keyval)
 {
     PressKey(window, keyval);
     RunPendingEvents();
-}
-
-int VisibleAboutWindows()
-{
-    int count = 0;
-    for (Gtk::Window* w : Gtk::Window::list_toplevels())
-        if (w->get_visible() && w->get_title() == "About")
-            ++count;
-    return count;
 }
 
 } // namespace
@@ -56,12 +48,12 @@ TEST(TfrmAbout, ShowsOneWindowAndOkHidesIt)
     about.ShowModeless();
     RunPendingEvents();
     EXPECT_TRUE(about.get_visible());
-    EXPECT_EQ(VisibleAboutWindows(), 1);
+    EXPECT_EQ(VisibleWindows("About").size(), 1u);
     EXPECT_EQ(about.get_focus(), &about.OkButton());
 
     about.OkButton().clicked();
     EXPECT_FALSE(about.get_visible());
-    EXPECT_EQ(VisibleAboutWindows(), 0);
+    EXPECT_TRUE(VisibleWindows("About").empty());
 
     // Shown again, it is the same box with the same state.
     about.ShowModeless();
