@@ -19,9 +19,6 @@ std::string Paragraph(std::size_t n)
 
 class LongCaptionsTest : public ProgramFixture {
 protected:
-    TfrmMain& Main() { return program_->frmMain; }
-    Gtk::ToggleButton& Button(int n) { return Main().Profiles().ButtonBar().Button(n); }
-
     // The window can be as narrow as the screen, is maximised to it, and
     // every profile button lies inside it.
     void ExpectWithinScreen(const std::string& when)
@@ -32,9 +29,9 @@ protected:
         EXPECT_LE(minimum, screen) << when << ": the window cannot be narrower than " << minimum << " px";
         const bool settled = RunUntil([&] {
             int x = 0, y = 0;
-            Button(0).translate_coordinates(Main(), 0, 0, x, y);
+            ProfileButton(0).translate_coordinates(Main(), 0, 0, x, y);
             return Main().is_maximized() && Main().get_allocated_width() <= screen &&
-                   x + Button(0).get_allocated_width() <= Main().get_allocated_width();
+                   x + ProfileButton(0).get_allocated_width() <= Main().get_allocated_width();
         });
         EXPECT_TRUE(settled) << when << ": window " << Main().get_allocated_width() << " px wide on a " << screen
                              << " px screen";
@@ -49,10 +46,10 @@ TEST_F(LongCaptionsTest, LongLabelAndCaptionKeepTheWindowWithinTheScreenAcrossAR
     ASSERT_EQ(Main().Pages().List().PageCount(), 1);
     Main().Pages().List().SetPageLabel(label);
     ExpectWithinScreen("after the label");
-    Main().Profiles().SetProfileButtonCaption(Button(5), caption);
+    Main().Profiles().SetProfileButtonCaption(ProfileButton(5), caption);
     ExpectWithinScreen("after the caption");
     EXPECT_EQ(Main().Pages().List().Caption(0), label);
-    EXPECT_EQ(Button(5).get_accessible()->get_name(), "Profile 5: " + caption) << "the whole caption is in its accessible name";
+    EXPECT_EQ(ProfileButton(5).get_accessible()->get_name(), "Profile 5: " + caption) << "the whole caption is in its accessible name";
 
     CloseByTitleBar();
     Stop();
@@ -61,6 +58,6 @@ TEST_F(LongCaptionsTest, LongLabelAndCaptionKeepTheWindowWithinTheScreenAcrossAR
     EXPECT_EQ(StoredText("Profile1", "Label0"), label) << "the label is stored as given";
     EXPECT_EQ(StoredText("", "ProfileName5"), caption);
     EXPECT_EQ(Main().Pages().List().Caption(0), label);
-    EXPECT_EQ(Button(5).get_label(), caption);
+    EXPECT_EQ(ProfileButton(5).get_label(), caption);
     EXPECT_TRUE(reports_.empty());
 }

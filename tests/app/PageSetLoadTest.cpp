@@ -8,24 +8,17 @@
 
 class PageSetLoadTest : public ProgramFixture {
 protected:
-    TfrmMain& Main() { return program_->frmMain; }
-    pages::PageList& List() { return Main().Pages().List(); }
-    Gtk::ToggleButton& Button(int n) { return Main().Profiles().ButtonBar().Button(n); }
-    platform::ScriptedBrowserControl& Scripted(int page)
-    {
-        return *platform::ScriptedBrowserControl::Of(List().Browser(page).ControlInstance());
-    }
     static std::string Url(int page) { return "http://127.0.0.1:9/site" + std::to_string(page) + ".html"; }
 
     // Profile 2 holds four pages, the last remembering where it is.
     void StoreProfile2()
     {
-        Button(2).clicked();
+        ProfileButton(2).clicked();
         for (int i = 0; i < 4; ++i)
             List().OpenPage(Url(i), "Site " + std::to_string(i));
         List().PageInfo(3).SetRememberLastURL(true);
         Scripted(3).CompleteNavigation();
-        Button(1).clicked();
+        ProfileButton(1).clicked();
         RunPendingEvents();
     }
 };
@@ -35,7 +28,7 @@ TEST_F(PageSetLoadTest, OtherPagesWaitForTheShownPageOrForTheUser)
     Start();
     StoreProfile2();
 
-    Button(2).clicked();
+    ProfileButton(2).clicked();
     RunPendingEvents();
     ASSERT_EQ(List().PageCount(), 4);
     EXPECT_EQ(Scripted(0).PendingURL(), Url(0)) << "the page shown loads at once";
@@ -58,7 +51,7 @@ TEST_F(PageSetLoadTest, OtherPagesWaitForTheShownPageOrForTheUser)
     Scripted(3).CompleteNavigation();
 
     // Stop all while pages wait: they load nothing; a save finds them in place.
-    Button(2).clicked();
+    ProfileButton(2).clicked();
     RunPendingEvents();
     g_signal_emit_by_name(Main().Toolbar().btnStopAll.gobj(), "clicked");
     EXPECT_FALSE(Scripted(1).PendingURL());
@@ -66,7 +59,7 @@ TEST_F(PageSetLoadTest, OtherPagesWaitForTheShownPageOrForTheUser)
     ASSERT_TRUE(Scripted(0).CompleteNavigation());
     RunPendingEvents();
     EXPECT_FALSE(Scripted(1).PendingURL()) << "a stopped page does not load later";
-    Button(1).clicked();
+    ProfileButton(1).clicked();
     EXPECT_EQ(StoredText("Profile2", "URL3"), Url(3));
     EXPECT_EQ(StoredNumber("Profile2", "Sites"), 4);
     EXPECT_TRUE(reports_.empty());

@@ -11,16 +11,12 @@ using Strings = std::vector<std::string>;
 
 class ProfileSwitchInputTest : public ProgramFixture {
 protected:
-    TfrmMain& Main() { return program_->frmMain; }
-    Gtk::ToggleButton& Button(int n) { return Main().Profiles().ButtonBar().Button(n); }
-    pages::PageList& List() { return Main().Pages().List(); }
-
     // The profile number of the one button shown down (-1 none, -2 several).
     int ShownDown()
     {
         int down = -1;
         for (int n = 0; n < 10; ++n)
-            if (Button(n).get_active())
+            if (ProfileButton(n).get_active())
                 down = down == -1 ? n : -2;
         return down;
     }
@@ -44,11 +40,11 @@ TEST_F(ProfileSwitchInputTest, PressesDuringASwitchRunAfterItAndTheDownButtonFol
     Start();
     List().CloseAllPages();
     Open(1, 30);
-    Button(2).clicked();
+    ProfileButton(2).clicked();
     Open(2, 2);
-    Button(3).clicked();
+    ProfileButton(3).clicked();
     Open(3, 3);
-    Button(1).clicked();
+    ProfileButton(1).clicked();
     ASSERT_EQ(List().PageCount(), 30);
     ASSERT_EQ(ShownDown(), 1);
 
@@ -56,9 +52,9 @@ TEST_F(ProfileSwitchInputTest, PressesDuringASwitchRunAfterItAndTheDownButtonFol
     // each check sees the shown button and the open pages agree.
     std::vector<std::pair<int, int>> seen; // (button shown down, profile of the open pages)
     auto look = [&] { seen.emplace_back(ShownDown(), OpenProfile()); };
-    Glib::signal_idle().connect_once([&] { look(); Button(2).clicked(); look(); });
-    Glib::signal_idle().connect_once([&] { look(); Button(3).clicked(); look(); });
-    Button(1).clicked();
+    Glib::signal_idle().connect_once([&] { look(); ProfileButton(2).clicked(); look(); });
+    Glib::signal_idle().connect_once([&] { look(); ProfileButton(3).clicked(); look(); });
+    ProfileButton(1).clicked();
     look();
     RunPendingEvents();
 
@@ -72,7 +68,7 @@ TEST_F(ProfileSwitchInputTest, PressesDuringASwitchRunAfterItAndTheDownButtonFol
 
     // A new page now belongs to profile 3, and profile 2 keeps its two pages.
     List().OpenPage("http://127.0.0.1:9/new", "P3-new");
-    Button(2).clicked();
+    ProfileButton(2).clicked();
     EXPECT_EQ(StoredNumber("Profile3", "Sites"), 4);
     EXPECT_EQ(StoredText("Profile3", "Label3"), "P3-new");
     EXPECT_EQ(StoredNumber("Profile2", "Sites"), 2);

@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include "ErrorReport.h"
+#include "ModalAnswer.h"
 #include "ScriptedBrowserEngine.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
@@ -45,10 +46,7 @@ void ProgramFixture::Start()
 
 void ProgramFixture::CloseByTitleBar()
 {
-    GdkEvent* event = gdk_event_new(GDK_DELETE);
-    event->any.window = GDK_WINDOW(g_object_ref(program_->frmMain.get_window()->gobj()));
-    gtk_main_do_event(event);
-    gdk_event_free(event);
+    SendDeleteEvent(program_->frmMain);
     RunPendingEvents();
 }
 

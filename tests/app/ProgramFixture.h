@@ -4,6 +4,7 @@
 #include "MainLoop.h"
 #include "Program.h"
 #include "RegistryStore.h"
+#include "ScriptedBrowserEngine.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,15 @@ protected:
     bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5))
     {
         return ::RunUntil(done, limit);
+    }
+
+    TfrmMain& Main() { return program_->frmMain; }
+    pages::PageList& List() { return Main().Pages().List(); }
+    Gtk::ToggleButton& ProfileButton(int n) { return Main().Profiles().ButtonBar().Button(n); }
+    // The scripted control behind page's browser.
+    platform::ScriptedBrowserControl& Scripted(int page)
+    {
+        return *platform::ScriptedBrowserControl::Of(List().Browser(page).ControlInstance());
     }
 
     // Reads a value of the program's key ("" for the key itself) as text or number.

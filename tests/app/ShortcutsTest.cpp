@@ -21,15 +21,9 @@ constexpr auto kCtrlShift = GdkModifierType(GDK_CONTROL_MASK | GDK_SHIFT_MASK);
 
 class ShortcutsTest : public ProgramFixture {
 protected:
-    TfrmMain& Main() { return program_->frmMain; }
-    pages::PageList& List() { return Main().Pages().List(); }
-    platform::ScriptedBrowserControl& Current()
-    {
-        return *platform::ScriptedBrowserControl::Of(List().Browser(List().CurrentIndex()).ControlInstance());
-    }
     long CallsOf(const std::string& name)
     {
-        const auto& calls = Current().Calls();
+        const auto& calls = Scripted(List().CurrentIndex()).Calls();
         return std::count_if(calls.begin(), calls.end(),
                              [&](const std::string& call) { return call.rfind(name, 0) == 0; });
     }

@@ -2,6 +2,7 @@
 #include "UrlHandover.h"
 
 #include "ErrorReport.h"
+#include "MainLoop.h"
 
 #include <gtest/gtest.h>
 #include <glib.h>
@@ -10,20 +11,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-namespace {
-
-// Runs single main-loop iterations until done() or the limit; returns done().
-template <typename Done>
-bool IterateUntil(Done done, std::chrono::seconds limit = std::chrono::seconds(10))
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done() && std::chrono::steady_clock::now() < end)
-        g_main_context_iteration(nullptr, TRUE);
-    return done();
-}
-
-} // namespace
 
 TEST(UrlHandover, ManyUrlsOpenOnePerMainLoopTurnInTheirOrder)
 {
@@ -61,7 +48,7 @@ TEST(UrlHandover, UrlsWaitUntilTheWindowCanTakeThemAndAFailingOneDoesNotStopTheR
     EXPECT_EQ(handover.Pending(), 2u);
 
     ready = true;
-    ASSERT_TRUE(IterateUntil([&] { return handover.Pending() == 0; }));
+    ASSERT_TRUE(RunUntil([&] { return handover.Pending() == 0; }, std::chrono::seconds(10)));
     EXPECT_EQ(opened, (std::vector<std::string>{"http://127.0.0.1/bad", "http://127.0.0.1/good"}));
     EXPECT_EQ(reports, std::vector<std::string>{"refused"});
     platform::SetErrorSink(previous);

@@ -5,6 +5,7 @@
 #include "BrowserPropertyBag.h"
 #include "BrowserDispIds.h"
 #include "EOleException.h"
+#include "Raised.h"
 
 using namespace platform;
 
@@ -31,12 +32,8 @@ TEST_P(BrowserContractTest, NavigationRaisesBeforeNavigate2ThenDocumentCompleteA
     ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
     EXPECT_EQ(f.Host().LocationURL(), a);
     EXPECT_EQ(GetPropertyByName(*f.Host().Document(), "URL").AsText(), a);
-    try {
-        GetPropertyByName(*f.Host().Document(), "noSuchProperty");
-        ADD_FAILURE() << "an unknown name must raise";
-    } catch (const EOleException& e) {
-        EXPECT_STREQ(e.what(), "'noSuchProperty' not supported.");
-    }
+    EXPECT_EQ(MessageOf<EOleException>([&] { GetPropertyByName(*f.Host().Document(), "noSuchProperty"); }),
+              "'noSuchProperty' not supported.");
 }
 
 TEST_P(BrowserContractTest, ACancelledNavigationStaysWhereItWas)
@@ -65,12 +62,9 @@ TEST_P(BrowserContractTest, BackAndForwardWalkTheHistoryAndRaiseWithoutOne)
 {
     const std::string a = f.Server().Url("/a.html");
     const std::string b = f.Server().Url("/b.html");
-    try {
-        f.Host().GoBack();
-        ADD_FAILURE() << "GoBack with no history must raise";
-    } catch (const EOleException& e) {
-        EXPECT_LT(e.HResult(), 0);
-    }
+    const auto noHistory = Raised<EOleException>([&] { f.Host().GoBack(); });
+    ASSERT_TRUE(noHistory) << "GoBack with no history must raise";
+    EXPECT_LT(noHistory->HResult(), 0);
     ASSERT_TRUE(f.NavigateAndWait(a));
     EXPECT_THROW(f.Host().GoBack(), EOleException);
     ASSERT_TRUE(f.NavigateAndWait(b));
@@ -123,12 +117,9 @@ TEST_P(BrowserContractTest, PublishedPropertiesStartAtTheirDefaultsAndKeepWhatIs
     EXPECT_TRUE(f.Host().Silent());
     EXPECT_FALSE(f.Host().Resizable());
     EXPECT_EQ(f.Host().StatusText(), "ready");
-    try {
-        f.Host().SetProperty(DISPID_BUSY, WordBool(true));
-        ADD_FAILURE() << "Busy is the engine's own";
-    } catch (const EOleException& e) {
-        EXPECT_EQ(e.HResult(), DISP_E_MEMBERNOTFOUND);
-    }
+    const auto busy = Raised<EOleException>([&] { f.Host().SetProperty(DISPID_BUSY, WordBool(true)); });
+    ASSERT_TRUE(busy) << "Busy is the engine's own";
+    EXPECT_EQ(busy->HResult(), DISP_E_MEMBERNOTFOUND);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothEngines, BrowserContractTest, testing::Values(EngineKind::Scripted, EngineKind::WebKit),

@@ -4,7 +4,7 @@
 #include "BrowserEngineFixture.h"
 
 #include "ModalAnswer.h"
-#include "ShellOpen.h"
+#include "ScopedShellOpener.h"
 #include "TempDir.h"
 #include "WebKitEngine.h"
 
@@ -39,11 +39,7 @@ TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndSh
         body += "line " + std::to_string(i) + " of the slow file\n";
     f.Server().AddDownload("/slow.bin", "slow report.txt", body, 8 * 1024, std::chrono::milliseconds(100));
     TempDir folder;
-    std::vector<std::string> opened;
-    platform::ShellOpener previous = platform::SetShellOpener([&opened](const std::string& target) {
-        opened.push_back(target);
-        return true;
-    });
+    ScopedShellOpener shell;
 
     // The save-as choice runs its own loop: it is answered from inside it.
     std::string suggested;
@@ -99,9 +95,8 @@ TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndSh
 
     VisibleButton(*progress, "_Open")->clicked();
     VisibleButton(*progress, "Show in _Folder")->clicked();
-    EXPECT_EQ(opened, (std::vector<std::string>{Glib::filename_to_uri((folder / "slow report.txt").string()),
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{Glib::filename_to_uri((folder / "slow report.txt").string()),
                                                 Glib::filename_to_uri(folder.path().string())}));
     VisibleButton(*progress, "C_lose")->clicked();
     EXPECT_TRUE(f.WaitFor([] { return FindVisibleWindow("Download") == nullptr; }));
-    platform::SetShellOpener(std::move(previous));
 }

@@ -4,7 +4,7 @@
 #include "BrowserEngineFixture.h"
 
 #include "LocalTlsServer.h"
-#include "ShellOpen.h"
+#include "ScopedShellOpener.h"
 
 #include <gtk/gtk.h>
 
@@ -93,11 +93,7 @@ TEST_F(WebKitTrustTest, ARefusedNavigationStaysRefusedAfterANavigate2ThatNeverLo
 
 TEST_F(WebKitTrustTest, ALinkToAnotherProgramGoesToTheDesktopAndThePageStays)
 {
-    std::vector<std::string> opened;
-    ShellOpener previous = SetShellOpener([&](const std::string& target) {
-        opened.push_back(target);
-        return true;
-    });
+    ScopedShellOpener shell;
     std::vector<std::string> errors;
     f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant& URL, Variant&, Variant&,
                                    WordBool&) { errors.push_back(URL.AsText()); };
@@ -106,11 +102,8 @@ TEST_F(WebKitTrustTest, ALinkToAnotherProgramGoesToTheDesktopAndThePageStays)
                                      "<script>document.getElementById('m').click();</script></body></html>");
     const std::string page = f.Server().Url("/mail.html");
     ASSERT_TRUE(f.NavigateAndWait(page));
-    const bool handedOver = f.WaitFor([&] { return !opened.empty() || !errors.empty(); }, 15);
-    SetShellOpener(std::move(previous));
-
-    ASSERT_TRUE(handedOver) << "the link went nowhere";
-    EXPECT_EQ(opened, std::vector<std::string>{"mailto:someone@example.com"});
+    ASSERT_TRUE(f.WaitFor([&] { return !shell.opened.empty() || !errors.empty(); }, 15)) << "the link went nowhere";
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"mailto:someone@example.com"});
     EXPECT_TRUE(errors.empty()) << "the view tried to show " << errors.front();
     EXPECT_EQ(f.Host().LocationURL(), page);
 }

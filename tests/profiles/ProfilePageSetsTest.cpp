@@ -2,6 +2,7 @@
 #include "FakePageSetHost.h"
 #include "ProfilePageSets.h"
 #include "ProgramIdentity.h"
+#include "Raised.h"
 #include "SettingsKey.h"
 #include "StoreInspection.h"
 #include "TempDir.h"
@@ -16,16 +17,6 @@ using namespace profiles;
 using platform::RegistryStore;
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "<no error>";
-}
 
 class ProfilePageSetsTest : public ::testing::Test {
 protected:
@@ -147,17 +138,17 @@ TEST_F(ProfilePageSetsTest, EmptyProfilesAndTheDefaultPageOfProfile1)
 TEST_F(ProfilePageSetsTest, DamagedSitesValuesAreReportedWithoutChangingAnything)
 {
     StoreText(store, "Profile5", "Sites", "12");
-    EXPECT_EQ(ErrorOf([&] { LoadProfilePages(store, "Profile5", host); }), "Invalid data type for 'Sites'");
-    EXPECT_EQ(ErrorOf([&] { IsProfileEmpty(store, 5); }), "Invalid data type for 'Sites'");
+    EXPECT_EQ(MessageOf([&] { LoadProfilePages(store, "Profile5", host); }), "Invalid data type for 'Sites'");
+    EXPECT_EQ(MessageOf([&] { IsProfileEmpty(store, 5); }), "Invalid data type for 'Sites'");
     StoreText(store, "Profile5", "Sites", "1234");
-    EXPECT_EQ(ErrorOf([&] { LoadProfilePages(store, "Profile5", host); }), "Failed to get data for 'Sites'");
+    EXPECT_EQ(MessageOf([&] { LoadProfilePages(store, "Profile5", host); }), "Failed to get data for 'Sites'");
     EXPECT_EQ(host.PageCount(), 0);
 
     // A count larger than the key can hold: refused before anything opens or is written.
     StoreNumber(store, "Profile5", "Sites", 2000000000);
     StoreText(store, "Profile5", "Label0", "keep");
     StoreText(store, "Profile5", "RemURL0", "y");
-    const std::string message = ErrorOf([&] { LoadProfilePages(store, "Profile5", host); });
+    const std::string message = MessageOf([&] { LoadProfilePages(store, "Profile5", host); });
     EXPECT_NE(message.find("Profile5"), std::string::npos) << message;
     EXPECT_NE(message.find("2000000000"), std::string::npos) << message;
     EXPECT_EQ(host.opened, 0);
@@ -172,7 +163,7 @@ TEST_F(ProfilePageSetsTest, FailedSaveLeavesThePreviousPageSetWhole)
     host.Add("Two", "http://127.0.0.1/2", false, "");
     host.Add("Three", "http://127.0.0.1/3", true, "http://127.0.0.1/3b");
     host.failLocation = true;
-    EXPECT_EQ(ErrorOf([&] { SaveProfilePages(store, "Profile1", host); }),
+    EXPECT_EQ(MessageOf([&] { SaveProfilePages(store, "Profile1", host); }),
               "The browser could not tell its location.");
     EXPECT_EQ(StoredNumber(store, "Profile1", "Sites"), 1);
     EXPECT_EQ(StoredText(store, "Profile1", "URL0"), "http://127.0.0.1/1b");

@@ -1,5 +1,6 @@
 // The per-operation accessor: the store's messages for wrong types and sizes,
 // and one transaction per operation.
+#include "Raised.h"
 #include "SettingsKey.h"
 #include "StoreInspection.h"
 #include "TempDir.h"
@@ -10,20 +11,6 @@
 
 using namespace profiles;
 using platform::RegistryStore;
-
-namespace {
-
-std::string MessageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const ESettingsError& error) {
-        return error.what();
-    }
-    return "<no error>";
-}
-
-} // namespace
 
 TEST(SettingsKey, ReadsTextAndNumbersAndReportsWrongTypesAndSizes)
 {
@@ -48,11 +35,11 @@ TEST(SettingsKey, ReadsTextAndNumbersAndReportsWrongTypesAndSizes)
     EXPECT_TRUE(key.ReadBool("Negative"));
     EXPECT_EQ(key.ReadInteger("Half"), 0x0105);
 
-    EXPECT_EQ(MessageOf([&] { key.ReadInteger("Short"); }), "Invalid data type for 'Short'");
-    EXPECT_EQ(MessageOf([&] { key.ReadInteger("Long"); }), "Failed to get data for 'Long'");
-    EXPECT_EQ(MessageOf([&] { key.ReadInteger("Wide"); }), "Failed to get data for 'Wide'");
-    EXPECT_EQ(MessageOf([&] { key.ReadInteger("Missing"); }), "Failed to get data for 'Missing'");
-    EXPECT_EQ(MessageOf([&] { key.ReadString("Negative"); }), "Invalid data type for 'Negative'");
+    EXPECT_EQ(MessageOf<ESettingsError>([&] { key.ReadInteger("Short"); }), "Invalid data type for 'Short'");
+    EXPECT_EQ(MessageOf<ESettingsError>([&] { key.ReadInteger("Long"); }), "Failed to get data for 'Long'");
+    EXPECT_EQ(MessageOf<ESettingsError>([&] { key.ReadInteger("Wide"); }), "Failed to get data for 'Wide'");
+    EXPECT_EQ(MessageOf<ESettingsError>([&] { key.ReadInteger("Missing"); }), "Failed to get data for 'Missing'");
+    EXPECT_EQ(MessageOf<ESettingsError>([&] { key.ReadString("Negative"); }), "Invalid data type for 'Negative'");
     EXPECT_TRUE(key.ValueExists("Wide"));
     EXPECT_FALSE(key.ValueExists("Missing"));
 }
@@ -87,8 +74,8 @@ TEST(SettingsKey, WritesAreOneTransactionKeptOnlyWhenCommitted)
 
     SettingsKey key(store);
     EXPECT_FALSE(key.OpenKey("\\Software\\Kestrane\\Pandrel\\Profile3", false));
-    EXPECT_EQ(MessageOf([&] { key.WriteString("Label0", "x"); }), "Failed to set data for 'Label0'");
-    EXPECT_EQ(MessageOf([&] { key.WriteInteger("Sites", 1); }), "Failed to set data for 'Sites'");
+    EXPECT_EQ(MessageOf<ESettingsError>([&] { key.WriteString("Label0", "x"); }), "Failed to set data for 'Label0'");
+    EXPECT_EQ(MessageOf<ESettingsError>([&] { key.WriteInteger("Sites", 1); }), "Failed to set data for 'Sites'");
 }
 
 TEST(SettingsKey, UnavailableStoreOpensNothing)

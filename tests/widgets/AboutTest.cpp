@@ -2,6 +2,7 @@
 // close it and the link.
 #include "KeyEvents.h"
 #include "MainLoop.h"
+#include "ModalAnswer.h"
 #include "ProgramIdentity.h"
 #include "RenderWidget.h"
 #include "ScopedShellOpener.h"
@@ -85,10 +86,7 @@ TEST(TfrmAbout, CloseButtonHidesAndLinkOpensTheMakersSite)
     about.UrlLabel().Click();
     EXPECT_EQ(shell.opened, std::vector<std::string>{platform::kMakerWebSite});
 
-    GdkEvent* event = gdk_event_new(GDK_DELETE);
-    event->any.window = GDK_WINDOW(g_object_ref(about.get_window()->gobj()));
-    gtk_main_do_event(event);
-    gdk_event_free(event);
+    SendDeleteEvent(about);
     RunPendingEvents();
     EXPECT_FALSE(about.get_visible());
 }

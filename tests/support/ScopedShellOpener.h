@@ -1,6 +1,6 @@
 #pragma once
-// Records what would be opened through the shell instead of opening it, for
-// the life of the object.
+// Records what would be opened through the desktop's handler instead of
+// opening it, for the life of the object. Header only: it needs the toolkit.
 #include "ShellOpen.h"
 
 #include <string>
