@@ -45,28 +45,6 @@ private:
     Glib::ustring theme_;
 };
 
-// Notes when the window next paints itself on screen, by which time its
-// layout and style are settled.
-class NextPaint {
-public:
-    explicit NextPaint(Gtk::Window& window)
-    {
-        watch_ = window.signal_draw().connect(
-            [this](const Cairo::RefPtr<Cairo::Context>&) {
-                painted_ = true;
-                return false;
-            },
-            false);
-        window.queue_draw();
-    }
-    ~NextPaint() { watch_.disconnect(); }
-    bool Painted() const { return painted_; }
-
-private:
-    sigc::connection watch_;
-    bool painted_ = false;
-};
-
 Rgb ToRgb(const Gdk::RGBA& colour)
 {
     return {colour.get_red(), colour.get_green(), colour.get_blue()};
@@ -86,8 +64,7 @@ TEST_F(ProgramFixture, AtScaleFactorTwoEveryPictureIsDrawnFromItsSharpCopyAtTheS
     ScaleFactorTwo scale;
     TfrmMain& main = program_->frmMain;
     ASSERT_TRUE(RunUntil([&] { return main.get_scale_factor() == 2; }));
-    NextPaint mainPaint(main);
-    ASSERT_TRUE(RunUntil([&] { return mainPaint.Painted(); }));
+    ASSERT_TRUE(WaitForNextPaint(main));
 
     MainToolbar& toolbar = main.Toolbar();
     const std::pair<Gtk::ToolButton*, std::string> buttons[] = {
@@ -114,8 +91,7 @@ TEST_F(ProgramFixture, AtScaleFactorTwoEveryPictureIsDrawnFromItsSharpCopyAtTheS
     TfrmAbout& about = program_->frmAbout;
     about.ShowModeless();
     ASSERT_TRUE(RunUntil([&] { return about.get_mapped() && about.get_scale_factor() == 2; }));
-    NextPaint aboutPaint(about);
-    ASSERT_TRUE(RunUntil([&] { return aboutPaint.Painted(); }));
+    ASSERT_TRUE(WaitForNextPaint(about));
     EXPECT_EQ(about.Emblem().Width(), 33);
     EXPECT_LT(BestMeanDifference(DrawAtScale(about.Emblem(), 2), BundlePicture("emblem@2x.png")), 0.5)
         << "About box emblem";
@@ -127,8 +103,7 @@ TEST_F(ProgramFixture, AtScaleFactorTwoEveryPictureIsDrawnFromItsSharpCopyAtTheS
     TfrmWelcome& welcome = program_->frmWelcome;
     welcome.show();
     ASSERT_TRUE(RunUntil([&] { return welcome.get_mapped(); }));
-    NextPaint welcomePaint(welcome);
-    ASSERT_TRUE(RunUntil([&] { return welcomePaint.Painted(); }));
+    ASSERT_TRUE(WaitForNextPaint(welcome));
     Gtk::Image* tip = FindDescendant<Gtk::Image>(welcome);
     ASSERT_NE(tip, nullptr);
     EXPECT_LT(BestMeanDifference(DrawAtScale(*tip, 2), BundlePicture("welcome@2x.png")), 0.5)
@@ -150,8 +125,7 @@ TEST_F(ProgramFixture, UnderADarkThemeEveryTextStandsOutAndTheBusyBoxTakesTheThe
     for (Gtk::Window* window : windows) {
         window->show();
         ASSERT_TRUE(RunUntil([&] { return window->get_mapped(); })) << window->get_title();
-        NextPaint paint(*window);
-        ASSERT_TRUE(RunUntil([&] { return paint.Painted(); })) << window->get_title();
+        ASSERT_TRUE(WaitForNextPaint(*window)) << window->get_title();
         const auto drawing = DrawAtScale(*window, 1);
         int checked = 0;
         for (Gtk::Label* label : Descendants<Gtk::Label>(*window)) {

@@ -16,12 +16,13 @@ TEST(TdlgProperties, CaptionsGroupAndInitialChoice)
     EXPECT_TRUE(dialog.radUseInitialURL.get_active());
     EXPECT_FALSE(dialog.RememberLast());
 
-    dialog.SetRememberLast(true);
+    // The user's clicks: one group, exactly one checked, and the answer follows it.
+    dialog.radRememberLast.clicked();
     EXPECT_TRUE(dialog.RememberLast());
     EXPECT_FALSE(dialog.radUseInitialURL.get_active()) << "one group: exactly one is checked";
-    dialog.SetRememberLast(false);
+    dialog.radUseInitialURL.clicked();
     EXPECT_FALSE(dialog.RememberLast());
-    EXPECT_TRUE(dialog.radUseInitialURL.get_active());
+    EXPECT_FALSE(dialog.radRememberLast.get_active());
 }
 
 TEST(TdlgProperties, EnterAnswersOkAndClientAreaHasItsSize)

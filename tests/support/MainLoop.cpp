@@ -1,6 +1,7 @@
 #include "MainLoop.h"
 
 #include <glib.h>
+#include <gtkmm/widget.h>
 
 #include <thread>
 
@@ -22,3 +23,18 @@ bool RunUntil(const std::function<bool()>& condition, std::chrono::milliseconds 
     return true;
 }
 
+
+bool WaitForNextPaint(Gtk::Widget& widget, std::chrono::milliseconds limit)
+{
+    bool painted = false;
+    sigc::connection watch = widget.signal_draw().connect(
+        [&painted](const Cairo::RefPtr<Cairo::Context>&) {
+            painted = true;
+            return false;
+        },
+        false);
+    widget.queue_draw();
+    const bool done = RunUntil([&painted] { return painted; }, limit);
+    watch.disconnect();
+    return done;
+}

@@ -165,12 +165,13 @@ protected:
 
 } // namespace
 
-TEST(TLRGradFill, StartsBlueToBlackAndRepaintsOnlyOnChange)
+TEST(TLRGradFill, PaintsBlueDownToBlackUntilToldOtherwiseAndRepaintsOnlyOnChange)
 {
     CountingGradFill panel;
-    EXPECT_EQ(panel.Colour1(), clBlue);
-    EXPECT_EQ(panel.Colour2(), clBlack);
-    EXPECT_EQ(panel.Fill(), Fill::lrgftTopToBottom);
+    const auto start = RenderWidget(panel, 8, 40);
+    EXPECT_EQ(PixelAt(start, 4, 0), clBlue);
+    EXPECT_LT(BlueOf(PixelAt(start, 4, 39)), 0x20) << "nearly black at the bottom";
+    panel.repaints = 0;
 
     panel.SetColour1(clBlue);
     panel.SetColour2(clBlack);
@@ -182,9 +183,9 @@ TEST(TLRGradFill, StartsBlueToBlackAndRepaintsOnlyOnChange)
     panel.SetColour1(clRed);
     panel.SetColour2(clNavy);
     EXPECT_EQ(panel.repaints, 3);
-    EXPECT_EQ(panel.Colour1(), clRed);
-    EXPECT_EQ(panel.Colour2(), clNavy);
-    EXPECT_EQ(panel.Fill(), Fill::lrgftTopToBottomIn);
+    const auto changed = RenderWidget(panel, 8, 40);
+    EXPECT_EQ(PixelAt(changed, 4, 0), clRed) << "in: the first colour at the top";
+    EXPECT_EQ(PixelAt(changed, 4, 20), clNavy) << "and the second in the middle";
 }
 
 namespace {

@@ -18,11 +18,17 @@ Cairo::RefPtr<Cairo::ImageSurface> RenderWidget(Gtk::Widget& widget, int width, 
     }
     if (widget.get_allocated_width() != width || widget.get_allocated_height() != height)
         throw std::runtime_error("the widget did not get its size");
-    auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_ARGB32, width, height);
-    auto cr = Cairo::Context::create(surface);
-    gtk_widget_draw(widget.gobj(), cr->cobj());
-    surface->flush();
+    auto surface = DrawShown(widget);
     window.remove();
+    return surface;
+}
+
+Cairo::RefPtr<Cairo::ImageSurface> DrawShown(Gtk::Widget& widget)
+{
+    auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_ARGB32, widget.get_allocated_width(),
+                                               widget.get_allocated_height());
+    gtk_widget_draw(widget.gobj(), Cairo::Context::create(surface)->cobj());
+    surface->flush();
     return surface;
 }
 

@@ -11,6 +11,9 @@
 // new image surface of that size and takes it out of the window again.
 Cairo::RefPtr<Cairo::ImageSurface> RenderWidget(Gtk::Widget& widget, int width, int height);
 
+// Draws a widget already laid out on screen onto a new image surface of its size.
+Cairo::RefPtr<Cairo::ImageSurface> DrawShown(Gtk::Widget& widget);
+
 // An opaque image surface filled with one colour.
 Cairo::RefPtr<Cairo::ImageSurface> FilledSurface(int width, int height, TColor colour);
 
