@@ -1,5 +1,6 @@
-// Windows that pages open on the real engine: how many a page may open, and a
-// window that becomes a page of the program.
+// Windows that pages open on the real engine: how many a page may open, what
+// such a window shows and how it closes, and a window that becomes a page of
+// the program.
 #include "BrowserEngineFixture.h"
 
 #include <gtk/gtk.h>
@@ -28,6 +29,7 @@ constexpr const char* kFloodPage =
 constexpr const char* kOpenerPage =
     "<html><body style='margin:0'><a href='#' style='display:block;height:100vh' "
     "onclick=\"window.open('/opened.html', '', 'width=320,height=240'); return false;\">open</a></body></html>";
+constexpr const char* kOpenedPage = "<html><head><title>opened</title></head><body>opened</body></html>";
 
 class WebKitPopupTest : public testing::Test {
 protected:
@@ -45,11 +47,36 @@ protected:
         EXPECT_TRUE(f.WaitFor([&] { return gtk_window_is_active(opener) != FALSE; }, 10)) << "no focus";
         return opener;
     }
+    // Shows the opener page and clicks its link as a user does; the address of
+    // the window the link opens.
+    std::string ClickToOpen()
+    {
+        f.Server().AddPage("/opener.html", kOpenerPage);
+        f.Server().AddPage("/opened.html", kOpenedPage);
+        EXPECT_TRUE(f.NavigateAndWait(f.Server().Url("/opener.html")));
+        opener = PresentOpener();
+        GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
+        EXPECT_TRUE(view && ClickAt(view, 40, 40)) << "xdotool is missing (scripts/install-deps.sh)";
+        return f.Server().Url("/opened.html");
+    }
+    // The shown window a page opened that match accepts, once there is one.
+    GtkWindow* WaitForWindow(const std::function<bool(GtkWindow*)>& match)
+    {
+        GtkWindow* found = nullptr;
+        f.WaitFor([&] {
+            for (GtkWindow* window : EngineWindowsBesides(opener))
+                if (gtk_widget_get_visible(GTK_WIDGET(window)) && match(window))
+                    found = window;
+            return found != nullptr;
+        });
+        return found;
+    }
 
     std::vector<std::string> openAsPage;
     BrowserEngineFixture f{EngineKind::WebKit, [this](const std::string& url) { openAsPage.push_back(url); }};
     std::string title;
     int newWindowEvents = 0;
+    GtkWindow* opener = nullptr;
 };
 
 } // namespace
@@ -60,7 +87,7 @@ TEST_F(WebKitPopupTest, APageOpensOneWindowPerUserGestureAndNoneByItself)
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/flood.html")));
     // The title changes after the load's loop has asked for every window.
     ASSERT_TRUE(f.WaitFor([&] { return title == "loaded"; }, 20)) << "the page's script did not run";
-    GtkWindow* opener = PresentOpener();
+    opener = PresentOpener();
     EXPECT_EQ(EngineWindowsBesides(opener).size(), 0u) << "windows opened without a user gesture";
 
     GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
@@ -85,23 +112,9 @@ TEST_F(WebKitPopupTest, APageOpensOneWindowPerUserGestureAndNoneByItself)
 
 TEST_F(WebKitPopupTest, AWindowAPageOpenedBecomesAPageWhenTheUserAsksAndCloses)
 {
-    f.Server().AddPage("/opener.html", kOpenerPage);
-    f.Server().AddPage("/opened.html", "<html><head><title>opened</title></head><body>opened</body></html>");
-    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/opener.html")));
-    GtkWindow* opener = PresentOpener();
-    GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
-    ASSERT_NE(view, nullptr);
-    ASSERT_TRUE(ClickAt(view, 40, 40)) << "xdotool is missing (scripts/install-deps.sh)";
-
-    const std::string address = f.Server().Url("/opened.html");
-    GtkWindow* popup = nullptr;
-    ASSERT_TRUE(f.WaitFor([&] {
-        for (GtkWindow* window : EngineWindowsBesides(opener)) {
-            if (gtk_widget_get_visible(GTK_WIDGET(window)) && g_strcmp0(gtk_window_get_title(window), "opened") == 0)
-                popup = window;
-        }
-        return popup != nullptr;
-    })) << "no window showing " << address;
+    const std::string address = ClickToOpen();
+    GtkWindow* popup = WaitForWindow([](GtkWindow* w) { return g_strcmp0(gtk_window_get_title(w), "opened") == 0; });
+    ASSERT_NE(popup, nullptr) << "no window showing " << address;
     ASSERT_TRUE(f.Server().WasRequested("/opened.html"));
 
     GtkWidget* button = FindWidget(GTK_WIDGET(popup), [](GtkWidget* w) {
@@ -119,4 +132,33 @@ TEST_F(WebKitPopupTest, AWindowAPageOpenedBecomesAPageWhenTheUserAsksAndCloses)
         return std::find(windows.begin(), windows.end(), popup) == windows.end() ||
                !gtk_widget_get_visible(GTK_WIDGET(popup));
     }, 10)) << "the window stayed open after it became a page";
+}
+
+TEST_F(WebKitPopupTest, APopUpWindowShowsItsAddressTakesTheAskedSizeAndClosesWithCtrlW)
+{
+    const std::string address = ClickToOpen();
+    GtkEntry* shown = nullptr;
+    GtkWindow* popup = WaitForWindow([&](GtkWindow* window) {
+        GtkWidget* entry = FindWidget(GTK_WIDGET(window), [](GtkWidget* w) { return GTK_IS_ENTRY(w); });
+        shown = entry ? GTK_ENTRY(entry) : nullptr;
+        return shown && address == gtk_entry_get_text(shown);
+    });
+    ASSERT_NE(popup, nullptr) << "no window showing " << address;
+    EXPECT_FALSE(gtk_editable_get_editable(GTK_EDITABLE(shown))) << "the address of a pop-up can be edited";
+    int width = 0, height = 0;
+    gtk_window_get_default_size(popup, &width, &height);
+    EXPECT_EQ(width, 320);
+    EXPECT_GE(height, 240) << "the asked height was not honoured";
+
+    gtk_window_present(popup);
+    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(popup) != FALSE; }, 10));
+    EXPECT_TRUE(gtk_widget_is_focus(FindEngineView(GTK_WIDGET(popup))))
+        << "the keyboard goes to " << G_OBJECT_TYPE_NAME(gtk_window_get_focus(popup)) << ", not the page";
+    ASSERT_EQ(std::system("xdotool key ctrl+w"), 0);
+    EXPECT_TRUE(f.WaitFor([&] {
+        GList* windows = gtk_window_list_toplevels();
+        const bool open = g_list_find(windows, popup) && gtk_widget_get_visible(GTK_WIDGET(popup));
+        g_list_free(windows);
+        return !open;
+    }, 10)) << "Ctrl+W left the pop-up open";
 }

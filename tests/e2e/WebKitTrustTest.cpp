@@ -1,6 +1,5 @@
-// What web content must not slip past on the real engine: a navigation the
-// host refused, links to other programs, and a host that closes its page from
-// inside the page's own events.
+// What web content must not slip past on the real engine: a refused
+// certificate, a navigation the host refused and links to other programs.
 #include "BrowserEngineFixture.h"
 
 #include "LocalTlsServer.h"
@@ -106,51 +105,4 @@ TEST_F(WebKitTrustTest, ALinkToAnotherProgramGoesToTheDesktopAndThePageStays)
     EXPECT_EQ(shell.opened, std::vector<std::string>{"mailto:someone@example.com"});
     EXPECT_TRUE(errors.empty()) << "the view tried to show " << errors.front();
     EXPECT_EQ(f.Host().LocationURL(), page);
-}
-
-TEST_F(WebKitTrustTest, APopUpWindowShowsItsAddressTakesTheAskedSizeAndClosesWithCtrlW)
-{
-    f.Server().AddPage("/opener.html",
-                       "<html><body style='margin:0'><a href='#' style='display:block;height:100vh' "
-                       "onclick=\"window.open('/popup.html', '', 'width=320,height=240'); return false;\">open</a>"
-                       "</body></html>");
-    f.Server().AddPage("/popup.html", "<html><head><title>popup</title></head><body>popup</body></html>");
-    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/opener.html")));
-    GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
-    ASSERT_NE(view, nullptr);
-    GtkWindow* opener = GTK_WINDOW(gtk_widget_get_toplevel(view));
-    gtk_window_present(opener);
-    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(opener) != FALSE; }, 10));
-    ASSERT_TRUE(ClickAt(view, 40, 40)) << "xdotool is missing (scripts/install-deps.sh)";
-
-    const std::string address = f.Server().Url("/popup.html");
-    GtkWindow* popup = nullptr;
-    GtkEntry* shown = nullptr;
-    ASSERT_TRUE(f.WaitFor([&] {
-        for (GtkWindow* window : EngineWindowsBesides(opener)) {
-            GtkWidget* entry = FindWidget(GTK_WIDGET(window), [](GtkWidget* w) { return GTK_IS_ENTRY(w); });
-            if (gtk_widget_get_visible(GTK_WIDGET(window)) && entry && address == gtk_entry_get_text(GTK_ENTRY(entry))) {
-                popup = window;
-                shown = GTK_ENTRY(entry);
-            }
-        }
-        return popup != nullptr;
-    })) << "no window showing " << address;
-    EXPECT_FALSE(gtk_editable_get_editable(GTK_EDITABLE(shown))) << "the address of a pop-up can be edited";
-    int width = 0, height = 0;
-    gtk_window_get_default_size(popup, &width, &height);
-    EXPECT_EQ(width, 320);
-    EXPECT_GE(height, 240) << "the asked height was not honoured";
-
-    gtk_window_present(popup);
-    ASSERT_TRUE(f.WaitFor([&] { return gtk_window_is_active(popup) != FALSE; }, 10));
-    EXPECT_TRUE(gtk_widget_is_focus(FindEngineView(GTK_WIDGET(popup))))
-        << "the keyboard goes to " << G_OBJECT_TYPE_NAME(gtk_window_get_focus(popup)) << ", not the page";
-    ASSERT_EQ(std::system("xdotool key ctrl+w"), 0);
-    EXPECT_TRUE(f.WaitFor([&] {
-        GList* windows = gtk_window_list_toplevels();
-        const bool open = g_list_find(windows, popup) && gtk_widget_get_visible(GTK_WIDGET(popup));
-        g_list_free(windows);
-        return !open;
-    }, 10)) << "Ctrl+W left the pop-up open";
 }
