@@ -47,9 +47,6 @@ TEST_F(ProgramFixture, FirstRunWelcomesBeforeTheWindowShowsAndStoresTheDefaults)
     Start();
     EXPECT_EQ(welcomesShown_, 1);
     EXPECT_FALSE(mainVisibleDuringWelcome_) << "the Welcome dialog comes before the main window";
-    EXPECT_EQ(StoredText("", "Welcomed"), "Y");
-    EXPECT_EQ(StoredNumber("", "URLCount"), 1);
-    EXPECT_EQ(StoredText("", "URL1"), platform::kMakerWebSite);
 
     Gtk::Notebook& tabs = program_->frmMain.PageControl();
     ASSERT_EQ(tabs.get_n_pages(), 1);
@@ -57,14 +54,7 @@ TEST_F(ProgramFixture, FirstRunWelcomesBeforeTheWindowShowsAndStoresTheDefaults)
 
     CloseByTitleBar();
     EXPECT_FALSE(program_->frmMain.get_visible());
-    EXPECT_EQ(StoredNumber("Profile1", "Sites"), 1);
-    EXPECT_EQ(StoredText("Profile1", "Label0"), "Kestrane");
-    EXPECT_EQ(StoredText("Profile1", "FirstURL0"), platform::kMakerWebSite);
-    EXPECT_EQ(StoredText("Profile1", "URL0"), platform::kMakerWebSite);
-    EXPECT_EQ(StoredText("Profile1", "RemURL0"), "N");
-    EXPECT_EQ(StoredNumber("", "HideEmptyProfiles"), 0);
-    for (int n = 0; n <= 9; ++n)
-        EXPECT_EQ(StoredText("", "ProfileName" + std::to_string(n)), std::to_string(n));
+    ExpectFirstRunStore(*store_);
     Stop();
 
     Start();

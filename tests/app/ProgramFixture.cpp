@@ -3,8 +3,6 @@
 #include "ErrorReport.h"
 #include "ModalAnswer.h"
 #include "ScriptedBrowserEngine.h"
-#include "SettingsKey.h"
-#include "SettingsNames.h"
 
 #include <gtkmm.h>
 
@@ -55,34 +53,4 @@ void ProgramFixture::Stop()
     welcomeAnswer_.disconnect();
     program_.reset();
     RunPendingEvents();
-}
-
-
-namespace {
-bool OpenFor(profiles::SettingsKey& settings, const std::string& key)
-{
-    if (!settings.OpenProgramKey(false))
-        return false;
-    return key.empty() || settings.OpenKey(key, false);
-}
-} // namespace
-
-std::string ProgramFixture::StoredText(const std::string& key, const std::string& name)
-{
-    profiles::SettingsKey settings(*store_);
-    EXPECT_TRUE(OpenFor(settings, key)) << key;
-    return settings.ReadString(name);
-}
-
-int ProgramFixture::StoredNumber(const std::string& key, const std::string& name)
-{
-    profiles::SettingsKey settings(*store_);
-    EXPECT_TRUE(OpenFor(settings, key)) << key;
-    return settings.ReadInteger(name);
-}
-
-bool ProgramFixture::StoredValueExists(const std::string& key, const std::string& name)
-{
-    profiles::SettingsKey settings(*store_);
-    return OpenFor(settings, key) && settings.ValueExists(name);
 }

@@ -5,6 +5,7 @@
 #include "Program.h"
 #include "RegistryStore.h"
 #include "ScriptedBrowserEngine.h"
+#include "StoreInspection.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -43,10 +44,15 @@ protected:
         return *platform::ScriptedBrowserControl::Of(List().Browser(page).ControlInstance());
     }
 
-    // Reads a value of the program's key ("" for the key itself) as text or number.
-    std::string StoredText(const std::string& key, const std::string& name);
-    int StoredNumber(const std::string& key, const std::string& name);
-    bool StoredValueExists(const std::string& key, const std::string& name);
+    // A value of the program's key ("" for the key itself) as text or number.
+    std::string StoredText(const std::string& key, const std::string& name)
+    {
+        return ::StoredText(*store_, key, name);
+    }
+    std::optional<std::int32_t> StoredNumber(const std::string& key, const std::string& name)
+    {
+        return ::StoredNumber(*store_, key, name);
+    }
 
     TempDir dir_;
     std::filesystem::path settingsFolder_; // empty: dir_

@@ -295,17 +295,7 @@ TEST_F(ProfilesGuiTest, FirstStartAndCloseLeaveTheExpectedStore)
     profiles.SaveProfileButtonSettings();
 
     EXPECT_EQ(welcomed, 1);
-    EXPECT_EQ(StoredText(store, "", "Welcomed"), "Y");
-    EXPECT_EQ(StoredNumber(store, "", "URLCount"), 1);
-    EXPECT_EQ(StoredText(store, "", "URL1"), platform::kMakerWebSite);
-    EXPECT_EQ(StoredNumber(store, "", "HideEmptyProfiles"), 0);
-    for (int n = 0; n < 10; ++n)
-        EXPECT_EQ(StoredText(store, "", "ProfileName" + std::to_string(n)), std::to_string(n));
-    EXPECT_EQ(StoredNumber(store, "Profile1", "Sites"), 1);
-    EXPECT_EQ(StoredText(store, "Profile1", "Label0"), "Kestrane");
-    EXPECT_EQ(StoredText(store, "Profile1", "FirstURL0"), platform::kMakerWebSite);
-    EXPECT_EQ(StoredText(store, "Profile1", "URL0"), platform::kMakerWebSite);
-    EXPECT_EQ(StoredText(store, "Profile1", "RemURL0"), "N");
+    ExpectFirstRunStore(store);
 }
 
 TEST_F(ProfilesGuiTest, LongCaptionsWidenTheirButtonOnlySoFarAndShowWholeInTooltipAndName)

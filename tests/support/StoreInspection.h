@@ -1,6 +1,10 @@
 #pragma once
-// Direct reads and writes of the settings store for test set-up and checks.
+// Direct reads and writes of the settings store for test set-up and checks,
+// by the names the store holds. Header only: it needs the store room.
+#include "ProgramIdentity.h"
 #include "RegistryStore.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <optional>
@@ -73,4 +77,22 @@ inline void StoreNumber(platform::RegistryStore& store, const std::string& subKe
     for (int i = 0; i < 4; ++i)
         data.push_back(static_cast<char>((bits >> (8 * i)) & 0xff));
     Store(store, subKey, name, platform::REG_DWORD, data);
+}
+
+// The store a first start and close leave when the user did nothing: welcomed,
+// the maker's site in the history and as profile 1's one page, and each
+// profile button captioned with its number.
+inline void ExpectFirstRunStore(platform::RegistryStore& store)
+{
+    EXPECT_EQ(StoredText(store, "", "Welcomed"), "Y");
+    EXPECT_EQ(StoredNumber(store, "", "URLCount"), 1);
+    EXPECT_EQ(StoredText(store, "", "URL1"), platform::kMakerWebSite);
+    EXPECT_EQ(StoredNumber(store, "", "HideEmptyProfiles"), 0);
+    for (int n = 0; n <= 9; ++n)
+        EXPECT_EQ(StoredText(store, "", "ProfileName" + std::to_string(n)), std::to_string(n));
+    EXPECT_EQ(StoredNumber(store, "Profile1", "Sites"), 1);
+    EXPECT_EQ(StoredText(store, "Profile1", "Label0"), "Kestrane");
+    EXPECT_EQ(StoredText(store, "Profile1", "FirstURL0"), platform::kMakerWebSite);
+    EXPECT_EQ(StoredText(store, "Profile1", "URL0"), platform::kMakerWebSite);
+    EXPECT_EQ(StoredText(store, "Profile1", "RemURL0"), "N");
 }
