@@ -30,11 +30,20 @@ struct OwnPage {
     std::unique_ptr<TBrowserHost> host;
 };
 
-using Arm = std::function<void(TBrowserHost&, std::function<void()>)>;
+// Sets a page's handler of one event to closeNow, whatever the event carries.
+using Arm = std::function<void(TBrowserHost&, std::function<void()> closeNow)>;
+
+template <typename Handler, typename Owner>
+Arm Closing(Handler Owner::*handler)
+{
+    return [handler](TBrowserHost& host, std::function<void()> closeNow) {
+        host.*handler = [closeNow](auto&&...) { closeNow(); };
+    };
+}
 
 struct CloseCase {
     std::string event;
-    std::string path; // on the local server, or a full URL
+    std::string path; // on the local server, or "closed-port"
     Arm arm;
 };
 
@@ -62,21 +71,23 @@ TEST_F(WebKitCloseInCallbackTest, TheHostClosesThePageFromInsideEachOfItsEvents)
     f.Server().AddPage("/page.html", "<html><head><title>page</title></head><body>text</body></html>");
     f.Server().AddPage("/file.bin", std::string(4096, 'x'), "application/octet-stream");
     f.Server().AddPage("/closes.html", "<html><body><script>window.close();</script></body></html>");
-    const auto close = [](auto& handler) {
-        return [&handler](TBrowserHost&, std::function<void()> closeNow) {
-            handler = [closeNow](auto&&...) { closeNow(); };
-        };
+    // Each case arms one handler of a fresh page.
+    const std::vector<CloseCase> cases = {
+        {"BeforeNavigate2", "/page.html", Closing(&TBrowserHost::OnBeforeNavigate2)},
+        {"DownloadBegin", "/page.html", Closing(&TBrowserHost::OnDownloadBegin)},
+        {"NavigateComplete2", "/page.html", Closing(&TBrowserHost::OnNavigateComplete2)},
+        {"TitleChange", "/page.html", Closing(&TBrowserHost::OnTitleChange)},
+        {"ProgressChange", "/page.html", Closing(&TBrowserHost::OnProgressChange)},
+        {"CommandStateChange", "/page.html", Closing(&TBrowserHost::OnCommandStateChange)},
+        {"SetSecureLockIcon", "/page.html", Closing(&TBrowserHost::OnSetSecureLockIcon)},
+        {"DownloadComplete", "/page.html", Closing(&TBrowserHost::OnDownloadComplete)},
+        {"DocumentComplete", "/page.html", Closing(&TBrowserHost::OnDocumentComplete)},
+        {"NavigateError", "/missing.html", Closing(&TBrowserHost::OnNavigateError)},
+        {"NavigateError", "closed-port", Closing(&TBrowserHost::OnNavigateError)},
+        {"FileDownload", "/file.bin", Closing(&TBrowserHost::OnFileDownload)},
+        {"WindowClosing", "/closes.html", Closing(&TBrowserHost::OnWindowClosing)},
     };
-    // Each case arms one handler of a fresh page; `close` needs the member, so
-    // the handler is picked per page below.
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"BeforeNavigate2", "/page.html"},  {"DownloadBegin", "/page.html"},    {"NavigateComplete2", "/page.html"},
-        {"TitleChange", "/page.html"},      {"ProgressChange", "/page.html"},   {"CommandStateChange", "/page.html"},
-        {"SetSecureLockIcon", "/page.html"}, {"DownloadComplete", "/page.html"}, {"DocumentComplete", "/page.html"},
-        {"NavigateError", "/missing.html"}, {"NavigateError", "closed-port"},
-        {"FileDownload", "/file.bin"},      {"WindowClosing", "/closes.html"},
-    };
-    for (const auto& [event, path] : cases) {
+    for (const auto& [event, path, arm] : cases) {
         SCOPED_TRACE(event + " " + path);
         OwnPage page;
         bool closed = false;
@@ -86,20 +97,8 @@ TEST_F(WebKitCloseInCallbackTest, TheHostClosesThePageFromInsideEachOfItsEvents)
             closed = true;
             page.Close();
         };
-        TBrowserHost& h = *page.host;
-        if (event == "BeforeNavigate2") close(h.OnBeforeNavigate2)(h, closeNow);
-        else if (event == "DownloadBegin") close(h.OnDownloadBegin)(h, closeNow);
-        else if (event == "NavigateComplete2") close(h.OnNavigateComplete2)(h, closeNow);
-        else if (event == "TitleChange") close(h.OnTitleChange)(h, closeNow);
-        else if (event == "ProgressChange") close(h.OnProgressChange)(h, closeNow);
-        else if (event == "CommandStateChange") close(h.OnCommandStateChange)(h, closeNow);
-        else if (event == "SetSecureLockIcon") close(h.OnSetSecureLockIcon)(h, closeNow);
-        else if (event == "DownloadComplete") close(h.OnDownloadComplete)(h, closeNow);
-        else if (event == "DocumentComplete") close(h.OnDocumentComplete)(h, closeNow);
-        else if (event == "NavigateError") close(h.OnNavigateError)(h, closeNow);
-        else if (event == "FileDownload") close(h.OnFileDownload)(h, closeNow);
-        else if (event == "WindowClosing") close(h.OnWindowClosing)(h, closeNow);
-        Navigate(h, path == "closed-port" ? ClosedPortUrl() : f.Server().Url(path));
+        arm(*page.host, closeNow);
+        Navigate(*page.host, path == "closed-port" ? ClosedPortUrl() : f.Server().Url(path));
         EXPECT_TRUE(f.WaitFor([&] { return closed; }, 20)) << "the event never came";
     }
     // The engine goes on showing other pages.

@@ -8,21 +8,17 @@ using pages::SplitAtSeparator;
 
 TEST(SplitAtSeparator, HeadBeforeFirstSeparatorRestAfterIt)
 {
-    std::string text = "www.bbb.ccc";
-    EXPECT_EQ(SplitAtSeparator(text, "."), "www");
-    EXPECT_EQ(text, "bbb.ccc");
-
-    std::string none = "localhost";
-    EXPECT_EQ(SplitAtSeparator(none, "."), "localhost");
-    EXPECT_EQ(none, "");
-
-    std::string leading = ".x";
-    EXPECT_EQ(SplitAtSeparator(leading, "."), "");
-    EXPECT_EQ(leading, "x");
-
-    std::string longer = "a::b::c";
-    EXPECT_EQ(SplitAtSeparator(longer, "::"), "a");
-    EXPECT_EQ(longer, "b::c");
+    const struct {
+        std::string text, separator, head, rest;
+    } cases[] = {{"www.bbb.ccc", ".", "www", "bbb.ccc"},
+                 {"localhost", ".", "localhost", ""},
+                 {".x", ".", "", "x"},
+                 {"a::b::c", "::", "a", "b::c"}};
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        EXPECT_EQ(SplitAtSeparator(text, c.separator), c.head) << c.text;
+        EXPECT_EQ(text, c.rest) << c.text;
+    }
 }
 
 TEST(CaptionFromURL, WorkedExamples)

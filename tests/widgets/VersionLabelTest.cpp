@@ -8,6 +8,24 @@
 #include <gtest/gtest.h>
 
 using Format = TKSVerLabelDisplayFormat;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+// What the label shows in each style, in the order default, with revision,
+// version only; it is left in the default style.
+Texts ShownInEveryStyle(TKSVersionLabel& label)
+{
+    Texts shown;
+    for (Format style : {Format::ldfDefault, Format::ldfIncludeRevision, Format::ldfShowOnlyVersion}) {
+        label.SetDisplayFormat(style);
+        shown.push_back(label.get_text());
+    }
+    label.SetDisplayFormat(Format::ldfDefault);
+    return shown;
+}
+
+} // namespace
 
 TEST(VersionText, ThreeStylesOmitOnlyWhatTheyShouldOmit)
 {
@@ -35,13 +53,8 @@ TEST(VersionText, ThreeStylesOmitOnlyWhatTheyShouldOmit)
 TEST(TKSVersionLabel, ShowsTheRunningProgramsVersionInEveryStyle)
 {
     TKSVersionLabel label;
-    EXPECT_EQ(label.DisplayFormat(), Format::ldfDefault);
-    EXPECT_EQ(label.get_text(), "Version 2.0 Build 31");
-    label.SetDisplayFormat(Format::ldfIncludeRevision);
-    EXPECT_EQ(label.get_text(), "Version 2.0.0 Build 31");
-    label.SetDisplayFormat(Format::ldfShowOnlyVersion);
-    EXPECT_EQ(label.get_text(), "2.0.0.31");
-    label.SetDisplayFormat(Format::ldfDefault);
+    EXPECT_EQ(label.get_text(), "Version 2.0 Build 31") << "the default style from the start";
+    EXPECT_EQ(ShownInEveryStyle(label), (Texts{"Version 2.0 Build 31", "Version 2.0.0 Build 31", "2.0.0.31"}));
     EXPECT_EQ(label.get_text(), "Version 2.0 Build 31");
 }
 
@@ -62,8 +75,8 @@ TEST(TKSVersionLabel, ReadsTheFileOnceAndPrintsFullRangeNumbers)
 
     // Switching styles later uses the numbers read at construction.
     std::filesystem::remove(path);
-    label.SetDisplayFormat(Format::ldfShowOnlyVersion);
-    EXPECT_EQ(label.get_text(), "65535.1.0.65535");
+    EXPECT_EQ(ShownInEveryStyle(label),
+              (Texts{"Version 65535.1 Build 65535", "Version 65535.1.0 Build 65535", "65535.1.0.65535"}));
 }
 
 TEST(TKSVersionLabel, FileWithoutRecordShowsZeros)
@@ -74,11 +87,7 @@ TEST(TKSVersionLabel, FileWithoutRecordShowsZeros)
     TestElfImage::Write(dir / "program", elf.Build());
 
     TKSVersionLabel label((dir / "program").string());
-    EXPECT_EQ(label.get_text(), "Version 0.0");
-    label.SetDisplayFormat(Format::ldfIncludeRevision);
-    EXPECT_EQ(label.get_text(), "Version 0.0.0");
-    label.SetDisplayFormat(Format::ldfShowOnlyVersion);
-    EXPECT_EQ(label.get_text(), "0.0.0.0");
+    EXPECT_EQ(ShownInEveryStyle(label), (Texts{"Version 0.0", "Version 0.0.0", "0.0.0.0"}));
 
     TKSVersionLabel missing((dir / "no-such-program").string());
     EXPECT_EQ(missing.get_text(), "Version 0.0");
