@@ -48,6 +48,7 @@ ProgramApplication::~ProgramApplication()
         g_source_remove(source);
     handover_.reset();
     program_.reset();
+    engine_.reset();
 }
 
 int ProgramApplication::Run(const char* programName, const std::vector<std::string>& urls)
@@ -83,7 +84,7 @@ void ProgramApplication::OnStartup()
     // A window a page opened becomes a page of the current profile the way a
     // handed-over URL does: as text typed into "&New Page", once the main
     // window can take pages.
-    platform::RegisterWebKitEngine([this](const std::string& url) {
+    engine_ = platform::RegisterWebKitEngine([this](const std::string& url) {
         if (!handover_)
             return;
         program_->frmMain.present();
@@ -93,7 +94,7 @@ void ProgramApplication::OnStartup()
     program_ = std::make_unique<Program>(platform::RegistryStore::Program());
     program_->ReportStoreRecovery();
     TfrmMain& frmMain = program_->frmMain;
-    frmMain.SetRunningDownloadsQuery(platform::RunningWebKitDownloads);
+    frmMain.SetRunningDownloadsQuery([this] { return engine_->RunningDownloads(); });
     handover_ = std::make_unique<UrlHandover>(
         [&frmMain](const std::string& url) { frmMain.Pages().Commands().OpenNewPage(url); },
         [&frmMain] { return frmMain.Started() && AtMainLoopLevel(); });

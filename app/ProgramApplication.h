@@ -7,6 +7,7 @@
 #include "Program.h"
 #include "SettingsFolderLock.h"
 #include "UrlHandover.h"
+#include "WebKitEngine.h"
 
 #include <giomm/applicationcommandline.h>
 #include <gtkmm/application.h>
@@ -35,6 +36,8 @@ private:
     Glib::RefPtr<Gtk::Application> application_;
     std::filesystem::path settingsFolder_;
     std::unique_ptr<platform::SettingsFolderLock> lock_;
+    // Its download and pop-up windows close after the main window.
+    std::shared_ptr<platform::WebKitEngine> engine_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<UrlHandover> handover_;
     std::vector<unsigned> signalSources_;

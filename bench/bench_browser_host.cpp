@@ -52,7 +52,7 @@ int main(int argc, char** argv)
         return 2;
     }
     Gtk::Main kit(argc, argv);
-    platform::RegisterWebKitEngine();
+    const auto engine = platform::RegisterWebKitEngine();
     const std::string mode = argv[1];
     const int count = std::atoi(argv[2]);
     const std::string page = argv[3];

@@ -221,7 +221,7 @@ int main(int argc, char** argv)
     const std::filesystem::path data = std::filesystem::temp_directory_path() / "pandrel-bench-open-pages";
     std::filesystem::create_directories(data);
     setenv("PANDREL_CONFIG_DIR", data.c_str(), 0);
-    platform::RegisterWebKitEngine();
+    const auto engine = platform::RegisterWebKitEngine();
     platform::SetErrorSink([](const std::string& text) { std::fprintf(stderr, "error: %s\n", text.c_str()); });
     for (int i = 0; i < 20; ++i)
         Server().AddPage("/page" + std::to_string(i) + ".html", PageBody(i));

@@ -72,7 +72,7 @@ public:
         SeedProfile(*store_, server_, kStartProfile, 1);
         SeedProfile(*store_, server_, kLargeProfile, kLargePages);
         SeedProfile(*store_, server_, kSmallProfile, 1);
-        platform::RegisterWebKitEngine();
+        engine_ = platform::RegisterWebKitEngine();
         platform::SetErrorSink([](const std::string& text) { std::fprintf(stderr, "report: %s\n", text.c_str()); });
         program_ = std::make_unique<Program>(*store_);
         program_->frmMain.show();
@@ -144,6 +144,7 @@ private:
     LocalHttpServer server_;
     std::filesystem::path folder_;
     std::unique_ptr<platform::RegistryStore> store_;
+    std::shared_ptr<platform::WebKitEngine> engine_;
     std::unique_ptr<Program> program_;
 };
 

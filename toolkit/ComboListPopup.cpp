@@ -1,5 +1,7 @@
 #include "ComboListPopup.h"
 
+#include "GObjectPtr.h"
+
 #include <gtk/gtk-a11y.h>
 #include <gtkmm/cssprovider.h>
 
@@ -25,10 +27,9 @@ void UseFixedRowHeight(GtkComboBox* combo)
     GtkWidget* list = PopupList(combo);
     if (!list || gtk_tree_view_get_fixed_height_mode(GTK_TREE_VIEW(list)))
         return;
-    GList* columns = gtk_tree_view_get_columns(GTK_TREE_VIEW(list));
-    for (GList* column = columns; column; column = column->next)
+    const GListPtr columns(gtk_tree_view_get_columns(GTK_TREE_VIEW(list)));
+    for (GList* column = columns.get(); column; column = column->next)
         gtk_tree_view_column_set_sizing(GTK_TREE_VIEW_COLUMN(column->data), GTK_TREE_VIEW_COLUMN_FIXED);
-    g_list_free(columns);
     gtk_tree_view_set_fixed_height_mode(GTK_TREE_VIEW(list), TRUE);
 }
 

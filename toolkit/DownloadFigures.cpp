@@ -1,17 +1,15 @@
 #include "DownloadFigures.h"
 
-#include <glib.h>
+#include "GObjectPtr.h"
 
 #include <cmath>
-#include <memory>
 
 namespace platform {
 namespace {
 
 std::string SizeText(std::uint64_t bytes)
 {
-    std::unique_ptr<char, decltype(&g_free)> text(g_format_size(bytes), &g_free);
-    return text.get();
+    return TakeGText(g_format_size(bytes));
 }
 
 std::string Count(std::uint64_t n, const char* one, const char* many)

@@ -1,5 +1,7 @@
 #include "TextListModel.h"
 
+#include "GObjectPtr.h"
+
 #include <gtk/gtk.h>
 
 #include <utility>
@@ -220,8 +222,7 @@ std::vector<std::string> TextListModel::RowTexts(const Glib::RefPtr<Gtk::TreeMod
     for (gboolean more = gtk_tree_model_get_iter_first(list, &row); more; more = gtk_tree_model_iter_next(list, &row)) {
         gchar* text = nullptr;
         gtk_tree_model_get(list, &row, kTextColumn, &text, -1);
-        rows.emplace_back(text ? text : "");
-        g_free(text);
+        rows.push_back(TakeGText(text));
     }
     return rows;
 }
@@ -234,9 +235,9 @@ void TextListModel::Append(const Glib::RefPtr<Gtk::TreeModel>& model, std::strin
     const std::size_t index = self->texts->size() - 1;
     GtkTreeIter iter;
     SetRow(self, &iter, index);
-    GtkTreePath* path = gtk_tree_path_new_from_indices(static_cast<gint>(index), -1);
-    gtk_tree_model_row_inserted(GTK_TREE_MODEL(self), path, &iter);
-    gtk_tree_path_free(path);
+    const GOwnedPtr<GtkTreePath, gtk_tree_path_free> path(
+        gtk_tree_path_new_from_indices(static_cast<gint>(index), -1));
+    gtk_tree_model_row_inserted(GTK_TREE_MODEL(self), path.get(), &iter);
 }
 
 } // namespace platform

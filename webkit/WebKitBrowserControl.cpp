@@ -7,8 +7,6 @@
 #include "BrowserPropertyBag.h"
 #include "BrowserRequestHeaders.h"
 #include "BrowserUserAgentToken.h"
-#include "WebKitEngine.h"
-#include "WebKitEngineContext.h"
 #include "WebKitLaunchQueue.h"
 #include "WebKitSessionState.h"
 
@@ -16,7 +14,6 @@
 
 namespace platform {
 namespace {
-
 
 constexpr const char* kScriptErrorHandlerName = "pandrelScriptError";
 constexpr const char* kScriptErrorSignal = "script-message-received::pandrelScriptError";
@@ -30,24 +27,23 @@ constexpr const char* kScriptErrorReporter =
 
 } // namespace
 
-WebKitBrowserControl::WebKitBrowserControl(WebKitOpenAsPage openAsPage) : openAsPage_(std::move(openAsPage))
+WebKitBrowserControl::WebKitBrowserControl(std::weak_ptr<WebKitEngine> engine, WebKitWebContext* context)
+    : engine_(std::move(engine))
 {
-    WebKitUserContentManager* content = webkit_user_content_manager_new();
-    view_ = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", SharedWebKitContext(),
-                                         "user-content-manager", content, nullptr));
-    g_object_unref(content);
-    g_object_ref_sink(view_);
-    windowGate_ = std::make_unique<WebKitWindowGate>(view_);
-    webkit_user_content_manager_register_script_message_handler(content, kScriptErrorHandlerName);
+    const auto content = GObjectPtr<WebKitUserContentManager>::Adopt(webkit_user_content_manager_new());
+    view_ = GObjectPtr<WebKitWebView>::Adopt(WEBKIT_WEB_VIEW(
+        g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "user-content-manager", content.get(), nullptr)));
+    windowGate_ = std::make_unique<WebKitWindowGate>(view_.get());
+    webkit_user_content_manager_register_script_message_handler(content.get(), kScriptErrorHandlerName);
     // Tokens that hosts registered are appended to the engine's user agent.
-    WebKitSettings* settings = webkit_web_view_get_settings(view_);
+    WebKitSettings* settings = webkit_web_view_get_settings(view_.get());
     if (auto tokens = UserAgentTokens(); !tokens.empty())
         webkit_settings_set_user_agent(settings,
                                        UserAgentWithTokens(webkit_settings_get_user_agent(settings), tokens).c_str());
 
     frame_.set_shadow_type(Gtk::SHADOW_IN);
-    gtk_container_add(GTK_CONTAINER(frame_.gobj()), GTK_WIDGET(view_));
-    gtk_widget_show(GTK_WIDGET(view_));
+    gtk_container_add(GTK_CONTAINER(frame_.gobj()), GTK_WIDGET(view_.get()));
+    gtk_widget_show(GTK_WIDGET(view_.get()));
     container_.pack_start(frame_, Gtk::PACK_EXPAND_WIDGET);
     container_.show_all();
 
@@ -58,7 +54,6 @@ WebKitBrowserControl::WebKitBrowserControl(WebKitOpenAsPage openAsPage) : openAs
 WebKitBrowserControl::~WebKitBrowserControl()
 {
     Close();
-    g_object_unref(view_);
 }
 
 void WebKitBrowserControl::Connect(gpointer instance, const char* signal, GCallback callback)
@@ -68,24 +63,23 @@ void WebKitBrowserControl::Connect(gpointer instance, const char* signal, GCallb
 
 void WebKitBrowserControl::ConnectSignals()
 {
-    Connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy));
-    Connect(view_, "load-changed", G_CALLBACK(OnLoadChanged));
-    Connect(view_, "load-failed", G_CALLBACK(OnLoadFailed));
-    Connect(view_, "load-failed-with-tls-errors", G_CALLBACK(OnTlsErrors));
-    Connect(view_, "notify::title", G_CALLBACK(OnTitle));
-    Connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgress));
-    Connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget));
-    Connect(view_, "create", G_CALLBACK(OnCreate));
-    Connect(view_, "close", G_CALLBACK(OnClose));
-    Connect(view_, "script-dialog", G_CALLBACK(OnScriptDialog));
-    Connect(view_, "context-menu", G_CALLBACK(OnContextMenu));
-    Connect(view_, "web-process-terminated", G_CALLBACK(OnWebProcessTerminated));
-    Connect(view_, "key-press-event", G_CALLBACK(OnKeyPress));
-    Connect(view_, "scroll-event", G_CALLBACK(OnScroll));
-    Connect(webkit_web_view_get_back_forward_list(view_), "changed", G_CALLBACK(OnHistoryChanged));
-    Connect(webkit_web_view_get_user_content_manager(view_),
-            kScriptErrorSignal,
-            G_CALLBACK(OnScriptMessage));
+    WebKitWebView* view = view_.get();
+    Connect(view, "decide-policy", G_CALLBACK(OnDecidePolicy));
+    Connect(view, "load-changed", G_CALLBACK(OnLoadChanged));
+    Connect(view, "load-failed", G_CALLBACK(OnLoadFailed));
+    Connect(view, "load-failed-with-tls-errors", G_CALLBACK(OnTlsErrors));
+    Connect(view, "notify::title", G_CALLBACK(OnTitle));
+    Connect(view, "notify::estimated-load-progress", G_CALLBACK(OnProgress));
+    Connect(view, "mouse-target-changed", G_CALLBACK(OnMouseTarget));
+    Connect(view, "create", G_CALLBACK(OnCreate));
+    Connect(view, "close", G_CALLBACK(OnClose));
+    Connect(view, "script-dialog", G_CALLBACK(OnScriptDialog));
+    Connect(view, "context-menu", G_CALLBACK(OnContextMenu));
+    Connect(view, "web-process-terminated", G_CALLBACK(OnWebProcessTerminated));
+    Connect(view, "key-press-event", G_CALLBACK(OnKeyPress));
+    Connect(view, "scroll-event", G_CALLBACK(OnScroll));
+    Connect(webkit_web_view_get_back_forward_list(view), "changed", G_CALLBACK(OnHistoryChanged));
+    Connect(webkit_web_view_get_user_content_manager(view), kScriptErrorSignal, G_CALLBACK(OnScriptMessage));
 }
 
 void WebKitBrowserControl::DisconnectSignals()
@@ -102,8 +96,8 @@ void WebKitBrowserControl::Close()
     events_.Close();
     site_ = nullptr;
     DisconnectSignals();
-    WebKitLaunchQueue::Program().Cancel(view_);
-    webkit_web_view_stop_loading(view_);
+    WebKitLaunchQueue::Program().Cancel(view_.get());
+    webkit_web_view_stop_loading(view_.get());
 }
 
 IUnknown* WebKitBrowserControl::QueryInterface(const Guid& iid)
@@ -150,23 +144,23 @@ void WebKitBrowserControl::ApplyHostAnswers()
         if (Succeeded(handler->GetHostInfo(&info)))
             hostUIFlags_ = info.dwFlags;
     }
-    WebKitSettings* settings = webkit_web_view_get_settings(view_);
+    WebKitSettings* settings = webkit_web_view_get_settings(view_.get());
     for (const EngineSettingValue& entry : EngineSettingsFor(downloadFlags_, hostUIFlags_))
         g_object_set(settings, entry.setting.c_str(), entry.value ? TRUE : FALSE, nullptr);
-    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(view_);
+    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(view_.get());
     webkit_user_content_manager_remove_all_style_sheets(content);
     webkit_user_content_manager_remove_all_scripts(content);
     const std::string css = EngineStyleSheetFor(hostUIFlags_);
     if (!css.empty()) {
-        WebKitUserStyleSheet* sheet = webkit_user_style_sheet_new(css.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                                                  WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
-        webkit_user_content_manager_add_style_sheet(content, sheet);
-        webkit_user_style_sheet_unref(sheet);
+        const GOwnedPtr<WebKitUserStyleSheet, webkit_user_style_sheet_unref> sheet(
+            webkit_user_style_sheet_new(css.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                        WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr));
+        webkit_user_content_manager_add_style_sheet(content, sheet.get());
     }
-    WebKitUserScript* script = webkit_user_script_new(kScriptErrorReporter, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                                      WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
-    webkit_user_content_manager_add_script(content, script);
-    webkit_user_script_unref(script);
+    const GOwnedPtr<WebKitUserScript, webkit_user_script_unref> script(
+        webkit_user_script_new(kScriptErrorReporter, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                               WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
+    webkit_user_content_manager_add_script(content, script.get());
     frame_.set_shadow_type((hostUIFlags_ & DOCHOSTUIFLAG_NO3DBORDER) ? Gtk::SHADOW_NONE : Gtk::SHADOW_IN);
 }
 
@@ -183,33 +177,28 @@ HRESULT WebKitBrowserControl::GoBack()
 {
     if (events_.IsClosed())
         return E_UNEXPECTED;
-    WebKitBackForwardList* history = webkit_web_view_get_back_forward_list(view_);
-    WebKitBackForwardListItem* item = webkit_back_forward_list_get_back_item(history);
-    if (!item)
-        return E_FAIL;
-    const std::string url = webkit_back_forward_list_item_get_uri(item);
-    auto keep = shared_from_this(); // the host may close the page from BeforeNavigate2
-    if (!BeforeNavigate(url) || events_.IsClosed())
-        return S_OK;
-    approvedURL_ = url;
-    webkit_web_view_go_back(view_);
-    return S_OK;
+    return GoTo(webkit_back_forward_list_get_back_item(webkit_web_view_get_back_forward_list(view_.get())));
 }
 
 HRESULT WebKitBrowserControl::GoForward()
 {
     if (events_.IsClosed())
         return E_UNEXPECTED;
-    WebKitBackForwardList* history = webkit_web_view_get_back_forward_list(view_);
-    WebKitBackForwardListItem* item = webkit_back_forward_list_get_forward_item(history);
-    if (!item)
+    return GoTo(webkit_back_forward_list_get_forward_item(webkit_web_view_get_back_forward_list(view_.get())));
+}
+
+// Goes to an entry of the view's history once the host has approved it.
+HRESULT WebKitBrowserControl::GoTo(WebKitBackForwardListItem* entry)
+{
+    if (!entry)
         return E_FAIL;
-    const std::string url = webkit_back_forward_list_item_get_uri(item);
+    const auto item = GObjectPtr<WebKitBackForwardListItem>::Ref(entry);
+    const std::string url = webkit_back_forward_list_item_get_uri(entry);
     auto keep = shared_from_this(); // the host may close the page from BeforeNavigate2
     if (!BeforeNavigate(url) || events_.IsClosed())
         return S_OK;
     approvedURL_ = url;
-    webkit_web_view_go_forward(view_);
+    webkit_web_view_go_to_back_forward_list_item(view_.get(), item.get());
     return S_OK;
 }
 
@@ -223,11 +212,11 @@ HRESULT WebKitBrowserControl::Refresh()
             return S_OK;
     if (!crashedURL_.empty()) {
         std::string url = std::exchange(crashedURL_, {});
-        webkit_web_view_load_uri(view_, url.c_str());
+        webkit_web_view_load_uri(view_.get(), url.c_str());
     } else if (downloadFlags_ & (DLCTL_PRAGMA_NO_CACHE | DLCTL_RESYNCHRONIZE)) {
-        webkit_web_view_reload_bypass_cache(view_);
+        webkit_web_view_reload_bypass_cache(view_.get());
     } else {
-        webkit_web_view_reload(view_);
+        webkit_web_view_reload(view_.get());
     }
     return S_OK;
 }
@@ -237,8 +226,8 @@ HRESULT WebKitBrowserControl::Stop()
     if (events_.IsClosed())
         return E_UNEXPECTED;
     approvedURL_.reset();
-    WebKitLaunchQueue::Program().Cancel(view_);
-    webkit_web_view_stop_loading(view_);
+    WebKitLaunchQueue::Program().Cancel(view_.get());
+    webkit_web_view_stop_loading(view_.get());
     return S_OK;
 }
 
@@ -259,34 +248,33 @@ HRESULT WebKitBrowserControl::Navigate2(Variant* URL, Variant* Flags, Variant* T
         url = *translated;
         translatedURL_ = url;
     }
-    // As on the original control, BeforeNavigate2 comes before Navigate2 returns.
+    // BeforeNavigate2 is raised, and may cancel, before Navigate2 returns.
     auto keep = shared_from_this(); // the host may close the page from BeforeNavigate2
     if (!BeforeNavigate(url) || events_.IsClosed())
         return S_OK;
     crashedURL_.clear();
-    WebKitURIRequest* request = webkit_uri_request_new(url.c_str());
+    const auto request = GObjectPtr<WebKitURIRequest>::Adopt(webkit_uri_request_new(url.c_str()));
     // Only this request skips the second BeforeNavigate2; a URL the view never
     // loads (javascript:, an unknown scheme) leaves nothing for the page to use.
-    approvedURL_ = webkit_uri_request_get_uri(request);
+    approvedURL_ = webkit_uri_request_get_uri(request.get());
     if (Headers->GetKind() == Variant::Kind::Text)
-        if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request))
+        if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request.get()))
             for (const auto& [name, value] : ParseRequestHeaders(Headers->AsText()))
                 soup_message_headers_replace(headers, name.c_str(), value.c_str());
     if (downloadFlags_ & DLCTL_PRAGMA_NO_CACHE)
-        if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request)) {
+        if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(request.get())) {
             soup_message_headers_replace(headers, "Pragma", "no-cache");
             soup_message_headers_replace(headers, "Cache-Control", "no-cache");
         }
     if (firstLoadStarted_) {
-        WebKitLaunchQueue::Program().Cancel(view_);
-        webkit_web_view_load_request(view_, request);
+        WebKitLaunchQueue::Program().Cancel(view_.get());
+        webkit_web_view_load_request(view_.get(), request.get());
     } else {
         // The view's first load starts its web process: queue it with the other
         // new views' so that opening many pages never freezes the window.
-        WebKitLaunchQueue::Program().Enqueue(view_, request, url);
+        WebKitLaunchQueue::Program().Enqueue(view_.get(), request.get(), url);
     }
     firstLoadStarted_ = true;
-    g_object_unref(request);
     return S_OK;
 }
 
@@ -307,22 +295,22 @@ HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, 
         return DISP_E_MEMBERNOTFOUND;
     switch (dispId) {
     case DISPID_BUSY:
-        *varResult = WordBool(webkit_web_view_is_loading(view_) ||
-                              WebKitLaunchQueue::Program().PendingURL(view_).has_value());
+        *varResult = WordBool(webkit_web_view_is_loading(view_.get()) ||
+                              WebKitLaunchQueue::Program().PendingURL(view_.get()).has_value());
         return S_OK;
     case DISPID_LOCATIONURL: {
-        // A queued first load is where the view is going, as the control reports
-        // a navigation under way.
-        if (auto pending = WebKitLaunchQueue::Program().PendingURL(view_)) {
+        // A queued first load is where the view is going: the address of a
+        // navigation under way.
+        if (auto pending = WebKitLaunchQueue::Program().PendingURL(view_.get())) {
             *varResult = *pending;
             return S_OK;
         }
-        const char* uri = webkit_web_view_get_uri(view_);
+        const char* uri = webkit_web_view_get_uri(view_.get());
         *varResult = std::string(uri ? uri : "");
         return S_OK;
     }
     case DISPID_APPLICATION: *varResult = Self(); return S_OK;
-    case DISPID_PANDREL_SESSIONSTATE: *varResult = SaveWebKitSessionState(view_); return S_OK;
+    case DISPID_PANDREL_SESSIONSTATE: *varResult = SaveWebKitSessionState(view_.get()); return S_OK;
     case DISPID_DOCUMENT: {
         if (committedURL_.empty()) {
             *varResult = DispatchPtr();
@@ -336,7 +324,7 @@ HRESULT WebKitBrowserControl::Invoke(DispId dispId, const Guid&, std::uint32_t, 
         document->AddProperty("URL", Variant(committedURL_));
         document->AddProperty("title", [weak] {
             auto self = weak.lock();
-            const char* title = self ? webkit_web_view_get_title(self->view_) : nullptr;
+            const char* title = self ? webkit_web_view_get_title(self->view_.get()) : nullptr;
             return Variant(std::string(title ? title : ""));
         });
         *varResult = DispatchPtr(document, static_cast<IHTMLDocument2*>(document.get()));
@@ -354,14 +342,14 @@ HRESULT WebKitBrowserControl::PutSessionState(const DispParams& params)
         return E_INVALIDARG;
     // Only a view whose first load still waits in the queue can take a history;
     // that load is where the view was sent.
-    const auto target = WebKitLaunchQueue::Program().PendingURL(view_);
+    const auto target = WebKitLaunchQueue::Program().PendingURL(view_.get());
     if (!target)
         return E_UNEXPECTED;
     auto session = LoadWebKitSessionState(params.Arg(0).AsBytes());
     if (!session)
         return E_INVALIDARG;
-    WebKitLaunchQueue::Program().Cancel(view_);
-    RestoreWebKitSessionState(view_, session.get(), *target);
+    WebKitLaunchQueue::Program().Cancel(view_.get());
+    RestoreWebKitSessionState(view_.get(), session.get(), *target);
     return S_OK;
 }
 
@@ -371,18 +359,6 @@ bool WebKitBrowserControl::IsSilent() const
         return true;
     auto silent = properties_.Find(DISPID_SILENT);
     return silent && silent->AsBool();
-}
-
-std::shared_ptr<IUnknown> CreateWebKitBrowserControl(WebKitOpenAsPage openAsPage)
-{
-    return std::make_shared<WebKitBrowserControl>(std::move(openAsPage));
-}
-
-void RegisterWebKitEngine(WebKitOpenAsPage openAsPage)
-{
-    StartWebKitSandboxProbe();
-    RegisterControlClass(CLSID_WebBrowser,
-                         [openAsPage = std::move(openAsPage)] { return CreateWebKitBrowserControl(openAsPage); });
 }
 
 } // namespace platform

@@ -4,17 +4,18 @@
 // webkit/ that includes WebKit, so no other layer can use it); hosts create
 // the control through the control factory (RegisterWebKitEngine in WebKitEngine.h).
 //
-// Its code reads in three parts: WebKitBrowserControl.cpp (lifetime, signal
+// Its code reads in four parts: WebKitBrowserControl.cpp (lifetime, signal
 // wiring, operations and properties), WebKitBrowserControlNavigation.cpp
-// (navigation policy, load events, new windows) and
+// (navigation policy, load events, new windows),
 // WebKitBrowserControlHostUI.cpp (questions to the host, the engine's own UI)
 // and WebKitBrowserControlCertificates.cpp (refused certificates).
 #include "BrowserControlInterfaces.h"
 #include "BrowserEventSource.h"
 #include "BrowserPublishedProperties.h"
+#include "GObjectPtr.h"
 #include "WebKitEngine.h"
-#include "WebKitSettingsTable.h"
 #include "WebKitFindBar.h"
+#include "WebKitSettingsTable.h"
 #include "WebKitWindowGate.h"
 
 #include <gtkmm/box.h>
@@ -28,14 +29,14 @@
 
 namespace platform {
 
-
 class WebKitBrowserControl : public IOleObject,
                              public IWebBrowser2,
                              public IOleControl,
                              public IOleInPlaceActiveObject,
                              public std::enable_shared_from_this<WebKitBrowserControl> {
 public:
-    explicit WebKitBrowserControl(WebKitOpenAsPage openAsPage = {});
+    // A view in context; the windows its pages open belong to engine.
+    WebKitBrowserControl(std::weak_ptr<WebKitEngine> engine, WebKitWebContext* context);
     ~WebKitBrowserControl() override;
 
     IUnknown* QueryInterface(const Guid& iid) override;
@@ -113,6 +114,7 @@ private:
 
     // --- the contract's events and host questions ---
     DispatchPtr Self();
+    HRESULT GoTo(WebKitBackForwardListItem* item);
     template <typename Interface>
     Interface* Host(const Guid& iid) const
     {
@@ -137,11 +139,11 @@ private:
     IOleClientSite* site_ = nullptr;
     BrowserEventSource events_;
     Gtk::Box container_{Gtk::ORIENTATION_VERTICAL};
-    WebKitWebView* view_ = nullptr; // one reference of ours
+    std::weak_ptr<WebKitEngine> engine_; // owns the windows this page opens
+    GObjectPtr<WebKitWebView> view_;
     Gtk::Frame frame_;
     std::unique_ptr<WebKitFindBar> findBar_; // made on first use; destroyed before the frame lets the view go
     std::unique_ptr<WebKitWindowGate> windowGate_; // one new window per user gesture
-    WebKitOpenAsPage openAsPage_; // handed to the windows this page opens
     std::vector<std::pair<gpointer, gulong>> connections_;
     BrowserPublishedProperties properties_;
     std::string committedURL_;
@@ -161,11 +163,9 @@ private:
         std::string url;
         std::string host;
         std::string acceptURL;
-        std::shared_ptr<GTlsCertificate> certificate;
+        GObjectPtr<GTlsCertificate> certificate;
     };
     std::optional<RefusedCertificate> refusedCertificate_;
 };
-
-std::shared_ptr<IUnknown> CreateWebKitBrowserControl(WebKitOpenAsPage openAsPage = {});
 
 } // namespace platform

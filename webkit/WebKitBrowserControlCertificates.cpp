@@ -6,26 +6,23 @@
 
 #include "BrowserDispIds.h"
 #include "ErrorReport.h"
+#include "GObjectPtr.h"
 #include "WebKitCertificateFacts.h"
 #include "WebKitEnginePages.h"
 
 namespace platform {
 namespace {
 
-// The navigation error status of a refused certificate, as the original control reports it.
+// The navigation error status the host hears for a refused certificate (INET_E_INVALID_CERTIFICATE).
 constexpr std::int32_t kInvalidCertificateStatus = static_cast<std::int32_t>(0x800C0019);
 // Followed from the certificate page only; the token makes it unguessable.
 constexpr const char* kAcceptPrefix = "about:pandrel-accept-certificate?";
 
 std::string HostOf(const std::string& url)
 {
-    GUri* parsed = g_uri_parse(url.c_str(), G_URI_FLAGS_NONE, nullptr);
-    if (!parsed)
-        return {};
-    const char* host = g_uri_get_host(parsed);
-    std::string out = host ? host : "";
-    g_uri_unref(parsed);
-    return out;
+    const GOwnedPtr<GUri, g_uri_unref> parsed(g_uri_parse(url.c_str(), G_URI_FLAGS_NONE, nullptr));
+    const char* host = parsed ? g_uri_get_host(parsed.get()) : nullptr;
+    return host ? host : "";
 }
 
 } // namespace
@@ -45,11 +42,8 @@ gboolean WebKitBrowserControl::OnTlsErrors(WebKitWebView*, gchar* failingUri, GT
         if (args.Arg(4).AsBool() || !self)
             return;
         const std::string host = HostOf(url);
-        gchar* token = g_uuid_string_random();
-        RefusedCertificate refused{url, host, std::string(kAcceptPrefix) + token, nullptr};
-        g_free(token);
-        if (certificate)
-            refused.certificate.reset(G_TLS_CERTIFICATE(g_object_ref(certificate)), g_object_unref);
+        RefusedCertificate refused{url, host, kAcceptPrefix + TakeGText(g_uuid_string_random()),
+                                   GObjectPtr<GTlsCertificate>::Ref(certificate)};
         const std::string page =
             CertificateErrorPage(url, CertificateFactsOf(certificate, errors, host), refused.acceptURL);
         self->refusedCertificate_ = std::move(refused);
@@ -75,9 +69,9 @@ void WebKitBrowserControl::AcceptCertificateIfAsked(WebKitNavigationAction* acti
         return;
     RefusedCertificate accepted = std::move(*refusedCertificate_);
     refusedCertificate_.reset();
-    webkit_web_context_allow_tls_certificate_for_host(webkit_web_view_get_context(view_), accepted.certificate.get(),
+    webkit_web_context_allow_tls_certificate_for_host(webkit_web_view_get_context(view_.get()), accepted.certificate.get(),
                                                       accepted.host.c_str());
-    webkit_web_view_load_uri(view_, accepted.url.c_str());
+    webkit_web_view_load_uri(view_.get(), accepted.url.c_str());
 }
 
 } // namespace platform

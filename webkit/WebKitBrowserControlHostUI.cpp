@@ -7,6 +7,7 @@
 #include "BrowserInterfaceIds.h"
 #include "BrowserPropertyBag.h"
 #include "ErrorReport.h"
+#include "GObjectPtr.h"
 #include "KeyMessage.h"
 #include "WebKitKeys.h"
 
@@ -15,10 +16,17 @@
 namespace platform {
 namespace {
 
-
 constexpr double kZoomStep = 1.1;
 constexpr double kZoomMin = 0.25;
 constexpr double kZoomMax = 5.0;
+
+// The menu kinds ShowContextMenu tells the host (a table's kind, 3, has no
+// counterpart in the view's hit test).
+constexpr std::uint32_t kMenuDefault = 0;
+constexpr std::uint32_t kMenuImage = 1;
+constexpr std::uint32_t kMenuControl = 2;
+constexpr std::uint32_t kMenuSelection = 4;
+constexpr std::uint32_t kMenuAnchor = 5;
 
 } // namespace
 
@@ -43,7 +51,7 @@ gboolean WebKitBrowserControl::OnScriptDialog(WebKitWebView*, WebKitScriptDialog
                                                                  : (MB_OKCANCEL | MB_ICONQUESTION);
         std::int32_t result = 0;
         const char* text = webkit_script_dialog_get_message(dialog);
-        if (showUI->ShowMessage(self->view_, text ? text : "", "Message from webpage", type, "", 0, result) == S_OK) {
+        if (showUI->ShowMessage(self->view_.get(), text ? text : "", "Message from webpage", type, "", 0, result) == S_OK) {
             if (kind == WEBKIT_SCRIPT_DIALOG_CONFIRM)
                 webkit_script_dialog_confirm_set_confirmed(dialog, result == IDOK);
             handled = TRUE;
@@ -63,16 +71,15 @@ gboolean WebKitBrowserControl::OnContextMenu(WebKitWebView*, WebKitContextMenu*,
         auto* handler = self->Host<IDocHostUIHandler>(IID_IDocHostUIHandler);
         if (!handler)
             return;
-        // The platform's menu kinds: default, image, control, table, selection, anchor.
-        std::uint32_t kind = 0;
+        std::uint32_t kind = kMenuDefault;
         if (webkit_hit_test_result_context_is_link(hit))
-            kind = 5;
+            kind = kMenuAnchor;
         else if (webkit_hit_test_result_context_is_image(hit))
-            kind = 1;
+            kind = kMenuImage;
         else if (webkit_hit_test_result_context_is_editable(hit))
-            kind = 2;
+            kind = kMenuControl;
         else if (webkit_hit_test_result_context_is_selection(hit))
-            kind = 4;
+            kind = kMenuSelection;
         Point where;
         gdouble x = 0, y = 0;
         if (event && gdk_event_get_root_coords(event, &x, &y))
@@ -94,12 +101,8 @@ void WebKitBrowserControl::OnScriptMessage(WebKitUserContentManager*, WebKitJava
             return;
         JSCValue* value = webkit_javascript_result_get_js_value(message);
         auto field = [value](const char* name) {
-            JSCValue* property = jsc_value_object_get_property(value, name);
-            gchar* text = jsc_value_to_string(property);
-            std::string result = text ? text : "";
-            g_free(text);
-            g_object_unref(property);
-            return result;
+            const auto property = GObjectPtr<JSCValue>::Adopt(jsc_value_object_get_property(value, name));
+            return TakeGText(jsc_value_to_string(property.get()));
         };
         auto event = std::make_shared<BrowserPropertyBag>();
         event->AddProperty("errorLine", Variant(field("line")));
@@ -107,13 +110,14 @@ void WebKitBrowserControl::OnScriptMessage(WebKitUserContentManager*, WebKitJava
         event->AddProperty("errorCode", Variant(field("code")));
         event->AddProperty("errorMessage", Variant(field("message")));
         event->AddProperty("errorUrl", Variant(field("url")));
+        // The document's event object is this report while the host looks at it.
         self->currentEvent_ = event;
         Variant continueScript;
         try {
             target->Exec(&CGID_DocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, &continueScript);
         } catch (...) {
             self->currentEvent_ = nullptr;
-            throw;
+            throw; // on to the report around this handler
         }
         self->currentEvent_ = nullptr;
     });
@@ -129,7 +133,7 @@ gboolean WebKitBrowserControl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpoint
         if (!self)
             return;
         if (auto* handler = self->Host<IDocHostUIHandler>(IID_IDocHostUIHandler)) {
-            Msg msg = KeyMessageFor(event, self->view_);
+            Msg msg = KeyMessageFor(event, self->view_.get());
             if (msg.wParam != 0 && handler->TranslateAccelerator(&msg, nullptr, 0) == S_OK) {
                 consumed = TRUE;
                 return;
@@ -146,7 +150,7 @@ WebKitFindBar& WebKitBrowserControl::FindBar()
     // Made when first asked for: most pages never search, and opening many
     // pages at once should not build a bar for each.
     if (!findBar_) {
-        findBar_ = std::make_unique<WebKitFindBar>(view_);
+        findBar_ = std::make_unique<WebKitFindBar>(view_.get());
         container_.pack_start(*findBar_, Gtk::PACK_SHRINK);
         container_.reorder_child(*findBar_, 0);
         findBar_->show_all();
@@ -163,7 +167,7 @@ bool WebKitBrowserControl::HandleEngineKey(GdkEventKey* event)
     case EngineKeyCommand::Stop:
         if (findBar_ && findBar_->Close())
             return true;
-        if (!webkit_web_view_is_loading(view_))
+        if (!webkit_web_view_is_loading(view_.get()))
             return false;
         Stop();
         return true;
@@ -171,7 +175,7 @@ bool WebKitBrowserControl::HandleEngineKey(GdkEventKey* event)
     case EngineKeyCommand::Print: Print(); return true;
     case EngineKeyCommand::ZoomIn: Zoom(kZoomStep); return true;
     case EngineKeyCommand::ZoomOut: Zoom(1 / kZoomStep); return true;
-    case EngineKeyCommand::ZoomReset: webkit_web_view_set_zoom_level(view_, 1.0); return true;
+    case EngineKeyCommand::ZoomReset: webkit_web_view_set_zoom_level(view_.get(), 1.0); return true;
     case EngineKeyCommand::None: break;
     }
     return false;
@@ -202,16 +206,15 @@ gboolean WebKitBrowserControl::OnScroll(GtkWidget*, GdkEventScroll* event, gpoin
 
 void WebKitBrowserControl::Zoom(double factor)
 {
-    double level = std::clamp(webkit_web_view_get_zoom_level(view_) * factor, kZoomMin, kZoomMax);
-    webkit_web_view_set_zoom_level(view_, level);
+    double level = std::clamp(webkit_web_view_get_zoom_level(view_.get()) * factor, kZoomMin, kZoomMax);
+    webkit_web_view_set_zoom_level(view_.get(), level);
 }
 
 void WebKitBrowserControl::Print()
 {
-    WebKitPrintOperation* operation = webkit_print_operation_new(view_);
-    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view_));
-    webkit_print_operation_run_dialog(operation, GTK_IS_WINDOW(toplevel) ? GTK_WINDOW(toplevel) : nullptr);
-    g_object_unref(operation);
+    const auto operation = GObjectPtr<WebKitPrintOperation>::Adopt(webkit_print_operation_new(view_.get()));
+    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view_.get()));
+    webkit_print_operation_run_dialog(operation.get(), GTK_IS_WINDOW(toplevel) ? GTK_WINDOW(toplevel) : nullptr);
 }
 
 } // namespace platform

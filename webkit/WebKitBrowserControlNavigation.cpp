@@ -5,9 +5,10 @@
 #include "BrowserDispIds.h"
 #include "BrowserInterfaceIds.h"
 #include "ErrorReport.h"
+#include "GObjectPtr.h"
 #include "ShellOpen.h"
 #include "WebKitEnginePages.h"
-#include "WebKitPopupWindow.h"
+#include "WebKitPopupWindows.h"
 
 #include <algorithm>
 #include <array>
@@ -21,7 +22,6 @@ constexpr std::array<std::string_view, 7> kViewSchemes = {"http", "https", "file
                                                           "javascript"};
 
 } // namespace
-
 
 // --- navigation ---
 
@@ -52,8 +52,8 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             return;
         if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
             auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
-            // An HTTP error answer is a navigation error, as on the original control;
-            // not cancelled, the server's own error page is shown.
+            // An HTTP error answer is a navigation error the host hears of;
+            // unless it cancels, the server's own error page is shown.
             WebKitURIResponse* answer = webkit_response_policy_decision_get_response(response);
             const guint status = webkit_uri_response_get_status_code(answer);
             if (status >= 400 && webkit_response_policy_decision_is_main_frame_main_resource(response)) {
@@ -102,7 +102,7 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             if (auto translated = self->TranslatedUrl(url)) {
                 webkit_policy_decision_ignore(decision);
                 self->translatedURL_ = *translated;
-                webkit_web_view_load_uri(self->view_, translated->c_str());
+                webkit_web_view_load_uri(self->view_.get(), translated->c_str());
                 handled = TRUE;
                 return;
             }
@@ -204,7 +204,7 @@ gboolean WebKitBrowserControl::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gch
 void WebKitBrowserControl::ShowInternalPage(const std::string& html, const std::string& baseUri)
 {
     ++internalPageLoads_;
-    webkit_web_view_load_alternate_html(view_, html.c_str(), baseUri.c_str(), nullptr);
+    webkit_web_view_load_alternate_html(view_.get(), html.c_str(), baseUri.c_str(), nullptr);
 }
 
 void WebKitBrowserControl::OnTitle(WebKitWebView* view, GParamSpec*, gpointer data)
@@ -243,7 +243,7 @@ void WebKitBrowserControl::OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hi
 
 void WebKitBrowserControl::RaiseCommandStates()
 {
-    events_.CommandStates(webkit_web_view_can_go_back(view_) != FALSE, webkit_web_view_can_go_forward(view_) != FALSE);
+    events_.CommandStates(webkit_web_view_can_go_back(view_.get()) != FALSE, webkit_web_view_can_go_forward(view_.get()) != FALSE);
 }
 
 void WebKitBrowserControl::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
@@ -262,11 +262,9 @@ void WebKitBrowserControl::OnHistoryChanged(WebKitBackForwardList*, WebKitBackFo
 // cannot start other programs by itself.
 bool WebKitBrowserControl::HandOverToDesktop(WebKitNavigationAction* action, const std::string& url, bool askedByHost)
 {
-    gchar* scheme = g_uri_parse_scheme(url.c_str());
-    if (!scheme)
+    std::string lower = TakeGText(g_uri_parse_scheme(url.c_str()));
+    if (lower.empty())
         return false;
-    std::string lower(scheme);
-    g_free(scheme);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return g_ascii_tolower(c); });
     if (std::find(kViewSchemes.begin(), kViewSchemes.end(), lower) != kViewSchemes.end())
         return false;
@@ -281,7 +279,8 @@ bool WebKitBrowserControl::HandOverToDesktop(WebKitNavigationAction* action, con
 void WebKitBrowserControl::OpenEngineWindowFor(WebKitNavigationAction* action)
 {
     const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-    OpenEnginePopupWindow(view_, uri ? uri : "", openAsPage_);
+    if (auto engine = engine_.lock())
+        engine->PopupWindows().Open(view_.get(), uri ? uri : "");
 }
 
 GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data)
@@ -304,10 +303,11 @@ GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationA
             return;
         }
         if (self->hostUIFlags_ & DOCHOSTUIFLAG_ENABLE_INPLACE_NAVIGATION) {
-            webkit_web_view_load_uri(self->view_, uri ? uri : "about:blank");
+            webkit_web_view_load_uri(self->view_.get(), uri ? uri : "about:blank");
             return;
         }
-        created = CreateEnginePopupView(view, self->openAsPage_);
+        if (auto engine = self->engine_.lock())
+            created = engine->PopupWindows().CreateView(view);
     });
     return created;
 }

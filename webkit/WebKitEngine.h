@@ -1,18 +1,56 @@
 #pragma once
 // The WebKitGTK engine of the browser-control contract.
+#include "GObjectPtr.h"
+
 #include <functional>
+#include <memory>
 #include <string>
 
+typedef struct _WebKitWebContext WebKitWebContext;
+
 namespace platform {
+
+class WebKitDownloadList;
+class WebKitPopupWindows;
 
 // What the program does when the user asks a window that a page opened to
 // become one of its pages: open url as a new page. Called from the main loop.
 using WebKitOpenAsPage = std::function<void(const std::string& url)>;
 
-// Registers the WebKit engine for CLSID_WebBrowser. Call once at start,
-// before the first browser control is created. Without openAsPage, windows
-// that pages open do not offer to become pages.
-void RegisterWebKitEngine(WebKitOpenAsPage openAsPage = {});
+// The engine while it is registered: the owner of what its pages open beside
+// themselves (the windows pages open, every download and its windows). Those
+// go when the engine goes; the pages' views keep the engine's context.
+class WebKitEngine {
+public:
+    explicit WebKitEngine(WebKitOpenAsPage openAsPage);
+    ~WebKitEngine();
+    WebKitEngine(const WebKitEngine&) = delete;
+    WebKitEngine& operator=(const WebKitEngine&) = delete;
+
+    // Downloads whose progress window is open and which have not ended yet.
+    int RunningDownloads() const;
+    // The windows pages opened that are open now.
+    std::size_t PopupWindowCount() const;
+
+    // For the engine's controls: the context their views are made in (made on
+    // first use, so the sandbox probe has until the first page to answer) and
+    // the owner of the windows their pages open.
+    WebKitWebContext* Context();
+    WebKitPopupWindows& PopupWindows() { return *popups_; }
+
+private:
+    // Destroyed in reverse: the windows, then the downloads, the context last.
+    GObjectPtr<WebKitWebContext> context_;
+    std::unique_ptr<WebKitDownloadList> downloads_;
+    std::unique_ptr<WebKitPopupWindows> popups_;
+    unsigned long downloadStarted_ = 0;
+};
+
+// Registers the WebKit engine for CLSID_WebBrowser; call before the first
+// browser control is created. Controls are made while the engine returned is
+// held: the program holds it until its windows have closed. Without
+// openAsPage, windows that pages open do not offer to become pages.
+[[nodiscard]] std::shared_ptr<WebKitEngine> RegisterWebKitEngine(WebKitOpenAsPage openAsPage = {});
 
 // Whether web content runs in WebKit's bubblewrap sandbox, and why not if not.
 struct WebKitSandboxState {
@@ -27,8 +65,5 @@ WebKitSandboxState ProbeWebKitSandbox();
 // Runs the probe on a worker thread, once; the engine's context takes its
 // answer when it is created. RegisterWebKitEngine starts it.
 void StartWebKitSandboxProbe();
-
-// Downloads whose progress window is open and which have not ended yet.
-int RunningWebKitDownloads();
 
 } // namespace platform

@@ -1,8 +1,8 @@
 #include "WebKitEngineContext.h"
 
-#include "WebKitDownloadWindow.h"
-#include "WebKitEngine.h"
+#include "GObjectPtr.h"
 #include "PrivateFiles.h"
+#include "WebKitEngine.h"
 
 #include <glib.h>
 #include <webkit2/webkit2.h>
@@ -51,16 +51,15 @@ bool BusSocketDirectlyInRoot()
 // Tries bubblewrap the way the engine will use it: new namespaces, root read-only.
 bool BubblewrapWorks()
 {
-    gchar* bwrap = g_find_program_in_path("bwrap");
+    const GCharPtr bwrap(g_find_program_in_path("bwrap"));
     if (!bwrap)
         return false;
-    const gchar* argv[] = {bwrap, "--ro-bind", "/", "/", "--dev", "/dev", "--proc", "/proc", "--unshare-all",
+    const gchar* argv[] = {bwrap.get(), "--ro-bind", "/", "/", "--dev", "/dev", "--proc", "/proc", "--unshare-all",
                            "--die-with-parent", "/bin/true", nullptr};
     gint status = -1;
     gboolean spawned = g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, static_cast<GSpawnFlags>(G_SPAWN_STDOUT_TO_DEV_NULL |
                                     G_SPAWN_STDERR_TO_DEV_NULL), nullptr, nullptr, nullptr, nullptr, &status,
                                     nullptr);
-    g_free(bwrap);
     return spawned && g_spawn_check_wait_status(status, nullptr);
 }
 
@@ -111,21 +110,15 @@ DataFolders PrivateDataFolders()
     return folders;
 }
 
-void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer)
-{
-    HandleDownloadWithSaveAs(download);
-}
-
 } // namespace
 
 WebKitWebContext* SharedWebKitContext()
 {
     static WebKitWebContext* context = [] {
         const DataFolders folders = PrivateDataFolders();
-        WebKitWebsiteDataManager* data = webkit_website_data_manager_new(
-            "base-data-directory", folders.data.c_str(), "base-cache-directory", folders.cache.c_str(), nullptr);
-        WebKitWebContext* created = webkit_web_context_new_with_website_data_manager(data);
-        g_object_unref(data);
+        const auto data = GObjectPtr<WebKitWebsiteDataManager>::Adopt(webkit_website_data_manager_new(
+            "base-data-directory", folders.data.c_str(), "base-cache-directory", folders.cache.c_str(), nullptr));
+        WebKitWebContext* created = webkit_web_context_new_with_website_data_manager(data.get());
         // Cookies with an expiry outlive the program, so logins survive a
         // restart; session cookies still end with it.
         webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(created),
@@ -139,9 +132,7 @@ WebKitWebContext* SharedWebKitContext()
             std::fprintf(stderr, "Pandrel: web content runs without the bubblewrap sandbox: %s.\n",
                          g_sandboxState.reason.c_str());
         webkit_web_context_set_cache_model(created, WEBKIT_CACHE_MODEL_WEB_BROWSER);
-        // Every download, from any page or window, gets a save-as choice and a progress window.
-        g_signal_connect(created, "download-started", G_CALLBACK(OnDownloadStarted), nullptr);
-        return created; // the program's for its whole life
+        return created; // the program's for its whole life: never let go
     }();
     return context;
 }

@@ -22,14 +22,6 @@ WebKitLaunchQueue::~WebKitLaunchQueue()
     if (idleSource_)
         g_source_remove(idleSource_);
     EndHold();
-    for (Entry& entry : entries_)
-        Release(entry);
-}
-
-void WebKitLaunchQueue::Release(Entry& entry)
-{
-    g_object_unref(entry.request);
-    g_object_unref(entry.view);
 }
 
 void WebKitLaunchQueue::Enqueue(WebKitWebView* view, WebKitURIRequest* request, const std::string& url)
@@ -39,17 +31,16 @@ void WebKitLaunchQueue::Enqueue(WebKitWebView* view, WebKitURIRequest* request, 
         StartLeader(view, request, url);
         return;
     }
-    entries_.push_back(Entry{WEBKIT_WEB_VIEW(g_object_ref(view)),
-                             WEBKIT_URI_REQUEST(g_object_ref(request)), url});
+    entries_.push_back(Entry{GObjectPtr<WebKitWebView>::Ref(view), GObjectPtr<WebKitURIRequest>::Ref(request), url});
     ScheduleStart();
 }
 
 void WebKitLaunchQueue::StartLeader(WebKitWebView* view, WebKitURIRequest* request, const std::string& url)
 {
     anyStarted_ = true;
-    leader_ = WEBKIT_WEB_VIEW(g_object_ref(view));
+    leader_ = GObjectPtr<WebKitWebView>::Ref(view);
     leaderURL_ = url;
-    leaderEntry_ = Entry{WEBKIT_WEB_VIEW(g_object_ref(view)), WEBKIT_URI_REQUEST(g_object_ref(request)), url};
+    leaderEntry_ = Entry{leader_, GObjectPtr<WebKitURIRequest>::Ref(request), url};
     leaderSignals_[0] = g_signal_connect(view, "load-changed", G_CALLBACK(OnLeaderLoadChanged), this);
     leaderSignals_[1] = g_signal_connect(view, "load-failed", G_CALLBACK(OnLeaderLoadFailed), this);
     holdTimeout_ = g_timeout_add_seconds(kLeaderHoldSeconds, &WebKitLaunchQueue::HoldExpired, this);
@@ -61,10 +52,8 @@ int WebKitLaunchQueue::LoadLeader(void* data)
 {
     auto* self = static_cast<WebKitLaunchQueue*>(data);
     self->leaderSource_ = 0;
-    if (auto entry = std::exchange(self->leaderEntry_, std::nullopt)) {
-        webkit_web_view_load_request(entry->view, entry->request);
-        Release(*entry);
-    }
+    if (auto entry = std::exchange(self->leaderEntry_, std::nullopt))
+        webkit_web_view_load_request(entry->view.get(), entry->request.get());
     return G_SOURCE_REMOVE;
 }
 
@@ -104,15 +93,13 @@ void WebKitLaunchQueue::EndHold()
     if (leaderSource_)
         g_source_remove(leaderSource_);
     leaderSource_ = 0;
-    if (leaderEntry_)
-        Release(*leaderEntry_);
     leaderEntry_.reset();
     if (!leader_)
         return;
     for (unsigned long& id : leaderSignals_)
         if (id)
-            g_signal_handler_disconnect(leader_, std::exchange(id, 0));
-    g_object_unref(std::exchange(leader_, nullptr));
+            g_signal_handler_disconnect(leader_.get(), std::exchange(id, 0));
+    leader_.reset();
     leaderURL_.clear();
 }
 
@@ -124,10 +111,8 @@ void WebKitLaunchQueue::Cancel(WebKitWebView* view)
     }
     auto found = std::find_if(entries_.begin(), entries_.end(),
                               [view](const Entry& entry) { return entry.view == view; });
-    if (found == entries_.end())
-        return;
-    Release(*found);
-    entries_.erase(found);
+    if (found != entries_.end())
+        entries_.erase(found);
 }
 
 std::optional<std::string> WebKitLaunchQueue::PendingURL(WebKitWebView* view) const
@@ -153,12 +138,11 @@ int WebKitLaunchQueue::StartNext(void* data)
     self->idleSource_ = 0;
     if (self->entries_.empty())
         return G_SOURCE_REMOVE;
-    Entry entry = self->entries_.front();
+    Entry entry = std::move(self->entries_.front());
     self->entries_.pop_front();
     // Schedule the next start before this one, which may run a nested loop.
     self->ScheduleStart();
-    webkit_web_view_load_request(entry.view, entry.request);
-    Release(entry);
+    webkit_web_view_load_request(entry.view.get(), entry.request.get());
     return G_SOURCE_REMOVE;
 }
 

@@ -10,6 +10,8 @@
 // queued ones wait until it has
 // committed (or failed, or a few seconds have passed), so their web processes
 // do not compete with it. Only used by the WebKit engine.
+#include "GObjectPtr.h"
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -35,8 +37,8 @@ public:
 
 private:
     struct Entry {
-        WebKitWebView* view;        // one reference of ours
-        WebKitURIRequest* request;  // one reference of ours
+        GObjectPtr<WebKitWebView> view;
+        GObjectPtr<WebKitURIRequest> request;
         std::string url;
     };
     static int StartNext(void* self);
@@ -45,7 +47,6 @@ private:
     static void OnLeaderLoadChanged(WebKitWebView* view, int event, void* self);
     // "load-failed" handlers return whether they handled the failure (a gboolean).
     static int OnLeaderLoadFailed(WebKitWebView* view, int event, const char* uri, void* error, void* self);
-    static void Release(Entry& entry);
     void StartLeader(WebKitWebView* view, WebKitURIRequest* request, const std::string& url);
     void EndHold();
     void ScheduleStart();
@@ -53,7 +54,7 @@ private:
     std::deque<Entry> entries_;
     unsigned idleSource_ = 0;
     bool anyStarted_ = false;
-    WebKitWebView* leader_ = nullptr; // one reference of ours while queued loads wait for it
+    GObjectPtr<WebKitWebView> leader_; // while queued loads wait for it
     std::string leaderURL_;           // until its load has started
     unsigned long leaderSignals_[2] = {0, 0};
     unsigned holdTimeout_ = 0;

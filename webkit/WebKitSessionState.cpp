@@ -1,5 +1,7 @@
 #include "WebKitSessionState.h"
 
+#include "GObjectPtr.h"
+
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
@@ -23,19 +25,17 @@ ByteArray SaveWebKitSessionState(WebKitWebView* view)
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(view);
     if (!list || !webkit_back_forward_list_get_current_item(list))
         return {};
-    WebKitWebViewSessionState* state = webkit_web_view_get_session_state(view);
+    const WebKitSessionStatePtr state(webkit_web_view_get_session_state(view));
     if (!state)
         return {};
-    GBytes* bytes = webkit_web_view_session_state_serialize(state);
-    webkit_web_view_session_state_unref(state);
+    const GOwnedPtr<GBytes, g_bytes_unref> bytes(webkit_web_view_session_state_serialize(state.get()));
     if (!bytes)
         return {};
     gsize size = 0;
-    const auto* data = static_cast<const std::uint8_t*>(g_bytes_get_data(bytes, &size));
+    const auto* data = static_cast<const std::uint8_t*>(g_bytes_get_data(bytes.get(), &size));
     const std::string tag = VersionTag();
     ByteArray out(tag.begin(), tag.end());
     out.insert(out.end(), data, data + size);
-    g_bytes_unref(bytes);
     return out;
 }
 
@@ -49,10 +49,8 @@ WebKitSessionStatePtr LoadWebKitSessionState(const ByteArray& state)
     const std::string tag = VersionTag();
     if (state.size() <= tag.size() || !std::equal(tag.begin(), tag.end(), state.begin()))
         return nullptr;
-    GBytes* bytes = g_bytes_new(state.data() + tag.size(), state.size() - tag.size());
-    WebKitSessionStatePtr session(webkit_web_view_session_state_new(bytes));
-    g_bytes_unref(bytes);
-    return session;
+    const GOwnedPtr<GBytes, g_bytes_unref> bytes(g_bytes_new(state.data() + tag.size(), state.size() - tag.size()));
+    return WebKitSessionStatePtr(webkit_web_view_session_state_new(bytes.get()));
 }
 
 void RestoreWebKitSessionState(WebKitWebView* view, WebKitWebViewSessionState* session, const std::string& target)

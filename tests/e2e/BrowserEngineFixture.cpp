@@ -76,18 +76,18 @@ void ExpectNoFlatpakInfo()
 
 } // namespace
 
-void RegisterTestEngine(EngineKind kind, WebKitOpenAsPage openAsPage)
+std::shared_ptr<WebKitEngine> RegisterTestEngine(EngineKind kind, WebKitOpenAsPage openAsPage)
 {
     ExpectNoFlatpakInfo();
     if (kind == EngineKind::WebKit)
-        RegisterWebKitEngine(std::move(openAsPage));
-    else
-        RegisterScriptedEngine();
+        return RegisterWebKitEngine(std::move(openAsPage));
+    RegisterScriptedEngine();
+    return nullptr;
 }
 
 BrowserEngineFixture::BrowserEngineFixture(EngineKind kind, WebKitOpenAsPage openAsPage) : kind_(kind)
 {
-    RegisterTestEngine(kind, std::move(openAsPage));
+    engine_ = RegisterTestEngine(kind, std::move(openAsPage));
     host_ = std::make_unique<TBrowserHost>();
     if (kind == EngineKind::Scripted)
         ScriptedBrowserControl::Of(host_->ControlInstance())->SetCompleteNavigationsAutomatically(true);

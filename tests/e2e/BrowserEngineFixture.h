@@ -15,10 +15,12 @@
 
 enum class EngineKind { Scripted, WebKit };
 
-// Registers the engine for the controls made from now on; stops the test run
-// if a sandboxed WebKit left /.flatpak-info on the real root.
+// Registers the engine for the controls made from now on, while the WebKit
+// engine returned is held (null for the scripted one); stops the test run if
+// a sandboxed WebKit left /.flatpak-info on the real root.
 // openAsPage receives what windows that pages opened ask to become pages.
-void RegisterTestEngine(EngineKind kind, platform::WebKitOpenAsPage openAsPage = {});
+[[nodiscard]] std::shared_ptr<platform::WebKitEngine> RegisterTestEngine(EngineKind kind,
+                                                                         platform::WebKitOpenAsPage openAsPage = {});
 
 class BrowserEngineFixture {
 public:
@@ -27,6 +29,8 @@ public:
     ~BrowserEngineFixture();
 
     TBrowserHost& Host() { return *host_; }
+    // The WebKit engine this fixture registered (held until the fixture goes).
+    platform::WebKitEngine& Engine() { return *engine_; }
     LocalHttpServer& Server() { return server_; }
     EngineKind Kind() const { return kind_; }
     // "BeforeNavigate2 <url>", "NavigateComplete2 <url>", "DocumentComplete <url>", ...
@@ -46,6 +50,7 @@ public:
 private:
     EngineKind kind_;
     LocalHttpServer server_;
+    std::shared_ptr<platform::WebKitEngine> engine_; // its windows close before the server goes
     Gtk::Window window_;
     std::unique_ptr<TBrowserHost> host_;
     std::vector<std::string> events_;

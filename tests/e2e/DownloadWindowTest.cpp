@@ -28,15 +28,39 @@ Gtk::Button* VisibleButton(Gtk::Widget& root, const std::string& label)
     return FindDescendant<Gtk::Button>(root, [&](Gtk::Button& b) { return b.get_visible() && b.get_label() == label; });
 }
 
+// The slow file: 256 KiB in 8 KiB pieces every 100 ms, about 3 seconds.
+std::string SlowBody()
+{
+    std::string body;
+    for (int i = 0; body.size() < 256 * 1024; ++i)
+        body += "line " + std::to_string(i) + " of the slow file\n";
+    return body;
+}
+
+// Starts the slow download into folder, answering the save-as choice as a
+// user would, and returns its progress window once shown.
+Gtk::Window* StartSlowDownload(BrowserEngineFixture& f, const TempDir& folder)
+{
+    f.Server().AddDownload("/slow.bin", "slow report.txt", SlowBody(), 8 * 1024, std::chrono::milliseconds(100));
+    ModalAnswer saveAs("Save File", [&](Gtk::Window& window) {
+        auto& chooser = dynamic_cast<Gtk::FileChooserDialog&>(window);
+        chooser.set_current_folder(folder.path().string());
+        chooser.set_current_name("slow report.txt");
+        // Save once the chooser has taken in the folder, as a user would.
+        Glib::signal_timeout().connect_once([&chooser] { chooser.response(Gtk::RESPONSE_ACCEPT); }, 500);
+    }, 30000);
+    Navigate(f.Host(), f.Server().Url("/slow.bin"));
+    Gtk::Window* progress = nullptr;
+    EXPECT_TRUE(f.WaitFor([&] { return (progress = FindVisibleWindow("Download")) != nullptr; }));
+    return progress;
+}
+
 } // namespace
 
 TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndShowInFolder)
 {
     BrowserEngineFixture f(EngineKind::WebKit);
-    // 256 KiB in 8 KiB pieces every 100 ms: about 3 seconds.
-    std::string body;
-    for (int i = 0; body.size() < 256 * 1024; ++i)
-        body += "line " + std::to_string(i) + " of the slow file\n";
+    const std::string body = SlowBody();
     f.Server().AddDownload("/slow.bin", "slow report.txt", body, 8 * 1024, std::chrono::milliseconds(100));
     TempDir folder;
     ScopedShellOpener shell;
@@ -61,7 +85,7 @@ TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndSh
     Gtk::Window* progress = nullptr;
     ASSERT_TRUE(f.WaitFor([&] { return (progress = FindVisibleWindow("Download")) != nullptr; }));
     EXPECT_EQ(progress->get_transient_for(), f.Host().get_toplevel()) << "the window belongs to the browser's";
-    EXPECT_EQ(platform::RunningWebKitDownloads(), 1);
+    EXPECT_EQ(f.Engine().RunningDownloads(), 1);
 
     // While it runs: name, size of the whole, speed and time left.
     ASSERT_TRUE(f.WaitFor([&] {
@@ -87,7 +111,7 @@ TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndSh
 
     ASSERT_TRUE(f.WaitFor([&] { return VisibleButton(*progress, "_Open") != nullptr; }, 60)) << Texts(*progress);
     EXPECT_NE(Texts(*progress).find("Complete"), std::string::npos);
-    EXPECT_EQ(platform::RunningWebKitDownloads(), 0);
+    EXPECT_EQ(f.Engine().RunningDownloads(), 0);
     std::ifstream saved(folder / "slow report.txt", std::ios::binary);
     std::stringstream content;
     content << saved.rdbuf();
@@ -99,4 +123,50 @@ TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndSh
                                                 Glib::filename_to_uri(folder.path().string())}));
     VisibleButton(*progress, "C_lose")->clicked();
     EXPECT_TRUE(f.WaitFor([] { return FindVisibleWindow("Download") == nullptr; }));
+}
+
+TEST(DownloadWindow, ClosingTheWindowOfARunningDownloadEndsItThereAndThen)
+{
+    BrowserEngineFixture f(EngineKind::WebKit);
+    TempDir folder;
+    Gtk::Window* progress = StartSlowDownload(f, folder);
+    ASSERT_NE(progress, nullptr);
+    gpointer window = progress->gobj();
+    g_object_add_weak_pointer(G_OBJECT(window), &window);
+    ASSERT_EQ(f.Engine().RunningDownloads(), 1);
+
+    SendDeleteEvent(*progress); // the title bar's close button
+    EXPECT_EQ(f.Engine().RunningDownloads(), 0) << "a closed window's download still counts as running";
+    EXPECT_TRUE(f.WaitFor([&] { return window == nullptr; })) << "the closed window was never destroyed";
+    if (window)
+        g_object_remove_weak_pointer(G_OBJECT(window), &window);
+}
+
+TEST(DownloadWindow, TheEngineClosesItsDownloadAndPopUpWindowsWhenTheProgramLetsItGo)
+{
+    auto f = std::make_unique<BrowserEngineFixture>(EngineKind::WebKit, [](const std::string&) {});
+    f->Server().AddPage("/opener.html", "<html><body style='margin:0'><a href='#' style='display:block;height:100vh' "
+                                        "onclick=\"window.open('/opened.html', '', 'width=300,height=200'); "
+                                        "return false;\">open</a></body></html>");
+    f->Server().AddPage("/opened.html", "<html><head><title>opened</title></head><body>opened</body></html>");
+    ASSERT_TRUE(f->NavigateAndWait(f->Server().Url("/opener.html")));
+    GtkWidget* view = FindEngineView(GTK_WIDGET(f->Host().gobj()));
+    auto* opener = GTK_WINDOW(gtk_widget_get_toplevel(view));
+    gtk_window_present(opener);
+    ASSERT_TRUE(f->WaitFor([&] { return gtk_window_is_active(opener) != FALSE; }, 10));
+    ASSERT_TRUE(ClickAt(view, 40, 40)) << "xdotool is missing (scripts/install-deps.sh)";
+    ASSERT_TRUE(f->WaitFor([&] { return FindVisibleWindow("opened") != nullptr; })) << "no pop-up window";
+    TempDir folder;
+    Gtk::Window* progress = StartSlowDownload(*f, folder);
+    ASSERT_NE(progress, nullptr);
+    gpointer windows[] = {FindVisibleWindow("opened")->gobj(), progress->gobj()};
+    for (gpointer& window : windows)
+        g_object_add_weak_pointer(G_OBJECT(window), &window);
+
+    f.reset();
+    EXPECT_EQ(windows[0], nullptr) << "the pop-up window outlived the engine";
+    EXPECT_EQ(windows[1], nullptr) << "the download window outlived the engine";
+    for (gpointer& window : windows)
+        if (window)
+            g_object_remove_weak_pointer(G_OBJECT(window), &window);
 }

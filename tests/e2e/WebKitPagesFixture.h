@@ -10,12 +10,14 @@
 
 class WebKitPagesFixture : public PagesFixture {
 protected:
-    void RegisterEngine() override { RegisterTestEngine(EngineKind::WebKit); }
+    void RegisterEngine() override { engine_ = RegisterTestEngine(EngineKind::WebKit); }
     void TearDown() override
     {
         PagesFixture::TearDown();
         EXPECT_TRUE(reports.empty()) << (reports.empty() ? "" : reports.front());
     }
+
+    std::shared_ptr<platform::WebKitEngine> engine_;
 
     bool WaitFor(const std::function<bool()>& condition, int limitSeconds = 30)
     {

@@ -1,8 +1,7 @@
-// The WebKit engine's pure mapping tables: settings, its own keys, its own
-// pages, request headers.
+// The WebKit engine's pure mapping tables: settings, its own keys, request
+// headers.
 #include "BrowserHostInterfaces.h"
 #include "BrowserRequestHeaders.h"
-#include "WebKitEnginePages.h"
 #include "WebKitKeys.h"
 #include "WebKitSettingsTable.h"
 
@@ -62,14 +61,6 @@ TEST(EngineKeys, MapToTheEnginesOwnCommands)
     EXPECT_EQ(EngineKeyCommandFor(&zoomReset), EngineKeyCommand::ZoomReset);
 }
 
-TEST(EnginePages, EscapeWhatTheyQuote)
-{
-    EXPECT_EQ(EscapeHtml("<a href=\"x\">&'"), "&lt;a href=&quot;x&quot;&gt;&amp;&#39;");
-    const std::string page = FailedLoadPage("http://127.0.0.1/<script>", "refused");
-    EXPECT_EQ(page.find("<script>"), std::string::npos);
-    EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
-}
-
 TEST(RequestHeaders, KeepWellFormedLinesAndDropTheRest)
 {
     using Headers = std::vector<std::pair<std::string, std::string>>;
@@ -79,16 +70,4 @@ TEST(RequestHeaders, KeepWellFormedLinesAndDropTheRest)
     EXPECT_EQ(ParseRequestHeaders("no colon\r\n: empty name\r\nX-B: a\nInjected: 1\r\nX-C: \t c"),
               (Headers{{"X-C", "c"}}))
         << "a bare LF inside a line could smuggle a header";
-}
-
-TEST(EnginePages, theCertificatePageSaysWhatIsWrongAndOffersTheAcceptLink)
-{
-    CertificateFacts facts{"bank.example", "CN=<bank>", "CN=Someone", "2026-01-01 00:00 UTC",
-                           "2027-01-01 00:00 UTC", {"The certificate has expired."}};
-    const std::string page = CertificateErrorPage("https://bank.example/", facts, "about:accept?token");
-    for (const char* expected : {"This connection is not secure", "bank.example", "CN=&lt;bank&gt;", "CN=Someone",
-                                 "2026-01-01 00:00 UTC", "2027-01-01 00:00 UTC", "The certificate has expired.",
-                                 "href=\"about:accept?token\"", "Accept the risk for this site", "until Pandrel ends"})
-        EXPECT_NE(page.find(expected), std::string::npos) << expected;
-    EXPECT_EQ(page.find("Press Refresh"), std::string::npos) << "the advice of the plain error page";
 }

@@ -1,7 +1,9 @@
 #pragma once
 // How many windows a page may open: one for each click or key press the user
-// makes in its view, as browsers do. A page's script cannot open windows by
-// itself, nor many from one gesture.
+// makes in its view. A page's script cannot open windows by itself, nor many
+// from one gesture.
+#include "GObjectPtr.h"
+
 #include <gtk/gtk.h>
 
 typedef struct _WebKitWebView WebKitWebView;
@@ -24,7 +26,7 @@ public:
 private:
     static gboolean OnInput(GtkWidget*, GdkEvent*, gpointer);
 
-    WebKitWebView* view_;
+    GObjectPtr<WebKitWebView> view_;
     gulong signals_[2] = {};
     bool gestureUnused_ = false;
 };

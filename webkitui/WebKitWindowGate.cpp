@@ -4,21 +4,20 @@
 
 namespace platform {
 
-WebKitWindowGate::WebKitWindowGate(WebKitWebView* view) : view_(WEBKIT_WEB_VIEW(g_object_ref(view)))
+WebKitWindowGate::WebKitWindowGate(WebKitWebView* view) : view_(GObjectPtr<WebKitWebView>::Ref(view))
 {
     // Connected before WebKit's own handlers run, so the gesture is counted
     // before the page hears of it.
-    signals_[0] = g_signal_connect(view_, "button-press-event", G_CALLBACK(OnInput), this);
-    signals_[1] = g_signal_connect(view_, "key-press-event", G_CALLBACK(OnInput), this);
+    signals_[0] = g_signal_connect(view_.get(), "button-press-event", G_CALLBACK(OnInput), this);
+    signals_[1] = g_signal_connect(view_.get(), "key-press-event", G_CALLBACK(OnInput), this);
 }
 
 WebKitWindowGate::~WebKitWindowGate()
 {
     // A view destroyed with its window has dropped its handlers already.
     for (gulong id : signals_)
-        if (g_signal_handler_is_connected(view_, id))
-            g_signal_handler_disconnect(view_, id);
-    g_object_unref(view_);
+        if (g_signal_handler_is_connected(view_.get(), id))
+            g_signal_handler_disconnect(view_.get(), id);
 }
 
 gboolean WebKitWindowGate::OnInput(GtkWidget*, GdkEvent*, gpointer data)

@@ -1,24 +1,17 @@
 #include "WebKitCertificateFacts.h"
 
+#include "GObjectPtr.h"
+
 #include <utility>
 
 namespace platform {
 namespace {
 
-std::string TakeText(gchar* text)
+// The date GLib handed out, as text; freed at once.
+std::string DateText(GDateTime* given)
 {
-    std::string out = text ? text : "";
-    g_free(text);
-    return out;
-}
-
-std::string DateText(GDateTime* when)
-{
-    if (!when)
-        return {};
-    std::string out = TakeText(g_date_time_format(when, "%Y-%m-%d %H:%M UTC"));
-    g_date_time_unref(when);
-    return out;
+    const GOwnedPtr<GDateTime, g_date_time_unref> when(given);
+    return when ? TakeGText(g_date_time_format(when.get(), "%Y-%m-%d %H:%M UTC")) : std::string();
 }
 
 } // namespace
@@ -50,8 +43,8 @@ CertificateFacts CertificateFactsOf(GTlsCertificate* certificate, GTlsCertificat
     facts.host = host;
     facts.problems = CertificateProblems(errors);
     if (certificate) {
-        facts.subject = TakeText(g_tls_certificate_get_subject_name(certificate));
-        facts.issuer = TakeText(g_tls_certificate_get_issuer_name(certificate));
+        facts.subject = TakeGText(g_tls_certificate_get_subject_name(certificate));
+        facts.issuer = TakeGText(g_tls_certificate_get_issuer_name(certificate));
         facts.validFrom = DateText(g_tls_certificate_get_not_valid_before(certificate));
         facts.validUntil = DateText(g_tls_certificate_get_not_valid_after(certificate));
     }

@@ -1,0 +1,55 @@
+#pragma once
+// A window a page opened: its address always in sight (read-only, with whether
+// the connection is secure), the size the page asked for within the screen,
+// closed with Ctrl+W like any window or by its page; "Open as Page" hands its
+// page to the program and closes it. Its owner, WebKitPopupWindows, lets it
+// go once closed.
+#include "WebKitWindowGate.h"
+
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/window.h>
+
+typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitNavigationAction WebKitNavigationAction;
+
+namespace platform {
+
+class WebKitPopupWindows;
+
+class WebKitPopupWindow : public Gtk::Window {
+public:
+    // Shows view (a new view WebKit has not shown yet) once it is ready.
+    WebKitPopupWindow(WebKitWebView* view, WebKitPopupWindows& owner);
+    ~WebKitPopupWindow() override;
+
+    // Closes the window, shown yet or not.
+    void Close();
+
+protected:
+    void on_hide() override;
+    bool on_key_press_event(GdkEventKey* event) override;
+
+private:
+    void OpenAsPage();
+    void ApplyRequestedSize();
+
+    static void OnReadyToShow(WebKitWebView*, gpointer data);
+    static void OnClose(WebKitWebView*, gpointer data);
+    static void OnTitle(WebKitWebView* view, GParamSpec*, gpointer data);
+    static void OnAddress(WebKitWebView* view, GParamSpec*, gpointer data);
+    static void OnLoadChanged(WebKitWebView* view, int event, gpointer data);
+    static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data);
+
+    WebKitWebView* view_; // held by box_ from the window's start to its end
+    WebKitPopupWindows& owner_;
+    WebKitWindowGate gate_;
+    Gtk::Box box_;
+    Gtk::Box bar_;
+    Gtk::Entry address_;
+    Gtk::Button openAsPageButton_;
+    gulong signals_[6] = {};
+};
+
+} // namespace platform
