@@ -101,6 +101,7 @@ BrowserEngineFixture::BrowserEngineFixture(EngineKind kind, WebKitOpenAsPage ope
     host_->OnDocumentComplete = [this](TBrowserControl*, const DispatchPtr&, Variant& URL) {
         events_.push_back("DocumentComplete " + URL.AsText());
     };
+    host_->OnTitleChange = [this](TBrowserControl*, const std::string& Text) { titles_.push_back(Text); };
     host_->SetVisible(true);
     window_.set_default_size(640, 480);
     window_.add(*host_);

@@ -35,6 +35,9 @@ public:
     EngineKind Kind() const { return kind_; }
     // "BeforeNavigate2 <url>", "NavigateComplete2 <url>", "DocumentComplete <url>", ...
     std::vector<std::string>& Events() { return events_; }
+    // Every title the page reported, in order, and the last ("" before any).
+    const std::vector<std::string>& Titles() const { return titles_; }
+    std::string Title() const { return titles_.empty() ? std::string() : titles_.back(); }
 
     // Runs the main loop until condition holds or the limit passes; the result says which.
     bool WaitFor(const std::function<bool()>& condition, int limitSeconds = 30);
@@ -54,6 +57,7 @@ private:
     Gtk::Window window_;
     std::unique_ptr<TBrowserHost> host_;
     std::vector<std::string> events_;
+    std::vector<std::string> titles_;
     Gtk::Window secondWindow_;
     std::unique_ptr<TBrowserHost> second_;
     std::vector<std::string> secondCompleted_;

@@ -45,17 +45,15 @@ TEST_F(WebKitEngineTest, ImagesAreFetchedOnlyWhileTheHostAllowsThem)
 TEST_F(WebKitEngineTest, ScriptsDoNotRunWithNoScripts)
 {
     f.Server().AddPage("/script.html", "<html><body><script>document.title = 'ran';</script></body></html>");
-    std::vector<std::string> titles;
-    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { titles.push_back(Text); };
     f.Host().SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES, TDownloadControlOption::DLCTL_NO_SCRIPTS});
     // A script runs before its page completes, and the title it sets reaches
     // the host before the completion does.
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/script.html")));
-    EXPECT_EQ(std::count(titles.begin(), titles.end(), "ran"), 0);
+    EXPECT_EQ(std::count(f.Titles().begin(), f.Titles().end(), "ran"), 0);
 
     f.Host().SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES});
     f.Host().Refresh();
-    EXPECT_TRUE(f.WaitFor([&] { return std::count(titles.begin(), titles.end(), "ran") == 1; }));
+    EXPECT_TRUE(f.WaitFor([&] { return std::count(f.Titles().begin(), f.Titles().end(), "ran") == 1; }));
 }
 
 TEST_F(WebKitEngineTest, AnAlertReachesOnShowMessageWhenAssigned)
@@ -71,10 +69,8 @@ TEST_F(WebKitEngineTest, AnAlertReachesOnShowMessageWhenAssigned)
         plResult = IDOK;
         return S_OK;
     };
-    std::string title;
-    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { title = Text; };
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/alert.html")));
-    ASSERT_TRUE(f.WaitFor([&] { return title == "yes"; }));
+    ASSERT_TRUE(f.WaitFor([&] { return f.Title() == "yes"; }));
     EXPECT_EQ(messages, (std::vector<std::string>{"hello from the page", "sure?"}));
     EXPECT_EQ(types, (std::vector<std::uint32_t>{MB_OK | MB_ICONWARNING, MB_OKCANCEL | MB_ICONQUESTION}));
 }
@@ -108,8 +104,6 @@ TEST_F(WebKitEngineTest, AFailedLoadRaisesNavigateErrorAndShowsAnErrorPage)
         LocalHttpServer gone; // its port answers nobody once it is gone
         nowhere = gone.Url("/");
     }
-    std::string title;
-    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { title = Text; };
     std::vector<std::string> errors;
     f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant& URL, Variant&, Variant&,
                                    WordBool&) { errors.push_back(URL.AsText()); };
@@ -118,7 +112,7 @@ TEST_F(WebKitEngineTest, AFailedLoadRaisesNavigateErrorAndShowsAnErrorPage)
     EXPECT_EQ(errors.front(), nowhere);
     ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
     EXPECT_EQ(f.Host().LocationURL(), nowhere);
-    EXPECT_TRUE(f.WaitFor([&] { return title == "This page could not be loaded"; }));
+    EXPECT_TRUE(f.WaitFor([&] { return f.Title() == "This page could not be loaded"; }));
 }
 
 TEST_F(WebKitEngineTest, AKilledWebProcessShowsAsSuchAndRefreshRecoversIt)
@@ -128,11 +122,9 @@ TEST_F(WebKitEngineTest, AKilledWebProcessShowsAsSuchAndRefreshRecoversIt)
     ASSERT_TRUE(f.NavigateAndWait(a));
     const std::vector<int> processes = WebProcessesOf(getpid());
     ASSERT_FALSE(processes.empty()) << "no web process found below this test";
-    std::string title;
-    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { title = Text; };
     for (int pid : processes)
         kill(pid, SIGKILL);
-    ASSERT_TRUE(f.WaitFor([&] { return title == "This page stopped working"; }));
+    ASSERT_TRUE(f.WaitFor([&] { return f.Title() == "This page stopped working"; }));
     ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
     EXPECT_EQ(f.Host().LocationURL(), a);
     f.Server().ClearLog();
@@ -140,7 +132,7 @@ TEST_F(WebKitEngineTest, AKilledWebProcessShowsAsSuchAndRefreshRecoversIt)
     f.Host().Refresh();
     ASSERT_TRUE(f.WaitForDocumentComplete(a, mark));
     EXPECT_TRUE(f.Server().WasRequested("/a.html"));
-    EXPECT_TRUE(f.WaitFor([&] { return title == "A"; }));
+    EXPECT_TRUE(f.WaitFor([&] { return f.Title() == "A"; }));
 }
 
 TEST_F(WebKitEngineTest, TheSandboxStateIsKnown)
@@ -165,10 +157,8 @@ TEST_F(WebKitEngineTest, ASilentControlShowsNoScriptDialogs)
                                        "document.title = confirm('sure?') ? 'yes' : 'no';</script></body></html>");
     f.Host().SetSilent(true);
     EXPECT_TRUE(f.Host().Silent());
-    std::string title;
-    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { title = Text; };
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/silent.html")));
-    EXPECT_TRUE(f.WaitFor([&] { return title == "no"; })) << "the alert passed and the question was declined";
+    EXPECT_TRUE(f.WaitFor([&] { return f.Title() == "no"; })) << "the alert passed and the question was declined";
 }
 
 TEST_F(WebKitEngineTest, AnHttpErrorIsANavigateErrorWithItsStatusAndCancellingItStopsTheLoad)

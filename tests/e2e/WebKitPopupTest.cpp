@@ -35,17 +35,16 @@ class WebKitPopupTest : public testing::Test {
 protected:
     WebKitPopupTest()
     {
-        f.Host().OnTitleChange = [this](TBrowserControl*, const std::string& Text) { title = Text; };
         f.Host().OnNewWindow2 = [this](TBrowserControl*, DispatchPtr&, WordBool&) { ++newWindowEvents; };
     }
 
     // The window showing the host's page, given the focus as a user would.
     GtkWindow* PresentOpener()
     {
-        GtkWindow* opener = GTK_WINDOW(gtk_widget_get_toplevel(GTK_WIDGET(f.Host().gobj())));
-        gtk_window_present(opener);
-        EXPECT_TRUE(f.WaitFor([&] { return gtk_window_is_active(opener) != FALSE; }, 10)) << "no focus";
-        return opener;
+        GtkWindow* window = GTK_WINDOW(gtk_widget_get_toplevel(GTK_WIDGET(f.Host().gobj())));
+        gtk_window_present(window);
+        EXPECT_TRUE(f.WaitFor([&] { return gtk_window_is_active(window) != FALSE; }, 10)) << "no focus";
+        return window;
     }
     // Shows the opener page and clicks its link as a user does; the address of
     // the window the link opens.
@@ -74,7 +73,6 @@ protected:
 
     std::vector<std::string> openAsPage;
     BrowserEngineFixture f{EngineKind::WebKit, [this](const std::string& url) { openAsPage.push_back(url); }};
-    std::string title;
     int newWindowEvents = 0;
     GtkWindow* opener = nullptr;
 };
@@ -86,14 +84,14 @@ TEST_F(WebKitPopupTest, APageOpensOneWindowPerUserGestureAndNoneByItself)
     f.Server().AddPage("/flood.html", kFloodPage);
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/flood.html")));
     // The title changes after the load's loop has asked for every window.
-    ASSERT_TRUE(f.WaitFor([&] { return title == "loaded"; }, 20)) << "the page's script did not run";
+    ASSERT_TRUE(f.WaitFor([&] { return f.Title() == "loaded"; }, 20)) << "the page's script did not run";
     opener = PresentOpener();
     EXPECT_EQ(EngineWindowsBesides(opener).size(), 0u) << "windows opened without a user gesture";
 
     GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(ClickAt(view, 40, 40)) << "xdotool is missing (scripts/install-deps.sh)";
-    ASSERT_TRUE(f.WaitFor([&] { return title == "clicked 1"; }, 20)) << "the click did not reach the page";
+    ASSERT_TRUE(f.WaitFor([&] { return f.Title() == "clicked 1"; }, 20)) << "the click did not reach the page";
     const std::vector<GtkWindow*> first = EngineWindowsBesides(opener);
     EXPECT_EQ(first.size(), 1u) << "one click opened " << first.size() << " windows";
     EXPECT_EQ(newWindowEvents, 1) << "the host heard of refused windows";
@@ -103,7 +101,7 @@ TEST_F(WebKitPopupTest, APageOpensOneWindowPerUserGestureAndNoneByItself)
     // A second click is a gesture of its own and opens one more.
     PresentOpener();
     ASSERT_TRUE(ClickAt(view, 40, 40));
-    ASSERT_TRUE(f.WaitFor([&] { return title == "clicked 2"; }, 20)) << "the second click did not reach the page";
+    ASSERT_TRUE(f.WaitFor([&] { return f.Title() == "clicked 2"; }, 20)) << "the second click did not reach the page";
     EXPECT_EQ(EngineWindowsBesides(opener).size(), 2u);
     EXPECT_FALSE(f.Server().WasRequested("/unasked.html"));
     for (GtkWindow* window : EngineWindowsBesides(opener))

@@ -38,14 +38,12 @@ bool Contains(const std::vector<std::string>& list, const std::string& item)
 TEST_F(WebKitTrustTest, ARefusedCertificateIsExplainedAndAcceptedOnlyWhenTheUserFollowsThePageLink)
 {
     LocalTlsServer tls("<html><head><title>secret</title></head><body>secret</body></html>");
-    std::vector<std::string> titles;
     std::vector<std::int32_t> errors;
-    f.Host().OnTitleChange = [&](TBrowserControl*, const std::string& Text) { titles.push_back(Text); };
     f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant&, Variant&, Variant& StatusCode,
                                    WordBool&) { errors.push_back(StatusCode.AsInt32()); };
     Navigate(f.Host(), tls.Url("/"));
-    ASSERT_TRUE(f.WaitFor([&] { return Contains(titles, "This connection is not secure"); }, 20))
-        << "no certificate page; titles seen: " << testing::PrintToString(titles);
+    ASSERT_TRUE(f.WaitFor([&] { return Contains(f.Titles(), "This connection is not secure"); }, 20))
+        << "no certificate page; titles seen: " << testing::PrintToString(f.Titles());
     EXPECT_EQ(errors, std::vector<std::int32_t>{static_cast<std::int32_t>(0x800C0019)});
     EXPECT_EQ(tls.PagesServed(), 0) << "the certificate was accepted without the user";
 
@@ -59,7 +57,7 @@ TEST_F(WebKitTrustTest, ARefusedCertificateIsExplainedAndAcceptedOnlyWhenTheUser
     ASSERT_TRUE(f.WaitFor([&] { return gtk_widget_has_focus(view) != FALSE; }, 10))
         << "the view never got the keyboard focus";
     ASSERT_EQ(std::system("xdotool key --delay 100 Tab Return"), 0) << "xdotool is missing (scripts/install-deps.sh)";
-    ASSERT_TRUE(f.WaitFor([&] { return Contains(titles, "secret"); }, 20)) << "accepting did not show the site";
+    ASSERT_TRUE(f.WaitFor([&] { return Contains(f.Titles(), "secret"); }, 20)) << "accepting did not show the site";
     EXPECT_EQ(tls.PagesServed(), 1);
 }
 
