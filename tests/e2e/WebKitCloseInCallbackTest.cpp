@@ -52,13 +52,6 @@ Gtk::FileChooserDialog* VisibleSaveDialog()
     return FindVisibleWindowOf<Gtk::FileChooserDialog>();
 }
 
-// A URL on 127.0.0.1 where nothing listens any more: the load fails.
-std::string ClosedPortUrl()
-{
-    LocalHttpServer gone;
-    return "http://127.0.0.1:" + std::to_string(gone.Port()) + "/refused.html";
-}
-
 class WebKitCloseInCallbackTest : public testing::Test {
 protected:
     BrowserEngineFixture f{EngineKind::WebKit};
@@ -98,7 +91,8 @@ TEST_F(WebKitCloseInCallbackTest, TheHostClosesThePageFromInsideEachOfItsEvents)
             page.Close();
         };
         arm(*page.host, closeNow);
-        Navigate(*page.host, path == "closed-port" ? ClosedPortUrl() : f.Server().Url(path));
+        const bool refused = path == "closed-port";
+        Navigate(*page.host, refused ? LocalHttpServer::ClosedPortUrl("/refused.html") : f.Server().Url(path));
         EXPECT_TRUE(f.WaitFor([&] { return closed; }, 20)) << "the event never came";
     }
     // The engine goes on showing other pages.

@@ -99,11 +99,7 @@ TEST_F(WebKitEngineTest, StopEndsASlowLoadAndBusyFollowsTheView)
 
 TEST_F(WebKitEngineTest, AFailedLoadRaisesNavigateErrorAndShowsAnErrorPage)
 {
-    std::string nowhere;
-    {
-        LocalHttpServer gone; // its port answers nobody once it is gone
-        nowhere = gone.Url("/");
-    }
+    const std::string nowhere = LocalHttpServer::ClosedPortUrl("/");
     std::vector<std::string> errors;
     f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant& URL, Variant&, Variant&,
                                    WordBool&) { errors.push_back(URL.AsText()); };

@@ -57,6 +57,11 @@ std::string LocalHttpServer::Url(const std::string& path) const
     return "http://127.0.0.1:" + std::to_string(port_) + path;
 }
 
+std::string LocalHttpServer::ClosedPortUrl(const std::string& path)
+{
+    return LocalHttpServer().Url(path);
+}
+
 std::vector<std::string> LocalHttpServer::RequestedPaths() const
 {
     std::lock_guard lock(mutex_);

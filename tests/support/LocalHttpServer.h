@@ -34,6 +34,8 @@ public:
     int Port() const { return port_; }
     // "http://127.0.0.1:<port><path>"
     std::string Url(const std::string& path) const;
+    // An address on 127.0.0.1 whose port nothing listens on any more: its load fails.
+    static std::string ClosedPortUrl(const std::string& path);
 
     // Request paths (with query) in the order they arrived.
     std::vector<std::string> RequestedPaths() const;
