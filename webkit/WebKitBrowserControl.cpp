@@ -25,16 +25,21 @@ constexpr const char* kScriptErrorReporter =
     "    message: String(e.message || ''), url: String(e.filename || '') }); } catch (x) {}"
     "});";
 
+// A view in context with a content manager of its own.
+GObjectPtr<WebKitWebView> NewView(WebKitWebContext* context)
+{
+    const auto content = GObjectPtr<WebKitUserContentManager>::Adopt(webkit_user_content_manager_new());
+    return GObjectPtr<WebKitWebView>::Adopt(WEBKIT_WEB_VIEW(
+        g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "user-content-manager", content.get(), nullptr)));
+}
+
 } // namespace
 
 WebKitBrowserControl::WebKitBrowserControl(std::weak_ptr<WebKitEngine> engine, WebKitWebContext* context)
-    : engine_(std::move(engine))
+    : engine_(std::move(engine)), view_(NewView(context))
 {
-    const auto content = GObjectPtr<WebKitUserContentManager>::Adopt(webkit_user_content_manager_new());
-    view_ = GObjectPtr<WebKitWebView>::Adopt(WEBKIT_WEB_VIEW(
-        g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "user-content-manager", content.get(), nullptr)));
-    windowGate_ = std::make_unique<WebKitWindowGate>(view_.get());
-    webkit_user_content_manager_register_script_message_handler(content.get(), kScriptErrorHandlerName);
+    webkit_user_content_manager_register_script_message_handler(
+        webkit_web_view_get_user_content_manager(view_.get()), kScriptErrorHandlerName);
     // Tokens that hosts registered are appended to the engine's user agent.
     WebKitSettings* settings = webkit_web_view_get_settings(view_.get());
     if (auto tokens = UserAgentTokens(); !tokens.empty())

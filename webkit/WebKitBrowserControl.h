@@ -14,8 +14,9 @@
 #include "BrowserPublishedProperties.h"
 #include "GObjectPtr.h"
 #include "WebKitEngine.h"
-#include "WebKitFindBar.h"
+#include "WebKitRefusedCertificate.h"
 #include "WebKitSettingsTable.h"
+#include "WebKitViewTools.h"
 #include "WebKitWindowGate.h"
 
 #include <gtkmm/box.h>
@@ -111,6 +112,16 @@ private:
     private:
         std::shared_ptr<WebKitBrowserControl> control_;
     };
+    // Runs fn(self) behind the error report unless the control behind data is closed.
+    template <typename Fn>
+    static void WhileOpen(gpointer data, Fn&& fn)
+    {
+        Held self(data);
+        RunGuarded([&] {
+            if (self)
+                fn(self);
+        });
+    }
 
     // --- the contract's events and host questions ---
     DispatchPtr Self();
@@ -126,13 +137,9 @@ private:
     void ApplyHostAnswers();
     void ShowInternalPage(const std::string& html, const std::string& baseUri);
     bool HandleEngineKey(GdkEventKey* event);
-    void Zoom(double factor);
-    void Print();
-    WebKitFindBar& FindBar();
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
     HRESULT PutSessionState(const DispParams& params);
-    static bool IsAcceptCertificateLink(const std::string& url);
     void AcceptCertificateIfAsked(WebKitNavigationAction* action, const std::string& url);
     bool HandOverToDesktop(WebKitNavigationAction* action, const std::string& url, bool askedByHost);
 
@@ -142,8 +149,8 @@ private:
     std::weak_ptr<WebKitEngine> engine_; // owns the windows this page opens
     GObjectPtr<WebKitWebView> view_;
     Gtk::Frame frame_;
-    std::unique_ptr<WebKitFindBar> findBar_; // made on first use; destroyed before the frame lets the view go
-    std::unique_ptr<WebKitWindowGate> windowGate_; // one new window per user gesture
+    WebKitViewTools tools_{view_.get(), container_}; // its find bar goes before the frame lets the view go
+    WebKitWindowGate windowGate_{view_.get()}; // one new window per user gesture
     std::vector<std::pair<gpointer, gulong>> connections_;
     BrowserPublishedProperties properties_;
     std::string committedURL_;
@@ -157,15 +164,8 @@ private:
     std::optional<std::string> approvedURL_;
     bool firstLoadStarted_ = false;   // later loads go straight to the view
     DispatchPtr currentEvent_;
-    // The certificate the page on show refused, until the user accepts it
-    // through the page's link (which carries a random token) or moves on.
-    struct RefusedCertificate {
-        std::string url;
-        std::string host;
-        std::string acceptURL;
-        GObjectPtr<GTlsCertificate> certificate;
-    };
-    std::optional<RefusedCertificate> refusedCertificate_;
+    // The certificate the page on show refused, until accepted or left.
+    std::optional<WebKitRefusedCertificate> refusedCertificate_;
 };
 
 } // namespace platform

@@ -1,6 +1,6 @@
 // The WebKit control's questions to the host (script dialogs, context menus,
-// script errors, keys) and the engine's own user interface when the host
-// leaves it to the engine (find bar, zoom, printing).
+// script errors, keys); keys the host leaves to the engine go to the engine's
+// own commands and tools (WebKitViewTools: find bar, zoom, printing).
 #include "WebKitBrowserControl.h"
 
 #include "BrowserDispIds.h"
@@ -9,16 +9,9 @@
 #include "ErrorReport.h"
 #include "GObjectPtr.h"
 #include "KeyMessage.h"
-#include "WebKitKeys.h"
-
-#include <algorithm>
 
 namespace platform {
 namespace {
-
-constexpr double kZoomStep = 1.1;
-constexpr double kZoomMin = 0.25;
-constexpr double kZoomMax = 5.0;
 
 // The menu kinds ShowContextMenu tells the host (a table's kind, 3, has no
 // counterpart in the view's hit test).
@@ -34,11 +27,8 @@ constexpr std::uint32_t kMenuAnchor = 5;
 
 gboolean WebKitBrowserControl::OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer data)
 {
-    Held self(data);
     gboolean handled = FALSE;
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         auto kind = webkit_script_dialog_get_dialog_type(dialog);
         // A silent control shows no dialog at all: alerts pass, questions are declined.
         handled = self->IsSilent();
@@ -63,11 +53,8 @@ gboolean WebKitBrowserControl::OnScriptDialog(WebKitWebView*, WebKitScriptDialog
 gboolean WebKitBrowserControl::OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent* event,
                                              WebKitHitTestResult* hit, gpointer data)
 {
-    Held self(data);
     gboolean suppressed = FALSE;
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         auto* handler = self->Host<IDocHostUIHandler>(IID_IDocHostUIHandler);
         if (!handler)
             return;
@@ -92,10 +79,7 @@ gboolean WebKitBrowserControl::OnContextMenu(WebKitWebView*, WebKitContextMenu*,
 
 void WebKitBrowserControl::OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult* message, gpointer data)
 {
-    Held self(data);
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         auto* target = self->Host<IOleCommandTarget>(IID_IOleCommandTarget);
         if (!target)
             return;
@@ -127,11 +111,8 @@ void WebKitBrowserControl::OnScriptMessage(WebKitUserContentManager*, WebKitJava
 
 gboolean WebKitBrowserControl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data)
 {
-    Held self(data);
     gboolean consumed = FALSE;
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         if (auto* handler = self->Host<IDocHostUIHandler>(IID_IDocHostUIHandler)) {
             Msg msg = KeyMessageFor(event, self->view_.get());
             if (msg.wParam != 0 && handler->TranslateAccelerator(&msg, nullptr, 0) == S_OK) {
@@ -139,82 +120,35 @@ gboolean WebKitBrowserControl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpoint
                 return;
             }
         }
-        if (self)
+        if (self) // the host may have closed the page
             consumed = self->HandleEngineKey(event);
     });
     return consumed;
 }
 
-WebKitFindBar& WebKitBrowserControl::FindBar()
-{
-    // Made when first asked for: most pages never search, and opening many
-    // pages at once should not build a bar for each.
-    if (!findBar_) {
-        findBar_ = std::make_unique<WebKitFindBar>(view_.get());
-        container_.pack_start(*findBar_, Gtk::PACK_SHRINK);
-        container_.reorder_child(*findBar_, 0);
-        findBar_->show_all();
-    }
-    return *findBar_;
-}
-
 bool WebKitBrowserControl::HandleEngineKey(GdkEventKey* event)
 {
-    switch (EngineKeyCommandFor(event)) {
+    switch (const EngineKeyCommand command = EngineKeyCommandFor(event)) {
     case EngineKeyCommand::Refresh: Refresh(); return true;
     case EngineKeyCommand::Back: GoBack(); return true;
     case EngineKeyCommand::Forward: GoForward(); return true;
     case EngineKeyCommand::Stop:
-        if (findBar_ && findBar_->Close())
+        if (tools_.CloseFind())
             return true;
         if (!webkit_web_view_is_loading(view_.get()))
             return false;
         Stop();
         return true;
-    case EngineKeyCommand::Find: FindBar().Open(); return true;
-    case EngineKeyCommand::Print: Print(); return true;
-    case EngineKeyCommand::ZoomIn: Zoom(kZoomStep); return true;
-    case EngineKeyCommand::ZoomOut: Zoom(1 / kZoomStep); return true;
-    case EngineKeyCommand::ZoomReset: webkit_web_view_set_zoom_level(view_.get(), 1.0); return true;
-    case EngineKeyCommand::None: break;
+    default: return tools_.Run(command);
     }
-    return false;
 }
 
 gboolean WebKitBrowserControl::OnScroll(GtkWidget*, GdkEventScroll* event, gpointer data)
 {
-    Held self(data);
     if (!(event->state & GDK_CONTROL_MASK))
         return FALSE;
-    RunGuarded([&] {
-        if (!self)
-            return;
-        double dy = 0;
-        if (event->direction == GDK_SCROLL_UP)
-            dy = -1;
-        else if (event->direction == GDK_SCROLL_DOWN)
-            dy = 1;
-        else if (event->direction == GDK_SCROLL_SMOOTH)
-            dy = event->delta_y;
-        if (dy < 0)
-            self->Zoom(kZoomStep);
-        else if (dy > 0)
-            self->Zoom(1 / kZoomStep);
-    });
+    WhileOpen(data, [&](Held& self) { self->tools_.ZoomByScroll(*event); });
     return TRUE;
-}
-
-void WebKitBrowserControl::Zoom(double factor)
-{
-    double level = std::clamp(webkit_web_view_get_zoom_level(view_.get()) * factor, kZoomMin, kZoomMax);
-    webkit_web_view_set_zoom_level(view_.get(), level);
-}
-
-void WebKitBrowserControl::Print()
-{
-    const auto operation = GObjectPtr<WebKitPrintOperation>::Adopt(webkit_print_operation_new(view_.get()));
-    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view_.get()));
-    webkit_print_operation_run_dialog(operation.get(), GTK_IS_WINDOW(toplevel) ? GTK_WINDOW(toplevel) : nullptr);
 }
 
 } // namespace platform

@@ -45,10 +45,9 @@ bool WebKitBrowserControl::BeforeNavigate(const std::string& url)
 gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
                                               WebKitPolicyDecisionType type, gpointer data)
 {
-    Held self(data);
     gboolean handled = FALSE;
-    RunGuarded([&] {
-        if (!self || self->internalPageLoads_ > 0)
+    WhileOpen(data, [&](Held& self) {
+        if (self->internalPageLoads_ > 0)
             return;
         if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
             auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
@@ -86,7 +85,7 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
             return; // a refresh or a server's redirect is not a new navigation
         const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
         const std::string url = uri ? uri : "";
-        if (IsAcceptCertificateLink(url)) {
+        if (WebKitRefusedCertificate::IsAcceptLink(url)) {
             webkit_policy_decision_ignore(decision); // before the accepted site loads in its place
             handled = TRUE;
             self->AcceptCertificateIfAsked(action, url);
@@ -122,7 +121,7 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
         if ((self->hostUIFlags_ & DOCHOSTUIFLAG_OPENNEWWIN) &&
             webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED) {
             webkit_policy_decision_ignore(decision);
-            if (self->windowGate_->Admit(action))
+            if (self->windowGate_.Admit(action))
                 self->OpenEngineWindowFor(action);
             handled = TRUE;
         }
@@ -132,10 +131,7 @@ gboolean WebKitBrowserControl::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecisi
 
 void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer data)
 {
-    Held self(data);
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         if (self->internalPageLoads_ > 0) {
             if (event == WEBKIT_LOAD_FINISHED)
                 --self->internalPageLoads_;
@@ -151,7 +147,7 @@ void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent ev
         case WEBKIT_LOAD_COMMITTED: {
             self->committedURL_ = url;
             self->translatedURL_.clear();
-            if (self->refusedCertificate_ && self->refusedCertificate_->url != url)
+            if (self->refusedCertificate_ && self->refusedCertificate_->Url() != url)
                 self->refusedCertificate_.reset(); // moved on from the certificate page
             self->events_.NavigateComplete2(self->Self(), url);
             if (!self)
@@ -176,11 +172,8 @@ void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent ev
 gboolean WebKitBrowserControl::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error,
                                             gpointer data)
 {
-    Held self(data);
     gboolean handled = FALSE;
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         if (self->internalPageLoads_ > 0)
             return;
         self->approvedURL_.reset();
@@ -209,10 +202,7 @@ void WebKitBrowserControl::ShowInternalPage(const std::string& html, const std::
 
 void WebKitBrowserControl::OnTitle(WebKitWebView* view, GParamSpec*, gpointer data)
 {
-    Held self(data);
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         const char* title = webkit_web_view_get_title(view);
         self->events_.Raise(DISPID_TITLECHANGE, {Variant(std::string(title ? title : ""))});
     });
@@ -220,10 +210,7 @@ void WebKitBrowserControl::OnTitle(WebKitWebView* view, GParamSpec*, gpointer da
 
 void WebKitBrowserControl::OnProgress(WebKitWebView* view, GParamSpec*, gpointer data)
 {
-    Held self(data);
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         auto progress = static_cast<std::int32_t>(webkit_web_view_get_estimated_load_progress(view) * 10000);
         self->events_.Raise(DISPID_PROGRESSCHANGE, {progress, std::int32_t{10000}});
     });
@@ -231,10 +218,7 @@ void WebKitBrowserControl::OnProgress(WebKitWebView* view, GParamSpec*, gpointer
 
 void WebKitBrowserControl::OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, gpointer data)
 {
-    Held self(data);
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         const char* link = webkit_hit_test_result_context_is_link(hit) ? webkit_hit_test_result_get_link_uri(hit)
                                                                          : nullptr;
         self->events_.Raise(DISPID_STATUSTEXTCHANGE, {Variant(std::string(link ? link : ""))});
@@ -249,11 +233,7 @@ void WebKitBrowserControl::RaiseCommandStates()
 void WebKitBrowserControl::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
                                             gpointer data)
 {
-    Held self(data);
-    RunGuarded([&] {
-        if (self)
-            self->RaiseCommandStates();
-    });
+    WhileOpen(data, [&](Held& self) { self->RaiseCommandStates(); });
 }
 
 // A link to a scheme the view cannot show (mailto:, tel:, ...) opens in the
@@ -285,11 +265,10 @@ void WebKitBrowserControl::OpenEngineWindowFor(WebKitNavigationAction* action)
 
 GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data)
 {
-    Held self(data);
     GtkWidget* created = nullptr;
-    RunGuarded([&] {
+    WhileOpen(data, [&](Held& self) {
         // Refused quietly: the page stays as it is and the host hears nothing.
-        if (!self || !self->windowGate_->Admit(action))
+        if (!self->windowGate_.Admit(action))
             return;
         DispParams args = self->events_.Raise(DISPID_NEWWINDOW2, {DispatchPtr(), WordBool(false)});
         if (args.Arg(1).AsBool() || !self)
@@ -314,20 +293,13 @@ GtkWidget* WebKitBrowserControl::OnCreate(WebKitWebView* view, WebKitNavigationA
 
 void WebKitBrowserControl::OnClose(WebKitWebView*, gpointer data)
 {
-    Held self(data);
-    RunGuarded([&] {
-        if (self)
-            self->events_.Raise(DISPID_WINDOWCLOSING, {WordBool(false), WordBool(false)});
-    });
+    WhileOpen(data, [&](Held& self) { self->events_.Raise(DISPID_WINDOWCLOSING, {WordBool(false), WordBool(false)}); });
 }
 
 void WebKitBrowserControl::OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason,
                                                   gpointer data)
 {
-    Held self(data);
-    RunGuarded([&] {
-        if (!self)
-            return;
+    WhileOpen(data, [&](Held& self) {
         const char* uri = webkit_web_view_get_uri(view);
         self->crashedURL_ = uri && *uri ? uri : self->committedURL_;
         const char* why = reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT ? "The page used too much memory."

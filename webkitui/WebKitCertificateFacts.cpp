@@ -14,8 +14,7 @@ std::string DateText(GDateTime* given)
     return when ? TakeGText(g_date_time_format(when.get(), "%Y-%m-%d %H:%M UTC")) : std::string();
 }
 
-} // namespace
-
+// One sentence per error flag, in a fixed order.
 std::vector<std::string> CertificateProblems(GTlsCertificateFlags errors)
 {
     static const std::pair<GTlsCertificateFlags, const char*> kProblems[] = {
@@ -36,6 +35,8 @@ std::vector<std::string> CertificateProblems(GTlsCertificateFlags errors)
         out.emplace_back("The certificate could not be checked.");
     return out;
 }
+
+} // namespace
 
 CertificateFacts CertificateFactsOf(GTlsCertificate* certificate, GTlsCertificateFlags errors, const std::string& host)
 {

@@ -6,8 +6,6 @@
 
 namespace platform {
 
-// One sentence per error flag, in a fixed order.
-std::vector<std::string> CertificateProblems(GTlsCertificateFlags errors);
 CertificateFacts CertificateFactsOf(GTlsCertificate* certificate, GTlsCertificateFlags errors, const std::string& host);
 
 } // namespace platform

@@ -1,11 +1,8 @@
-// The WebKit engine's pure mapping tables: settings, its own keys, request
-// headers.
+// The WebKit engine's pure mapping tables: settings and request headers.
 #include "BrowserHostInterfaces.h"
 #include "BrowserRequestHeaders.h"
-#include "WebKitKeys.h"
 #include "WebKitSettingsTable.h"
 
-#include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,31 +31,6 @@ TEST(EngineSettings, FollowTheDownloadControlAndHostUIFlags)
     EXPECT_EQ(EngineStyleSheetFor(0), "");
     EXPECT_NE(EngineStyleSheetFor(DOCHOSTUIFLAG_SCROLL_NO).find("overflow: hidden"), std::string::npos);
     EXPECT_EQ(EngineStyleSheetFor(DOCHOSTUIFLAG_NO3DBORDER), "") << "the border is the frame's, not the page's";
-}
-
-TEST(EngineKeys, MapToTheEnginesOwnCommands)
-{
-    auto key = [](guint keyval, guint state) {
-        GdkEventKey event{};
-        event.type = GDK_KEY_PRESS;
-        event.keyval = keyval;
-        event.state = state;
-        return event;
-    };
-    GdkEventKey left = key(GDK_KEY_Left, 0);
-    GdkEventKey letter = key(GDK_KEY_f, GDK_CONTROL_MASK);
-    GdkEventKey f5 = key(GDK_KEY_F5, 0);
-    EXPECT_EQ(EngineKeyCommandFor(&f5), EngineKeyCommand::Refresh);
-    EXPECT_EQ(EngineKeyCommandFor(&letter), EngineKeyCommand::Find);
-    GdkEventKey altLeft = key(GDK_KEY_Left, GDK_MOD1_MASK);
-    EXPECT_EQ(EngineKeyCommandFor(&altLeft), EngineKeyCommand::Back);
-    EXPECT_EQ(EngineKeyCommandFor(&left), EngineKeyCommand::None) << "a plain arrow scrolls the page";
-    GdkEventKey ctrlAltF = key(GDK_KEY_f, GDK_CONTROL_MASK | GDK_MOD1_MASK);
-    EXPECT_EQ(EngineKeyCommandFor(&ctrlAltF), EngineKeyCommand::None);
-    GdkEventKey zoomIn = key(GDK_KEY_plus, GDK_CONTROL_MASK | GDK_SHIFT_MASK);
-    EXPECT_EQ(EngineKeyCommandFor(&zoomIn), EngineKeyCommand::ZoomIn);
-    GdkEventKey zoomReset = key(GDK_KEY_0, GDK_CONTROL_MASK);
-    EXPECT_EQ(EngineKeyCommandFor(&zoomReset), EngineKeyCommand::ZoomReset);
 }
 
 TEST(RequestHeaders, KeepWellFormedLinesAndDropTheRest)
