@@ -30,7 +30,6 @@ public:
     void SetActive(bool active);
     bool Active() const { return active_; }
 
-    int FrameCount() const { return frameCount_; }
     // The frame on show, counted from 0.
     int CurrentFrame() const { return currentFrame_; }
 

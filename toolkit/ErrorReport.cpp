@@ -95,7 +95,7 @@ std::string CurrentExceptionText()
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
-        return "An unknown error occurred.";
+        return "An unknown error occurred."; // reported with this text
     }
 }
 

@@ -48,11 +48,6 @@ int WebKitEngine::RunningDownloads() const
     return downloads_->Running();
 }
 
-std::size_t WebKitEngine::PopupWindowCount() const
-{
-    return popups_->Count();
-}
-
 std::shared_ptr<WebKitEngine> RegisterWebKitEngine(WebKitOpenAsPage openAsPage)
 {
     StartWebKitSandboxProbe();

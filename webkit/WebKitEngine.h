@@ -29,8 +29,6 @@ public:
 
     // Downloads whose progress window is open and which have not ended yet.
     int RunningDownloads() const;
-    // The windows pages opened that are open now.
-    std::size_t PopupWindowCount() const;
 
     // For the engine's controls: the context their views are made in (made on
     // first use, so the sandbox probe has until the first page to answer) and

@@ -115,8 +115,7 @@ void WebKitPopupWindow::OnReadyToShow(WebKitWebView*, gpointer data)
         auto* self = static_cast<WebKitPopupWindow*>(data);
         self->ApplyRequestedSize();
         self->show_all();
-        // The keyboard goes to the page, as in any browser window; the
-        // address is there to read.
+        // The keyboard goes to the page; the address is there to read.
         gtk_widget_grab_focus(GTK_WIDGET(self->view_));
     });
 }

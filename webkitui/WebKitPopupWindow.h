@@ -1,9 +1,8 @@
 #pragma once
 // A window a page opened: its address always in sight (read-only, with whether
 // the connection is secure), the size the page asked for within the screen,
-// closed with Ctrl+W like any window or by its page; "Open as Page" hands its
-// page to the program and closes it. Its owner, WebKitPopupWindows, lets it
-// go once closed.
+// closed with Ctrl+W or by its page; "Open as Page" hands its page to the
+// program and closes it. Its owner, WebKitPopupWindows, lets it go once closed.
 #include "WebKitWindowGate.h"
 
 #include <gtkmm/box.h>

@@ -17,11 +17,6 @@ GtkWidget* WebKitPopupWindows::CreateView(WebKitWebView* related)
     return GTK_WIDGET(view);
 }
 
-std::size_t WebKitPopupWindows::Count() const
-{
-    return windows_.Items().size();
-}
-
 void WebKitPopupWindows::Release(const WebKitPopupWindow& window)
 {
     windows_.Release(window);

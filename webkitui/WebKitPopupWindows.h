@@ -4,7 +4,6 @@
 // window leaves it when it closes, and those still open go with it.
 #include "OwnerList.h"
 
-#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -30,9 +29,6 @@ public:
     GtkWidget* CreateView(WebKitWebView* related);
     // A window of its own showing url, shown at once.
     void Open(WebKitWebView* related, const std::string& url);
-    // The windows open now, shown yet or not.
-    std::size_t Count() const;
-
     // For the windows: what "Open as Page" calls, and their leaving once closed.
     const OpenAsPage& OpenAsPageHandler() const { return openAsPage_; }
     void Release(const WebKitPopupWindow& window);
