@@ -4,6 +4,7 @@
 #include "BrowserEngineFixture.h"
 
 #include "BrowserPropertyBag.h"
+#include "KeyEvents.h"
 #include "MainLoop.h"
 #include "ProcessTree.h"
 #include "WebKitEngine.h"
@@ -224,17 +225,9 @@ namespace {
 
 void RightClick(GtkWidget* view)
 {
-    GdkDisplay* display = gtk_widget_get_display(view);
-    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display));
     for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
-        GdkEvent* event = gdk_event_new(type);
-        event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(view)));
+        GdkEvent* event = NewButtonEvent(type, gtk_widget_get_window(view), 3, 40, 40);
         event->button.send_event = TRUE;
-        event->button.time = GDK_CURRENT_TIME;
-        event->button.x = 40;
-        event->button.y = 40;
-        event->button.button = 3;
-        gdk_event_set_device(event, pointer);
         gtk_main_do_event(event);
         gdk_event_free(event);
     }

@@ -30,3 +30,24 @@ void PressKey(Gtk::Window& window, guint keyval, GdkModifierType state)
     gtk_main_do_event(event);
     gdk_event_free(event);
 }
+
+GdkEventKey KeyPressRecord(guint keyval, guint state)
+{
+    GdkEventKey event{};
+    event.type = GDK_KEY_PRESS;
+    event.keyval = keyval;
+    event.state = state;
+    return event;
+}
+
+GdkEvent* NewButtonEvent(GdkEventType type, GdkWindow* window, guint button, double x, double y)
+{
+    GdkEvent* event = gdk_event_new(type);
+    event->button.window = GDK_WINDOW(g_object_ref(window));
+    event->button.time = GDK_CURRENT_TIME;
+    event->button.button = button;
+    event->button.x = x;
+    event->button.y = y;
+    gdk_event_set_device(event, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window))));
+    return event;
+}

@@ -1,4 +1,5 @@
 // The link label: what a click opens, the click itself, and "Copy".
+#include "KeyEvents.h"
 #include "LinkTarget.h"
 #include "RenderWidget.h"
 #include "ScopedShellOpener.h"
@@ -50,13 +51,7 @@ namespace {
 
 void SendButton(Gtk::Widget& widget, GdkEventType type, guint button, double x, double y)
 {
-    GdkEvent* event = gdk_event_new(type);
-    event->button.window = GDK_WINDOW(g_object_ref(widget.get_window()->gobj()));
-    event->button.button = button;
-    event->button.x = x;
-    event->button.y = y;
-    event->button.time = GDK_CURRENT_TIME;
-    gdk_event_set_device(event, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default())));
+    GdkEvent* event = NewButtonEvent(type, widget.get_window()->gobj(), button, x, y);
     gtk_widget_event(widget.gobj(), event);
     gdk_event_free(event);
 }
