@@ -1,8 +1,9 @@
 #include "ApplicationId.h"
 
+#include "GObjectPtr.h"
+
 #include <glib.h>
 
-#include <memory>
 #include <system_error>
 
 namespace {
@@ -20,10 +21,8 @@ std::string Canonical(const std::filesystem::path& folder)
 
 std::string Sha256(const std::string& text)
 {
-    std::unique_ptr<gchar, decltype(&g_free)> hex(
-        g_compute_checksum_for_string(G_CHECKSUM_SHA256, text.data(), static_cast<gssize>(text.size())),
-        &g_free);
-    return hex.get();
+    return platform::TakeGText(
+        g_compute_checksum_for_string(G_CHECKSUM_SHA256, text.data(), static_cast<gssize>(text.size())));
 }
 
 std::string WithoutTrailingSeparator(std::string path)

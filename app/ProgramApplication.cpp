@@ -2,6 +2,7 @@
 
 #include "ApplicationId.h"
 #include "ErrorReport.h"
+#include "GObjectPtr.h"
 #include "HandedOverArguments.h"
 #include "ProgramIdentity.h"
 #include "RegistryStore.h"
@@ -116,9 +117,8 @@ int ProgramApplication::OnCommandLine(const Glib::RefPtr<Gio::ApplicationCommand
     if (!program_)
         return EXIT_FAILURE;
     int argc = 0;
-    char** argv = line->get_arguments(argc);
-    std::vector<std::string> args(argv, argv + argc);
-    g_strfreev(argv);
+    const platform::GOwnedPtr<char*, g_strfreev> argv(line->get_arguments(argc));
+    std::vector<std::string> args(argv.get(), argv.get() + argc);
     HandedOverArguments handed = CheckHandedOverArguments(args, line->get_cwd());
     for (const std::string& problem : handed.problems)
         line->printerr("pandrel: " + problem + "\n");

@@ -1,10 +1,11 @@
 #include "TypedUrl.h"
 
+#include "GObjectPtr.h"
+
 #include <glib.h>
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
 
 namespace pages {
 namespace {
@@ -13,21 +14,8 @@ constexpr GUriFlags kParseFlags = static_cast<GUriFlags>(G_URI_FLAGS_PARSE_RELAX
 // The longest piece of the typed text a message quotes, in characters.
 constexpr glong kQuotedLength = 120;
 
-struct GFreeDeleter {
-    void operator()(void* p) const { g_free(p); }
-};
-using GText = std::unique_ptr<char, GFreeDeleter>;
-
-struct GUriDeleter {
-    void operator()(GUri* uri) const { g_uri_unref(uri); }
-};
-using UriPtr = std::unique_ptr<GUri, GUriDeleter>;
-
-std::string Take(char* text)
-{
-    GText owned(text);
-    return owned ? std::string(owned.get()) : std::string();
-}
+using UriPtr = platform::GOwnedPtr<GUri, g_uri_unref>;
+using platform::TakeGText;
 
 bool IsBlank(unsigned char c)
 {
@@ -56,7 +44,7 @@ std::string Lower(std::string text)
 // The text as a message quotes it: valid UTF-8, cut short when long.
 std::string Quoted(const std::string& text)
 {
-    std::string valid = Take(g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size())));
+    std::string valid = TakeGText(g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size())));
     if (g_utf8_strlen(valid.c_str(), -1) <= kQuotedLength)
         return valid;
     const char* end = g_utf8_offset_to_pointer(valid.c_str(), kQuotedLength);
@@ -117,7 +105,7 @@ UriPtr Parse(const std::string& text)
 
 std::string ToString(GUri* uri)
 {
-    return Take(g_uri_to_string(uri));
+    return TakeGText(g_uri_to_string(uri));
 }
 
 bool IsUsableSearch(const std::string& address)
@@ -130,7 +118,7 @@ bool IsUsableSearch(const std::string& address)
 TypedUrl Search(const std::string& words, const std::string& searchAddress)
 {
     std::string address = IsUsableSearch(searchAddress) ? searchAddress : kDefaultSearchAddress;
-    const std::string escaped = Take(g_uri_escape_string(words.c_str(), nullptr, FALSE));
+    const std::string escaped = TakeGText(g_uri_escape_string(words.c_str(), nullptr, FALSE));
     address.replace(address.find("%s"), 2, escaped);
     if (UriPtr uri = Parse(address))
         return Address(ToString(uri.get()));
@@ -154,13 +142,10 @@ TypedUrl FilePath(const std::string& text)
     std::string path = text;
     if (path == "~" || path.rfind("~/", 0) == 0)
         path = std::string(g_get_home_dir()) + path.substr(1);
-    GError* error = nullptr;
-    char* uri = g_filename_to_uri(path.c_str(), nullptr, &error);
-    if (!uri) {
-        g_clear_error(&error);
+    const std::string uri = TakeGText(g_filename_to_uri(path.c_str(), nullptr, nullptr));
+    if (uri.empty())
         return Refused(text, "it is not a valid file name");
-    }
-    return Address(Take(uri));
+    return Address(uri);
 }
 
 TypedUrl WithScheme(const std::string& text, const std::string& scheme, const std::string& searchAddress)
@@ -260,9 +245,9 @@ std::string ReadableUrl(const std::string& address)
     std::string readable = ToString(uri.get());
     const char* host = g_uri_get_host(uri.get());
     if (host && g_hostname_is_ascii_encoded(host)) {
-        const std::string unicode = Take(g_hostname_to_unicode(host));
+        const std::string unicode = TakeGText(g_hostname_to_unicode(host));
         if (!unicode.empty())
-            readable = Take(g_uri_join(G_URI_FLAGS_ENCODED, g_uri_get_scheme(uri.get()), g_uri_get_userinfo(uri.get()),
+            readable = TakeGText(g_uri_join(G_URI_FLAGS_ENCODED, g_uri_get_scheme(uri.get()), g_uri_get_userinfo(uri.get()),
                                        unicode.c_str(), g_uri_get_port(uri.get()), g_uri_get_path(uri.get()),
                                        g_uri_get_query(uri.get()), g_uri_get_fragment(uri.get())));
     }

@@ -1,5 +1,7 @@
 #include "WidgetBackground.h"
 
+#include "GObjectPtr.h"
+
 #include <cmath>
 
 namespace {
@@ -8,13 +10,13 @@ namespace {
 bool OwnBackground(const Gtk::Widget& widget, TColor& result)
 {
     GtkStyleContext* context = gtk_widget_get_style_context(const_cast<GtkWidget*>(widget.gobj()));
-    GdkRGBA* colour = nullptr;
-    gtk_style_context_get(context, gtk_style_context_get_state(context), "background-color", &colour,
+    GdkRGBA* given = nullptr;
+    gtk_style_context_get(context, gtk_style_context_get_state(context), "background-color", &given,
                           nullptr);
+    const platform::GOwnedPtr<GdkRGBA, gdk_rgba_free> colour(given);
     if (!colour)
         return false;
     const GdkRGBA found = *colour;
-    gdk_rgba_free(colour);
     if (found.alpha <= 0)
         return false;
     const auto byte = [](double c) { return static_cast<int>(std::lround(c * 255)); };
