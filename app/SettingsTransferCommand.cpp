@@ -1,22 +1,16 @@
 #include "SettingsTransferCommand.h"
 
 #include "BrowserUserAgentToken.h"
+#include "PrivateFiles.h"
 #include "RegFileTransfer.h"
+#include "RegistryStoreLocation.h"
+#include "SettingsFolderLock.h"
 #include "SettingsNames.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace {
-
-// A file larger than this is not a settings export.
-constexpr std::streamsize kMaxFileBytes = 64 * 1024 * 1024;
 
 std::string WithoutLeadingSeparator(const char* path)
 {
@@ -36,46 +30,32 @@ std::vector<platform::RegSubtree> ProgramSubtrees()
     };
 }
 
-// Writes bytes to a new or truncated file that only its owner can read.
-bool WritePrivateFile(const std::string& file, const std::string& bytes, std::string& error)
-{
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return error = std::strerror(errno), false;
-    ::fchmod(fd, 0600);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            error = std::strerror(errno);
-            ::close(fd);
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::close(fd) != 0)
-        return error = std::strerror(errno), false;
-    return true;
-}
-
 } // namespace
 
 int ExportSettingsFile(platform::RegistryStore& store, const std::string& file, std::ostream& out,
                        std::ostream& err)
 {
+    // A fresh store after damage holds nothing: written out, it could replace
+    // the very backup that would bring the settings back.
+    if (!store.DamagedCopy().empty()) {
+        err << "The settings file was damaged; it has been kept as \"" << store.DamagedCopy().string()
+            << "\". Nothing was exported, and " << file << " was left as it is.\n";
+        return 1;
+    }
     try {
-        const platform::RegFile content = platform::ExportSubtrees(store, ProgramSubtrees());
-        std::string error;
-        if (!WritePrivateFile(file, platform::WriteRegFile(content), error)) {
-            err << file << ": " << error << "\n";
+        std::vector<std::string> leftOut;
+        const platform::RegFile content = platform::ExportSubtrees(store, ProgramSubtrees(), &leftOut);
+        std::error_code error;
+        if (!platform::ReplacePrivateFile(file, platform::WriteRegFile(content), error)) {
+            err << file << ": " << error.message() << "; nothing was exported\n";
             return 1;
         }
         std::size_t values = 0;
         for (const auto& key : content.keys)
             values += key.values.size();
         out << "Exported " << content.keys.size() << " keys and " << values << " values to " << file << "\n";
+        for (const auto& item : leftOut)
+            out << "Left out " << item << ": a registry file cannot hold it\n";
         return 0;
     } catch (const std::exception& error) {
         err << error.what() << "\n";
@@ -91,12 +71,8 @@ int ImportSettingsFile(platform::RegistryStore& store, const std::string& file, 
         err << file << ": cannot be read\n";
         return 1;
     }
-    std::string bytes(static_cast<std::size_t>(kMaxFileBytes) + 1, '\0');
-    in.read(bytes.data(), kMaxFileBytes + 1);
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
     try {
-        const platform::RegFile content = platform::ParseRegFile(bytes);
-        const auto report = platform::ImportRegFile(store, content, ProgramSubtrees());
+        const auto report = platform::ImportRegFile(store, in, ProgramSubtrees());
         out << "Imported from " << file << ": " << report.keysWritten << " keys and "
             << report.valuesWritten << " values written, " << report.keysDeleted << " keys and "
             << report.valuesDeleted << " values deleted, " << report.skipped.size() << " keys skipped\n";
@@ -114,9 +90,23 @@ int ImportSettingsFile(platform::RegistryStore& store, const std::string& file, 
 
 int RunSettingsTransfer(SettingsTransfer transfer, const std::string& file)
 {
-    auto& store = platform::RegistryStore::Program();
+    // The window holds the folder's lock while it runs and writes its state at
+    // close: a transfer beside it would be overwritten, or read a store about
+    // to change.
+    const std::filesystem::path folder = platform::DefaultSettingsFolder();
+    const platform::SettingsFolderLock lock(folder);
+    if (!lock.Owns()) {
+        if (lock.HeldElsewhere())
+            std::cerr << "Pandrel is running on the settings folder " << folder.string()
+                      << ". Close it and try again; nothing was "
+                      << (transfer == SettingsTransfer::Export ? "exported.\n" : "imported.\n");
+        else
+            std::cerr << lock.Problem() << "\n";
+        return 1;
+    }
+    platform::RegistryStore store(folder);
     if (!store.IsAvailable()) {
-        std::cerr << "The settings store cannot be opened.\n";
+        std::cerr << "The settings store cannot be opened. " << store.RecoveryMessage() << "\n";
         return 1;
     }
     return transfer == SettingsTransfer::Export ? ExportSettingsFile(store, file, std::cout, std::cerr)

@@ -6,7 +6,9 @@
 // everything else as its exact bytes.
 #include "RegistryStoreTypes.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <istream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,6 +17,15 @@
 namespace platform {
 
 inline constexpr std::uint32_t REG_MULTI_SZ = 7;
+
+// What a registry can hold, and so what a file may ask for: keys at most 512
+// levels deep with names of at most 255 characters, value names of at most
+// 16,383 characters (counted in UTF-16 units). A larger file is not a
+// settings export.
+inline constexpr int kRegMaxKeyDepth = 512;
+inline constexpr std::size_t kRegMaxKeyNameLength = 255;
+inline constexpr std::size_t kRegMaxValueNameLength = 16383;
+inline constexpr std::size_t kRegMaxFileBytes = 64 * 1024 * 1024;
 
 struct RegFileValue {
     std::string name;     // empty: the key's default value ("@")
@@ -48,8 +59,25 @@ private:
     int line_;
 };
 
+// Receives a file's entries in their order as they are read.
+class RegFileVisitor {
+public:
+    virtual ~RegFileVisitor() = default;
+    // A key header; the values that follow, up to the next key, are its own.
+    virtual void Key(RegFileKey&& key) = 0;
+    virtual void Value(RegFileValue&& value) = 0;
+};
+
+// Reads a file one line at a time, handing each entry to visitor as soon as it
+// is whole; throws RegFileError at the first malformed line (entries before it
+// have been handed out). Returns whether the file is version 5.
+bool ReadRegFile(std::istream& in, RegFileVisitor& visitor);
 // Reads a whole file's bytes; throws RegFileError for anything malformed.
 RegFile ParseRegFile(std::string_view bytes);
+// Whether a value name can stand in a file: no NUL, not too long.
+bool IsValueNameAllowed(std::string_view name);
+// Whether a key name (one part of a path) can stand in a file.
+bool IsKeyNameAllowed(std::string_view name);
 // The version 5 export of file's keys (file.unicode is ignored).
 std::string WriteRegFile(const RegFile& file);
 

@@ -1,10 +1,11 @@
-// Reading .reg files: decoding, logical lines (hex data continues over lines
-// ending in '\'), key headers and value entries.
+// Reading .reg files: logical lines (hex data continues over lines ending in
+// '\'), key headers and value entries, within what a registry can hold.
 #include "RegFile.h"
+#include "RegFileLines.h"
 #include "RegFileText.h"
 
 #include <cctype>
-#include <optional>
+#include <streambuf>
 
 namespace platform {
 
@@ -12,43 +13,6 @@ namespace {
 
 constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kVersion4Header = "REGEDIT4";
-// A file larger than this is not a settings export.
-constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
-
-std::string DecodeFile(std::string_view bytes, bool& utf16)
-{
-    utf16 = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF
-            && static_cast<unsigned char>(bytes[1]) == 0xFE;
-    if (utf16) {
-        auto text = Utf16LeToUtf8(bytes.substr(2));
-        if (!text)
-            throw RegFileError(1, "the file is not valid UTF-16 text");
-        return *text;
-    }
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);
-        if (!IsValidUtf8(bytes))
-            throw RegFileError(1, "the file is not valid UTF-8 text");
-        return std::string(bytes);
-    }
-    return Windows1252ToUtf8(bytes);
-}
-
-std::vector<std::string_view> SplitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    while (true) {
-        const auto end = text.find('\n');
-        auto line = text.substr(0, end);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return lines;
-}
 
 std::string_view Trim(std::string_view s)
 {
@@ -79,12 +43,18 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix)
 
 class Parser {
 public:
-    Parser(std::vector<std::string_view> lines, bool unicode) : lines_(std::move(lines)) { file_.unicode = unicode; }
+    Parser(std::istream& in, RegFileVisitor& visitor) : lines_(in), visitor_(visitor) {}
 
-    RegFile Run()
+    bool Run()
     {
-        for (index_ = 1; index_ < lines_.size(); ++index_) {
-            const auto line = Trim(lines_[index_]);
+        lines_.Next(line_);
+        const auto header = Trim(line_);
+        if (header == kVersion5Header)
+            unicode_ = true;
+        else if (header != kVersion4Header)
+            Fail("the file does not start with \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"");
+        while (lines_.Next(line_)) {
+            const auto line = Trim(line_);
             if (line.empty() || line.front() == ';')
                 continue;
             if (line.front() == '[')
@@ -94,11 +64,11 @@ public:
             else
                 Fail("expected a [key] or a value entry");
         }
-        return std::move(file_);
+        return unicode_;
     }
 
 private:
-    int LineNumber() const { return static_cast<int>(index_) + 1; }
+    int LineNumber() const { return lines_.Number(); }
     [[noreturn]] void Fail(const std::string& what) const { throw RegFileError(LineNumber(), what); }
 
     void KeyLine(std::string_view line)
@@ -116,9 +86,27 @@ private:
             Fail("the key does not start with a root such as HKEY_CURRENT_USER");
         if (separator != std::string_view::npos)
             key.path = std::string(line.substr(separator + 1));
-        if (key.path.find('\0') != std::string::npos)
-            Fail("a key name holds a NUL character");
-        file_.keys.push_back(std::move(key));
+        CheckKeyPath(key.path);
+        haveKey_ = true;
+        keyRemoved_ = key.remove;
+        visitor_.Key(std::move(key));
+    }
+
+    // Empty parts (two backslashes in a row) name no key, so they do not count.
+    void CheckKeyPath(std::string_view path) const
+    {
+        int depth = 0;
+        for (std::string_view rest = path; !rest.empty();) {
+            const auto separator = rest.find('\\');
+            const auto part = rest.substr(0, separator);
+            if (!part.empty() && !IsKeyNameAllowed(part))
+                Fail(part.find('\0') != std::string_view::npos
+                         ? "a key name holds a NUL character"
+                         : "a key name is longer than 255 characters");
+            if (!part.empty() && ++depth > kRegMaxKeyDepth)
+                Fail("the key is more than 512 levels deep");
+            rest.remove_prefix(separator == std::string_view::npos ? rest.size() : separator + 1);
+        }
     }
 
     // A quoted name or string starting at s[0] == '"'; leaves s after the closing quote.
@@ -141,9 +129,9 @@ private:
 
     void ValueLine(std::string_view line)
     {
-        if (file_.keys.empty())
+        if (!haveKey_)
             Fail("a value entry comes before any [key]");
-        if (file_.keys.back().remove)
+        if (keyRemoved_)
             Fail("a value entry follows a key deletion");
         RegFileValue value;
         value.line = LineNumber();
@@ -151,6 +139,9 @@ private:
             line.remove_prefix(1);
         else
             value.name = Quoted(line);
+        if (!IsValueNameAllowed(value.name))
+            Fail(value.name.find('\0') != std::string::npos ? "a value name holds a NUL character"
+                                                            : "a value name is longer than 16,383 characters");
         line = Trim(line);
         if (!line.starts_with('='))
             Fail("expected '=' after the value name");
@@ -171,7 +162,7 @@ private:
         } else {
             Fail("the value data is not text, dword: or hex:");
         }
-        file_.keys.back().values.push_back(std::move(value));
+        visitor_.Value(std::move(value));
     }
 
     std::string Dword(std::string_view digits) const
@@ -214,9 +205,9 @@ private:
         std::string digits(Trim(rest.substr(1)));
         while (digits.ends_with('\\')) {
             digits.pop_back();
-            if (++index_ >= lines_.size())
-                --index_, Fail("the file ends inside a continued value");
-            digits.append(Trim(lines_[index_]));
+            if (!lines_.Next(continued_))
+                Fail("the file ends inside a continued value");
+            digits.append(Trim(continued_));
         }
         value.data = Bytes(digits);
         ConvertText(value);
@@ -241,39 +232,78 @@ private:
     }
 
     // Text types written as hex hold UTF-16LE (version 5) or 8-bit text (REGEDIT4);
-    // the store keeps UTF-8. Data that is not text is kept as it is.
+    // the store keeps UTF-8. Data that is not text is kept as it is. Text that is
+    // not UTF-16 (odd length, unpaired surrogate) is refused: taken as bytes, it
+    // would be written back changed.
     void ConvertText(RegFileValue& value) const
     {
         if (!IsTextType(value.type) && value.type != REG_MULTI_SZ)
             return;
-        if (!file_.unicode) {
+        if (!unicode_) {
             value.data = Windows1252ToUtf8(value.data);
-        } else if (auto text = Utf16LeToUtf8(value.data)) {
-            value.data = std::move(*text);
+            return;
         }
+        auto text = Utf16LeToUtf8(value.data);
+        if (!text)
+            throw RegFileError(value.line, "text data in hex is not valid UTF-16 (odd length or unpaired surrogate)");
+        value.data = std::move(*text);
     }
 
-    std::vector<std::string_view> lines_;
-    std::size_t index_ = 0;
-    RegFile file_;
+    RegFileLines lines_;
+    RegFileVisitor& visitor_;
+    std::string line_;
+    std::string continued_;
+    bool unicode_ = false;
+    bool haveKey_ = false;
+    bool keyRemoved_ = false;
+};
+
+// Whole files already in memory, read through the same line reader.
+class ViewBuffer : public std::streambuf {
+public:
+    explicit ViewBuffer(std::string_view bytes)
+    {
+        char* start = const_cast<char*>(bytes.data()); // only ever read
+        setg(start, start, start + bytes.size());
+    }
+};
+
+class Collector : public RegFileVisitor {
+public:
+    explicit Collector(RegFile& file) : file_(file) {}
+    void Key(RegFileKey&& key) override { file_.keys.push_back(std::move(key)); }
+    void Value(RegFileValue&& value) override { file_.keys.back().values.push_back(std::move(value)); }
+
+private:
+    RegFile& file_;
 };
 
 } // namespace
 
+bool ReadRegFile(std::istream& in, RegFileVisitor& visitor)
+{
+    return Parser(in, visitor).Run();
+}
+
 RegFile ParseRegFile(std::string_view bytes)
 {
-    if (bytes.size() > kMaxFileBytes)
-        throw RegFileError(1, "the file is too large for a settings export");
-    bool utf16 = false;
-    const std::string text = DecodeFile(bytes, utf16);
-    auto lines = SplitLines(text);
-    const auto header = Trim(lines.front());
-    bool unicode = false;
-    if (header == kVersion5Header)
-        unicode = true;
-    else if (header != kVersion4Header)
-        throw RegFileError(1, "the file does not start with \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"");
-    return Parser(std::move(lines), unicode).Run();
+    ViewBuffer buffer(bytes);
+    std::istream in(&buffer);
+    RegFile file;
+    Collector collector(file);
+    file.unicode = ReadRegFile(in, collector);
+    return file;
+}
+
+bool IsValueNameAllowed(std::string_view name)
+{
+    return name.find('\0') == std::string_view::npos && Utf16Length(name) <= kRegMaxValueNameLength;
+}
+
+bool IsKeyNameAllowed(std::string_view name)
+{
+    return !name.empty() && name.find('\0') == std::string_view::npos
+        && name.find('\\') == std::string_view::npos && Utf16Length(name) <= kRegMaxKeyNameLength;
 }
 
 } // namespace platform

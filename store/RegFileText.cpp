@@ -118,6 +118,17 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
+std::size_t Utf16Length(std::string_view text)
+{
+    std::size_t units = 0;
+    for (const char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        if ((b & 0xC0) != 0x80)
+            units += b >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes)
 {
     std::string out;

@@ -13,6 +13,8 @@ std::optional<std::string> Utf16LeToUtf8(std::string_view bytes);
 std::string Utf8ToUtf16Le(std::string_view text);
 // Whether text is well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view text);
+// How many UTF-16 units valid UTF-8 text takes (characters past U+FFFF take two).
+std::size_t Utf16Length(std::string_view text);
 // Windows-1252 bytes to UTF-8 (its five unassigned bytes map to C1 controls).
 std::string Windows1252ToUtf8(std::string_view bytes);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -68,92 +69,192 @@ void Fail(const std::string& what, RegStatus status)
     throw std::runtime_error(what + " (store error " + std::to_string(status) + ")");
 }
 
-void ExportKey(RegistryStore& store, RegRoot root, const std::string& path, RegFile& file)
+int Depth(std::string_view path)
 {
-    RegKey key;
-    if (store.OpenKey(root, path, key) != kRegSuccess)
-        return;
-    RegFileKey entry{RootName(root), path, false, {}, 0};
+    return path.empty() ? 0 : static_cast<int>(std::count(path.begin(), path.end(), '\\')) + 1;
+}
+
+// A key path or value name for a message: at most 200 bytes of it (its start
+// and its end), NULs shown as \0.
+std::string Shown(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.size() > 200 && i == 100) {
+            out.append("...");
+            i = text.size() - 100;
+        }
+        out.append(text[i] == '\0' ? "\\0" : std::string(1, text[i]));
+    }
+    return out;
+}
+
+// One key's values in name order; those a file cannot name are left out.
+void ExportValues(RegistryStore& store, const RegKey& key, RegFileKey& entry,
+                  std::vector<std::string>& leftOut)
+{
     std::vector<std::string> names;
     if (auto status = store.ValueNames(key, names); status != kRegSuccess)
-        Fail("Cannot read the values of " + path, status);
+        Fail("Cannot read the values of " + entry.path, status);
     std::sort(names.begin(), names.end());
-    for (const auto& name : names) {
+    for (auto& name : names) {
+        if (!IsValueNameAllowed(name)) {
+            leftOut.push_back("the value \"" + Shown(name) + "\" of " + entry.root + "\\" + Shown(entry.path));
+            continue;
+        }
         RegValue value;
         if (auto status = store.QueryValue(key, name, value); status != kRegSuccess)
-            Fail("Cannot read " + path + "\\" + name, status);
-        entry.values.push_back({name, false, value.type, std::move(value.data), 0});
+            Fail("Cannot read " + entry.path + "\\" + name, status);
+        entry.values.push_back({std::move(name), false, value.type, std::move(value.data), 0});
     }
-    file.keys.push_back(std::move(entry));
-    if (auto status = store.SubkeyNames(key, names); status != kRegSuccess)
-        Fail("Cannot read the keys beneath " + path, status);
-    std::sort(names.begin(), names.end());
-    for (const auto& name : names)
-        ExportKey(store, root, path + "\\" + name, file);
+}
+
+// Depth first in name order, as a recursive walk would go, on a stack of open
+// keys: each key is opened from its parent, never walked to from the root.
+void ExportTree(RegistryStore& store, RegRoot root, const std::string& top, RegFile& file,
+                std::vector<std::string>& leftOut)
+{
+    struct Pending {
+        RegKey key;
+        std::string path;
+        int depth = 0;
+    };
+    std::vector<Pending> pending(1);
+    if (store.OpenKey(root, top, pending.back().key) != kRegSuccess)
+        return;
+    pending.back().path = top;
+    pending.back().depth = Depth(top);
+    std::vector<std::string> names;
+    while (!pending.empty()) {
+        Pending current = std::move(pending.back());
+        pending.pop_back();
+        RegFileKey entry{RootName(root), current.path, false, {}, 0};
+        ExportValues(store, current.key, entry, leftOut);
+        file.keys.push_back(std::move(entry));
+        if (auto status = store.SubkeyNames(current.key, names); status != kRegSuccess)
+            Fail("Cannot read the keys beneath " + current.path, status);
+        std::sort(names.begin(), names.end(), std::greater<>());
+        const bool deepest = current.depth >= kRegMaxKeyDepth;
+        for (const auto& name : names) {
+            const std::string path = current.path + "\\" + name;
+            if (deepest || !IsKeyNameAllowed(name)) {
+                leftOut.push_back("the key " + std::string(RootName(root)) + "\\" + Shown(path)
+                                  + " and everything beneath it");
+                continue;
+            }
+            Pending child{RegKey(), path, current.depth + 1};
+            if (auto status = store.OpenKey(current.key, name, child.key); status != kRegSuccess)
+                Fail("Cannot open " + path, status);
+            pending.push_back(std::move(child));
+        }
+    }
+}
+
+// Applies entries to the store as they come: keys outside the allowed
+// subtrees are skipped with their values.
+class Importer : public RegFileVisitor {
+public:
+    Importer(RegistryStore& store, const std::vector<RegSubtree>& allowed) : store_(store), allowed_(allowed) {}
+
+    void Key(RegFileKey&& entry) override
+    {
+        key_.Close();
+        const auto root = RootOf(entry.root);
+        path_ = Normalised(entry.path);
+        const std::string shown = "line " + std::to_string(entry.line) + ": [" + entry.root
+                                  + (path_.empty() ? "" : "\\" + path_) + "]";
+        if (!root) {
+            report.skipped.push_back(shown + " is under a root Pandrel does not keep");
+            return;
+        }
+        if (path_.empty() || !Within(*root, path_, allowed_)) {
+            report.skipped.push_back(shown + " is not one of Pandrel's keys");
+            return;
+        }
+        if (entry.remove) {
+            const RegStatus status = store_.DeleteKeyTree(*root, path_);
+            if (status == kRegSuccess)
+                ++report.keysDeleted;
+            else if (status != kRegFileNotFound)
+                Fail("Cannot delete " + path_, status);
+            return;
+        }
+        if (auto status = store_.CreateKey(*root, path_, key_); status != kRegSuccess)
+            Fail("Cannot create " + path_, status);
+        ++report.keysWritten;
+    }
+
+    void Value(RegFileValue&& value) override
+    {
+        if (!key_.IsOpen())
+            return;
+        if (value.remove) {
+            const RegStatus status = store_.DeleteValue(key_, value.name);
+            if (status == kRegSuccess)
+                ++report.valuesDeleted;
+            else if (status != kRegFileNotFound)
+                Fail("Cannot delete " + path_ + "\\" + value.name, status);
+            return;
+        }
+        if (auto status = store_.SetValue(key_, value.name, value.type, value.data); status != kRegSuccess)
+            Fail("Cannot write " + path_ + "\\" + value.name, status);
+        ++report.valuesWritten;
+    }
+
+    RegImportReport report;
+
+private:
+    RegistryStore& store_;
+    const std::vector<RegSubtree>& allowed_;
+    RegKey key_;
+    std::string path_;
+};
+
+// Runs read(importer) inside one transaction, committed only when it ends well.
+template <typename Read>
+RegImportReport Import(RegistryStore& store, const std::vector<RegSubtree>& allowed, Read read)
+{
+    Importer importer(store, allowed);
+    Transaction transaction(store);
+    if (auto status = transaction.Begin(); status != kRegSuccess)
+        Fail("Cannot change the settings", status);
+    read(importer);
+    if (auto status = transaction.Commit(); status != kRegSuccess)
+        Fail("Cannot change the settings", status);
+    return std::move(importer.report);
 }
 
 } // namespace
 
-RegFile ExportSubtrees(RegistryStore& store, const std::vector<RegSubtree>& subtrees)
+RegFile ExportSubtrees(RegistryStore& store, const std::vector<RegSubtree>& subtrees,
+                       std::vector<std::string>* leftOut)
 {
     RegFile file;
+    std::vector<std::string> ignored;
     Transaction reading(store); // one consistent view of the store
     if (auto status = reading.Begin(); status != kRegSuccess)
         Fail("Cannot read the settings", status);
     for (const auto& subtree : subtrees)
-        ExportKey(store, subtree.root, Normalised(subtree.path), file);
+        ExportTree(store, subtree.root, Normalised(subtree.path), file, leftOut ? *leftOut : ignored);
     return file;
 }
 
 RegImportReport ImportRegFile(RegistryStore& store, const RegFile& file,
                               const std::vector<RegSubtree>& allowed)
 {
-    RegImportReport report;
-    Transaction transaction(store);
-    if (auto status = transaction.Begin(); status != kRegSuccess)
-        Fail("Cannot change the settings", status);
-    for (const auto& entry : file.keys) {
-        const auto root = RootOf(entry.root);
-        const std::string path = Normalised(entry.path);
-        const std::string shown = "line " + std::to_string(entry.line) + ": [" + entry.root
-                                  + (path.empty() ? "" : "\\" + path) + "]";
-        if (!root) {
-            report.skipped.push_back(shown + " is under a root Pandrel does not keep");
-            continue;
+    return Import(store, allowed, [&file](Importer& importer) {
+        for (RegFileKey key : file.keys) {
+            auto values = std::move(key.values);
+            importer.Key(std::move(key));
+            for (auto& value : values)
+                importer.Value(std::move(value));
         }
-        if (path.empty() || !Within(*root, path, allowed)) {
-            report.skipped.push_back(shown + " is not one of Pandrel's keys");
-            continue;
-        }
-        if (entry.remove) {
-            const RegStatus status = store.DeleteKeyTree(*root, path);
-            if (status == kRegSuccess)
-                ++report.keysDeleted;
-            else if (status != kRegFileNotFound)
-                Fail("Cannot delete " + path, status);
-            continue;
-        }
-        RegKey key;
-        if (auto status = store.CreateKey(*root, path, key); status != kRegSuccess)
-            Fail("Cannot create " + path, status);
-        ++report.keysWritten;
-        for (const auto& value : entry.values) {
-            if (value.remove) {
-                const RegStatus status = store.DeleteValue(key, value.name);
-                if (status == kRegSuccess)
-                    ++report.valuesDeleted;
-                else if (status != kRegFileNotFound)
-                    Fail("Cannot delete " + path + "\\" + value.name, status);
-                continue;
-            }
-            if (auto status = store.SetValue(key, value.name, value.type, value.data); status != kRegSuccess)
-                Fail("Cannot write " + path + "\\" + value.name, status);
-            ++report.valuesWritten;
-        }
-    }
-    if (auto status = transaction.Commit(); status != kRegSuccess)
-        Fail("Cannot change the settings", status);
-    return report;
+    });
+}
+
+RegImportReport ImportRegFile(RegistryStore& store, std::istream& in, const std::vector<RegSubtree>& allowed)
+{
+    return Import(store, allowed, [&in](Importer& importer) { ReadRegFile(in, importer); });
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include "RegFile.h"
 #include "RegistryStore.h"
 
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,19 @@ struct RegImportReport {
     std::vector<std::string> skipped; // "line N: [key] ..." for each entry not taken
 };
 
-// The subtrees that exist, keys in name order with their values in name order.
-RegFile ExportSubtrees(RegistryStore& store, const std::vector<RegSubtree>& subtrees);
+// The subtrees that exist, keys in name order with their values in name order,
+// walked without recursion. Keys and values a file cannot hold (deeper than
+// kRegMaxKeyDepth, names too long or holding NUL) are left out, and named in
+// leftOut when given, so that what is written always reads back.
+RegFile ExportSubtrees(RegistryStore& store, const std::vector<RegSubtree>& subtrees,
+                       std::vector<std::string>* leftOut = nullptr);
 // Merges file into the store in one transaction. Throws std::runtime_error when
 // the store fails; nothing is changed then.
 RegImportReport ImportRegFile(RegistryStore& store, const RegFile& file,
+                              const std::vector<RegSubtree>& allowed);
+// The same, reading the file one line at a time as it merges. A malformed line
+// throws RegFileError and rolls everything back, so nothing is changed then.
+RegImportReport ImportRegFile(RegistryStore& store, std::istream& in,
                               const std::vector<RegSubtree>& allowed);
 
 } // namespace platform

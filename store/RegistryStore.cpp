@@ -109,6 +109,7 @@ bool RegistryStore::OpenDatabase()
             + "). Pandrel runs without stored settings.";
         return false;
     }
+    damagedCopy_ = kept;
     recoveryMessage_ = "The settings file \"" + file_.string()
         + "\" was damaged and could not be read. It has been kept as \"" + kept.string()
         + "\", and Pandrel has started with new settings.";

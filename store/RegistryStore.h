@@ -69,6 +69,8 @@ public:
     // Empty, or a message for the user: the file was damaged and where it was
     // kept, or why the store could not be used.
     const std::string& RecoveryMessage() const { return recoveryMessage_; }
+    // Where this opening moved a damaged file; empty when it found none.
+    const std::filesystem::path& DamagedCopy() const { return damagedCopy_; }
 
     // Opens an existing key; path parts are separated by '\', a leading '\' is ignored.
     RegStatus OpenKey(RegRoot root, std::string_view path, RegKey& key);
@@ -128,6 +130,7 @@ private:
     bool available_ = false;
     int transactionDepth_ = 0;
     std::string recoveryMessage_;
+    std::filesystem::path damagedCopy_;
 };
 
 // Rolls back in its destructor unless committed.

@@ -1,5 +1,7 @@
 #include "SettingsFolderLock.h"
 
+#include "PrivateFiles.h"
+
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -18,10 +20,12 @@ constexpr const char* kLockFileName = "pandrel.lock";
 SettingsFolderLock::SettingsFolderLock(const std::filesystem::path& folder)
 {
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (!error)
-        ::chmod(folder.c_str(), S_IRWXU);
+    if (!MakePrivateFolder(folder, error)) {
+        problem_ = "Pandrel cannot use the settings folder " + folder.string() + ": " + error.message() + ".";
+        return;
+    }
     const std::filesystem::path file = folder / kLockFileName;
+    MakePrivateFile(file, error);
     const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
     if (fd < 0) {
         problem_ = "Cannot open " + file.string() + ": " + std::strerror(errno);
@@ -30,7 +34,8 @@ SettingsFolderLock::SettingsFolderLock(const std::filesystem::path& folder)
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int cause = errno;
         ::close(fd);
-        problem_ = cause == EWOULDBLOCK
+        heldElsewhere_ = cause == EWOULDBLOCK;
+        problem_ = heldElsewhere_
                        ? "Pandrel is already running with the settings folder " + folder.string() +
                              " (in another session or under another name)."
                        : "Cannot lock " + file.string() + ": " + std::strerror(cause);

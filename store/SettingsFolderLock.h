@@ -9,20 +9,24 @@ namespace platform {
 
 class SettingsFolderLock {
 public:
-    // Creates the folder (owner only) and a lock file in it, and tries to
-    // lock it without waiting. Owns() tells whether that worked.
+    // Creates the folder (owner only, MakePrivateFolder) and a 0600 lock file
+    // in it, and tries to lock it without waiting. Owns() tells whether that
+    // worked. A folder that is not the user's own is refused.
     explicit SettingsFolderLock(const std::filesystem::path& folder);
     ~SettingsFolderLock();
     SettingsFolderLock(const SettingsFolderLock&) = delete;
     SettingsFolderLock& operator=(const SettingsFolderLock&) = delete;
 
     bool Owns() const { return fd_ >= 0; }
+    // Whether another process holds the lock (rather than the folder failing).
+    bool HeldElsewhere() const { return heldElsewhere_; }
     // Why the lock could not be taken (another process holds it, or the
-    // folder cannot be written).
+    // folder cannot be used).
     const std::string& Problem() const { return problem_; }
 
 private:
     int fd_ = -1;
+    bool heldElsewhere_ = false;
     std::string problem_;
 };
 

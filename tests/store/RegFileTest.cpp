@@ -179,6 +179,7 @@ TEST(RegFileTest, HandWrittenFilesOfBothVersionsWithEveryValueType)
 TEST(RegFileTest, BrokenFilesAreRefusedWithTheirLineNumber)
 {
     const std::string head = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Kestrane\\Pandrel]\r\n";
+    const std::string head5 = "Windows Registry Editor Version 5.00" + head.substr(8);
     const std::vector<std::pair<std::string, int>> broken = {
         {"Windows Registry Editor Version 4.00\r\n", 1},
         {"", 1},
@@ -202,6 +203,11 @@ TEST(RegFileTest, BrokenFilesAreRefusedWithTheirLineNumber)
         {head + "[Software\\x]\r\n", 3},
         {head + "[-HKEY_CURRENT_USER\\Software\\Kestrane\\Pandrel\\P]\r\n\"a\"=\"b\"\r\n", 4},
         {head + "junk\r\n", 3},
+        {head + std::string("\"a\0b\"=\"x\"\r\n", 12), 3},     // NUL in a value name
+        // Version 5 text types in hex must be UTF-16: odd length, unpaired surrogates.
+        {head5 + "\"a\"=hex(2):41,00,42\r\n", 3},
+        {head5 + "\"a\"=hex(1):41,00,\\\r\n  00,d8,42,00\r\n", 3},
+        {head5 + "\"a\"=hex(7):00,dc,00,00\r\n", 3},
     };
     for (const auto& [bytes, line] : broken) {
         try {
@@ -211,4 +217,45 @@ TEST(RegFileTest, BrokenFilesAreRefusedWithTheirLineNumber)
             EXPECT_EQ(error.Line(), line) << error.what() << " in: " << bytes;
         }
     }
+}
+
+TEST(RegFileTest, KeysAndNamesAreBoundedAsARegistryBoundsThem)
+{
+    std::string path;
+    for (int level = 0; level < kRegMaxKeyDepth; ++level)
+        path += "\\k";
+    const std::string key = "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER" + path;
+    // At the bounds: 512 levels, a value name of 16,383 units, a key name of 255
+    // (a character past U+FFFF takes two).
+    const RegFile file = ParseRegFile(Version5(key + "]\r\n\"" + std::string(16383, 'v') + "\"=\"x\"\r\n"
+                                               "[HKEY_CURRENT_USER\\" + std::string(253, 'k') + "\xF0\x9F\x98\x80]\r\n"));
+    EXPECT_EQ(file.keys.size(), 2u);
+    for (const auto& [bytes, what] : std::vector<std::pair<std::string, std::string>>{
+             {key + "\\k]\r\n", "512 levels"},
+             {"REGEDIT4\r\n[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\r\n", "255 characters"},
+             {key + "]\r\n\"" + std::string(16384, 'v') + "\"=\"x\"\r\n", "16,383 characters"}}) {
+        try {
+            ParseRegFile(bytes);
+            ADD_FAILURE() << "accepted past " << what;
+        } catch (const RegFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(what), std::string::npos) << error.what();
+        }
+    }
+}
+
+// Keys an older import let in, deeper than a file can name, are left out of an
+// export (and said so), which therefore always reads back.
+TEST(RegFileTest, AStoreDeeperThanAFileCanHoldExportsWhatReadsBack)
+{
+    TempDir dir;
+    RegistryStore store(dir.path());
+    std::string deep = kProgram;
+    for (int level = 3; level < kRegMaxKeyDepth + 8; ++level)
+        deep += "\\k";
+    Set(store, RegRoot::CurrentUser, deep, "v", REG_SZ, Text("x"));
+    std::vector<std::string> leftOut;
+    const RegFile exported = ExportSubtrees(store, kAllowed, &leftOut);
+    EXPECT_EQ(ParseRegFile(WriteRegFile(exported)).keys.size(), static_cast<std::size_t>(kRegMaxKeyDepth - 2));
+    ASSERT_EQ(leftOut.size(), 1u);
+    EXPECT_TRUE(leftOut[0].ends_with("\\k and everything beneath it")) << leftOut[0];
 }
