@@ -48,6 +48,7 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    void Reset(int fd) { if (fd_ >= 0) ::close(fd_); fd_ = fd; }
     // Closes now, reporting what close says.
     bool Close() { const int fd = fd_; fd_ = -1; return ::close(fd) == 0; }
 
@@ -124,12 +125,15 @@ bool MakePrivateFolder(const std::filesystem::path& folder, std::error_code& err
         if (!MakeFolder(*it, error))
             return false;
 
-    struct stat link {};
-    if (::lstat(folder.c_str(), &link) != 0)
-        return error = LastError(), false;
-    if (S_ISLNK(link.st_mode) && !OwnedByUser(link))
-        return error = FolderError(PrivateFolderError::LinkOfAnotherUser), false;
-    const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // A folder (not a link) is opened as it is; a link is followed only when
+    // the user owns it.
+    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.get() < 0 && (errno == ELOOP || errno == ENOTDIR)) {
+        struct stat link {};
+        if (::lstat(folder.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && !OwnedByUser(link))
+            return error = FolderError(PrivateFolderError::LinkOfAnotherUser), false;
+        fd.Reset(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    }
     struct stat info {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0)
         return error = LastError(), false;

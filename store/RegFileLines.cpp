@@ -3,6 +3,7 @@
 #include "RegFile.h"
 #include "RegFileText.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -99,7 +100,11 @@ bool RegFileLines::Next(std::string& line)
         ReadBytes(raw_);
         if (encoding_ == Encoding::Utf8 && !IsValidUtf8(raw_))
             Fail("the line is not valid UTF-8 text");
-        line = encoding_ == Encoding::Utf8 ? raw_ : Windows1252ToUtf8(raw_);
+        const bool ascii = std::all_of(raw_.begin(), raw_.end(), [](char c) { return (c & 0x80) == 0; });
+        if (encoding_ == Encoding::Windows1252 && !ascii)
+            line = Windows1252ToUtf8(raw_);
+        else
+            line.swap(raw_); // raw_ is cleared before its next use
     }
     if (line.ends_with('\r'))
         line.pop_back();

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 using namespace platform;
@@ -23,6 +25,22 @@ std::string Program(RegistryStore& store, const std::string& name)
         || store.QueryValue(key, name, value) != kRegSuccess)
         return "<missing>";
     return TextOfValueData(value.data);
+}
+
+std::string Contents(std::istream&& in)
+{
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The process's peak memory; with reset, counted from now (Linux sets the
+// high-water mark back to what is in use).
+long PeakKiB(bool reset = false)
+{
+    if (reset)
+        std::ofstream("/proc/self/clear_refs") << "5";
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 } // namespace
@@ -67,4 +85,51 @@ TEST(SettingsTransferCommandTest, ExportIsPrivateAndABrokenImportChangesNothing)
     std::ostringstream out4, err4;
     EXPECT_EQ(ImportSettingsFile(store, exported, out4, err4), 0) << err4.str();
     EXPECT_EQ(Program(store, "ProfileName1"), "Work");
+}
+
+// After damage the store starts empty: exported then, it would replace the
+// backup that can bring the settings back. An export replaces its file whole.
+TEST(SettingsTransferCommandTest, NoExportAfterDamageAndAnExportReplacesItsFileWhole)
+{
+    TempDir dir;
+    const std::string backup = (dir / "backup.reg").string(), kept = "REGEDIT4\r\n; the good settings\r\n";
+    std::ofstream(backup, std::ios::binary) << kept;
+    std::ofstream(dir / "settings.db", std::ios::binary) << "not a database";
+    {
+        RegistryStore damaged(dir.path());
+        ASSERT_FALSE(damaged.DamagedCopy().empty());
+        std::ostringstream out, err;
+        EXPECT_EQ(ExportSettingsFile(damaged, backup, out, err), 1);
+        EXPECT_NE(err.str().find(damaged.DamagedCopy().string()), std::string::npos) << err.str();
+        EXPECT_EQ(Contents(std::ifstream(backup, std::ios::binary)), kept);
+    }
+    RegistryStore store(dir.path());
+    std::ifstream before(backup, std::ios::binary);
+    std::ostringstream out, err;
+    ASSERT_EQ(ExportSettingsFile(store, backup, out, err), 0) << err.str();
+    EXPECT_EQ(Contents(std::move(before)), kept) << "the old file was overwritten in place";
+    EXPECT_TRUE(Contents(std::ifstream(backup, std::ios::binary)).starts_with("\xFF\xFE"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".pandrel-export")) << entry.path();
+}
+
+// An import holds one line in memory, never the file: 32 MiB of empty lines.
+TEST(SettingsTransferCommandTest, ImportReadsOneLineAtATime)
+{
+    TempDir dir;
+    RegistryStore store(dir / "store");
+    const auto file = dir / "blank.reg";
+    {
+        std::ofstream blank(file, std::ios::binary);
+        blank << "REGEDIT4\r\n";
+        const std::string lines(1 << 20, '\n');
+        for (int i = 0; i < 32; ++i)
+            blank << lines;
+        blank << "[HKEY_CURRENT_USER\\Software\\Kestrane\\Pandrel]\r\n\"ProfileName1\"=\"Home\"\r\n";
+    }
+    const long before = PeakKiB(true);
+    std::ostringstream out, err;
+    ASSERT_EQ(ImportSettingsFile(store, file.string(), out, err), 0) << err.str();
+    EXPECT_EQ(Program(store, "ProfileName1"), "Home");
+    EXPECT_LT(PeakKiB() - before, 16 * 1024) << "KiB more at the peak";
 }

@@ -1,17 +1,21 @@
 // The store's trust at start: a store held by another process is waited for and
 // reported with nothing renamed, a read-only file is reported as read-only, and
 // the folder and files are owner-only whatever the umask.
+#include "PrivateFiles.h"
 #include "RegistryStore.h"
+#include "SettingsFolderLock.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <string>
 
 using namespace platform;
@@ -100,8 +104,34 @@ std::int64_t RowsOf(const std::filesystem::path& file, const char* table)
 }
 
 constexpr auto kShortWait = std::chrono::milliseconds(300);
+constexpr uid_t kNobody = 65534;
+
+// When set, the next lstat of first answers, then moves the link second over it.
+std::pair<std::filesystem::path, std::filesystem::path> gSwapAfterLstat;
+
+// A folder that is not the user's: as root, one given to another user;
+// otherwise /tmp, root's and writable by all.
+std::filesystem::path OtherUsersFolder(const TempDir& dir)
+{
+    if (::geteuid() != 0)
+        return "/tmp";
+    std::filesystem::create_directory(dir / "others");
+    EXPECT_EQ(::chown((dir / "others").c_str(), kNobody, kNobody), 0);
+    return dir / "others";
+}
 
 } // namespace
+
+extern "C" int lstat(const char* path, struct stat* info) noexcept
+{
+    static const auto real = reinterpret_cast<int (*)(const char*, struct stat*)>(::dlsym(RTLD_NEXT, "lstat"));
+    const int result = real(path, info);
+    if (!gSwapAfterLstat.first.empty() && gSwapAfterLstat.first == path) {
+        ::rename(gSwapAfterLstat.second.c_str(), path);
+        gSwapAfterLstat = {};
+    }
+    return result;
+}
 
 TEST(StoreTrust, StoreHeldByAnotherProcessIsWaitedForAndNeverTakenForDamage)
 {
@@ -163,7 +193,6 @@ TEST(StoreTrust, ReadOnlySettingsFileIsReportedAsReadOnlyAndLeftInPlace)
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         if (::geteuid() == 0) {
-            constexpr uid_t kNobody = 65534;
             for (const auto& path : {dir.path(), folder, file})
                 if (::chown(path.c_str(), kNobody, kNobody) != 0)
                     _exit(10);
@@ -190,7 +219,15 @@ TEST(StoreTrust, ReadOnlySettingsFileIsReportedAsReadOnlyAndLeftInPlace)
 TEST(StoreTrust, FolderAndFilesAreOwnerOnlyWhateverTheUmask)
 {
     TempDir dir;
-    const mode_t previous = ::umask(022);
+    const mode_t previous = ::umask(0);
+    // The lock is taken before the store opens: its folders and file are private at once.
+    {
+        SettingsFolderLock lock(dir / "locked" / "pandrel");
+        ASSERT_TRUE(lock.Owns()) << lock.Problem();
+        EXPECT_EQ(ModeOf(dir / "locked"), 0700u);
+        EXPECT_EQ(ModeOf(dir / "locked" / "pandrel"), 0700u);
+        EXPECT_EQ(ModeOf(dir / "locked" / "pandrel" / "pandrel.lock"), 0600u);
+    }
     const auto folder = dir / "kestrane" / "pandrel";
     {
         RegistryStore store(folder);
@@ -214,4 +251,54 @@ TEST(StoreTrust, FolderAndFilesAreOwnerOnlyWhateverTheUmask)
         EXPECT_EQ(ModeOf(folder / "settings.db-shm"), 0600u);
     }
     ::umask(previous);
+}
+
+TEST(StoreTrust, ASettingsFolderThatIsNotTheUsersOwnIsRefused)
+{
+    TempDir dir;
+    const auto others = OtherUsersFolder(dir);
+    std::filesystem::create_directory(dir / "mine");
+    std::filesystem::create_symlink(others, dir / "to-others");
+    std::vector<std::filesystem::path> refused = {dir / "to-others"};
+    if (::geteuid() == 0) {
+        std::filesystem::create_symlink(dir / "mine", dir / "others-link");
+        ASSERT_EQ(::lchown((dir / "others-link").c_str(), kNobody, kNobody), 0);
+        refused.push_back(dir / "others-link");
+    }
+    for (const auto& folder : refused) {
+        SettingsFolderLock lock(folder);
+        EXPECT_FALSE(lock.Owns()) << folder;
+        EXPECT_NE(lock.Problem().find("another user"), std::string::npos) << lock.Problem();
+        EXPECT_FALSE(RegistryStore(folder).IsAvailable()) << folder;
+    }
+    EXPECT_FALSE(std::filesystem::exists(others / "pandrel.lock"));
+    EXPECT_FALSE(std::filesystem::exists(others / "settings.db"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "mine"));
+}
+
+// A file of the folder swapped for a link right after it was looked at (as
+// another process could): the mode changes only through the opened file,
+// never on what the link names.
+TEST(StoreTrust, TighteningNeverFollowsALinkSwappedIn)
+{
+    TempDir dir;
+    const auto victim = dir / "victim";
+    std::ofstream(victim).put('x');
+    std::filesystem::permissions(victim, std::filesystem::perms(0644));
+    for (const auto tighten : {+[](const std::filesystem::path& file) { TightenIfPresent(file); },
+                               +[](const std::filesystem::path& file) { std::error_code e; MakePrivateFile(file, e); }}) {
+        const auto file = dir / "settings.db-wal";
+        std::ofstream(file).put('x');
+        std::filesystem::permissions(file, std::filesystem::perms(0644));
+        std::filesystem::create_symlink(victim, dir / "link");
+        gSwapAfterLstat = {file, dir / "link"};
+        tighten(file);
+        EXPECT_EQ(ModeOf(victim), 0644u);
+        if (!gSwapAfterLstat.first.empty()) { // never looked at by path: tightened through the file
+            EXPECT_EQ(ModeOf(file), 0600u);
+        }
+        gSwapAfterLstat = {};
+        std::filesystem::remove(file);
+        std::filesystem::remove(dir / "link");
+    }
 }
