@@ -54,7 +54,7 @@ public:
     // one started. Anything else (held by another process for longer than
     // busyWait, read-only, disk full, I/O error) leaves the store unavailable
     // with a message and the file untouched; so does a folder that cannot be
-    // written, without one.
+    // written or is not the user's own (MakePrivateFolder), without one.
     explicit RegistryStore(const std::filesystem::path& folder,
                            std::chrono::milliseconds busyWait = std::chrono::seconds(10));
     ~RegistryStore();

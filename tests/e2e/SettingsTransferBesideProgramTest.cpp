@@ -1,6 +1,5 @@
-// Settings moved in or out while Pandrel runs on the same folder would be
-// overwritten when it closes, or read as it changes: the transfer is refused,
-// and works once the program has ended.
+// Settings moved in or out beside a Pandrel running on the same folder would be
+// overwritten at its close: refused then, taken once it has ended.
 #include "LocalHttpServer.h"
 #include "ProgramProcess.h"
 #include "ProgramStore.h"
@@ -36,7 +35,6 @@ TEST(SettingsTransfer, RefusedWhilePandrelRunsOnTheFolder)
         EXPECT_EQ(transfer.WaitForExit(20s), 1) << option << ": " << transfer.Output();
         EXPECT_NE(transfer.Errors().find("Pandrel is running on the settings folder " + settings.path().string()),
                   std::string::npos) << transfer.Errors();
-        EXPECT_EQ(transfer.Output(), "");
     }
     EXPECT_FALSE(std::filesystem::exists(exported));
     ASSERT_EQ(running.Terminate(), 0) << running.Errors();
