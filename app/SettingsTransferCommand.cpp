@@ -109,6 +109,8 @@ int RunSettingsTransfer(SettingsTransfer transfer, const std::string& file)
         std::cerr << "The settings store cannot be opened. " << store.RecoveryMessage() << "\n";
         return 1;
     }
+    if (transfer == SettingsTransfer::Import && !store.RecoveryMessage().empty())
+        std::cerr << store.RecoveryMessage() << "\n"; // the import goes into the new settings
     return transfer == SettingsTransfer::Export ? ExportSettingsFile(store, file, std::cout, std::cerr)
                                                 : ImportSettingsFile(store, file, std::cout, std::cerr);
 }
