@@ -47,6 +47,7 @@ ProgramApplication::~ProgramApplication()
 {
     for (unsigned source : signalSources_)
         g_source_remove(source);
+    sessionEnd_.reset();
     handover_.reset();
     program_.reset();
     engine_.reset();
@@ -131,13 +132,16 @@ int ProgramApplication::OnCommandLine(const Glib::RefPtr<Gio::ApplicationCommand
 }
 
 // A request to end (the session closing, a plain kill) closes the main window
-// the usual way, so the pages are saved.
+// the usual way, so the pages are saved, whatever dialog is open.
 void ProgramApplication::CloseOnTerminationRequest()
 {
-    auto closeMain = [](gpointer window) -> gboolean {
-        platform::RunGuarded([window] { static_cast<TfrmMain*>(window)->CloseWithoutAsking(); });
+    TfrmMain& frmMain = program_->frmMain;
+    sessionEnd_ = std::make_unique<SessionEndClose>([&frmMain] { frmMain.CloseWithoutAsking(); },
+                                                    [&frmMain] { return frmMain.Started() && AtMainLoopLevel(); });
+    auto request = [](gpointer sessionEnd) -> gboolean {
+        static_cast<SessionEndClose*>(sessionEnd)->Request();
         return G_SOURCE_CONTINUE;
     };
-    signalSources_.push_back(g_unix_signal_add(SIGTERM, closeMain, &program_->frmMain));
-    signalSources_.push_back(g_unix_signal_add(SIGHUP, closeMain, &program_->frmMain));
+    signalSources_.push_back(g_unix_signal_add(SIGTERM, request, sessionEnd_.get()));
+    signalSources_.push_back(g_unix_signal_add(SIGHUP, request, sessionEnd_.get()));
 }

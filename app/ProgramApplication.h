@@ -5,6 +5,7 @@
 // ends. A copy that cannot reach the running one (no shared session bus)
 // finds the settings folder locked and stops before touching the store.
 #include "Program.h"
+#include "SessionEndClose.h"
 #include "SettingsFolderLock.h"
 #include "UrlHandover.h"
 #include "WebKitEngine.h"
@@ -40,5 +41,6 @@ private:
     std::shared_ptr<platform::WebKitEngine> engine_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<UrlHandover> handover_;
+    std::unique_ptr<SessionEndClose> sessionEnd_;
     std::vector<unsigned> signalSources_;
 };

@@ -164,6 +164,8 @@ void TfrmMain::on_show()
     if (!shown_) {
         shown_ = true;
         platform::RunGuarded([this] { FormShow(); });
+        // Over, also when an error ended it: the window takes pages and closes.
+        started_ = true;
     }
     Gtk::Window::on_show();
 }
@@ -184,7 +186,6 @@ void TfrmMain::FormShow()
         pages_->List().SetCurrentPage(0);
     recovery_->Start();
     PostMaximizeMain();
-    started_ = true;
 }
 
 void TfrmMain::PostMaximizeMain()
@@ -203,8 +204,17 @@ void TfrmMain::WMMaximizeMain()
 
 bool TfrmMain::on_delete_event(GdkEventAny*)
 {
-    if (!closingWithoutQuestion_ && !ConfirmQuitWithRunningDownloads())
-        return true;
+    if (ConfirmQuitWithRunningDownloads())
+        CloseAndHide();
+    return true;
+}
+
+// The close itself, run directly rather than through a close request, which
+// GTK drops while a pop-up menu or dialog holds the input.
+void TfrmMain::CloseAndHide()
+{
+    if (!get_visible())
+        return;
     try {
         FormClose();
         recovery_->MarkClean();
@@ -214,11 +224,10 @@ bool TfrmMain::on_delete_event(GdkEventAny*)
         // unseen; a second close after the report goes through.
         if (!closeFailed_) {
             closeFailed_ = true;
-            return true;
+            return;
         }
     }
     hide();
-    return true;
 }
 
 void TfrmMain::FormClose()
@@ -255,9 +264,7 @@ void TfrmMain::itmQuitClick()
 
 void TfrmMain::CloseWithoutAsking()
 {
-    closingWithoutQuestion_ = true;
-    close();
-    closingWithoutQuestion_ = false;
+    CloseAndHide();
 }
 
 // Quitting ends the downloads under way: the user says whether that is meant.

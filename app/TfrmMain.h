@@ -39,7 +39,8 @@ public:
                        profiles::TfrmProfileButtonSettings& frmProfileButtonSettings);
 
     void itmQuitClick();
-    // Closes without asking anything: for a session that is ending.
+    // Closes without asking anything, whatever holds the input: for a session
+    // that is ending. Call it from the program's own loop, no dialog open.
     void CloseWithoutAsking();
     // How many downloads are under way; quitting with one running asks first.
     void SetRunningDownloadsQuery(std::function<int()> query) { runningDownloads_ = std::move(query); }
@@ -50,8 +51,8 @@ public:
     // Tells the user, above the pages, when web content runs unsandboxed.
     void ShowSandboxNotice(const platform::WebKitSandboxState& state) { barSandbox.Show(state); }
 
-    // True once the show step has run: profile 1 is open and the Welcome
-    // dialog (if any) has closed.
+    // True once the show step is over (also when an error ended it): profile 1
+    // is open and the Welcome dialog (if any) has closed.
     bool Started() const { return started_; }
 
     MainMenu& Menu() { return popMain; }
@@ -75,6 +76,7 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose();
+    void CloseAndHide();
     void PostMaximizeMain();
     void BuildLayout();
     void ConnectCommands();
@@ -92,7 +94,6 @@ private:
     bool shown_ = false;
     bool started_ = false;
     bool closeFailed_ = false;
-    bool closingWithoutQuestion_ = false;
     std::function<int()> runningDownloads_;
     sigc::connection maximizeMessage_;
 

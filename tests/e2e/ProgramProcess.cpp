@@ -106,3 +106,35 @@ bool ProgramProcess::WaitForError(const std::string& text, std::chrono::millisec
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
+
+namespace {
+
+// Runs xdotool, ended if it has not finished within half a minute.
+bool Xdotool(const std::string& arguments)
+{
+    return std::system(("timeout 30 xdotool " + arguments + " >/dev/null").c_str()) == 0;
+}
+
+} // namespace
+
+bool ProgramProcess::WaitForWindow(const std::string& title)
+{
+    return Xdotool("search --all --sync --onlyvisible --pid " + std::to_string(pid_) + " --name '^" + title + "$'");
+}
+
+bool ProgramProcess::PressKeys(const std::string& keys)
+{
+    // Separate runs: a key given after a search goes to the found window as a
+    // sent event, which GTK ignores; typed keys go to the focused window.
+    return Xdotool("search --all --sync --onlyvisible --pid " + std::to_string(pid_) +
+                   " --name '^Kestrane Pandrel' windowactivate --sync") &&
+           Xdotool("key --clearmodifiers " + keys);
+}
+
+bool ProgramProcess::Click(int x, int y, int button)
+{
+    return Xdotool("search --all --sync --onlyvisible --pid " + std::to_string(pid_) +
+                   " --name '^Kestrane Pandrel' windowactivate --sync mousemove --window %1 " +
+                   std::to_string(x) + " " + std::to_string(y)) &&
+           Xdotool("click " + std::to_string(button));
+}

@@ -29,6 +29,14 @@ public:
     // True when text appeared on standard error within limit.
     bool WaitForError(const std::string& text, std::chrono::milliseconds limit);
 
+    // Driving its windows on the display (xdotool), each bounded in time:
+    // true once a window of the process titled exactly title is shown;
+    bool WaitForWindow(const std::string& title);
+    // the main window brought to the front and given keys (xdotool's names,
+    // such as "ctrl+t"), or a click of mouse button at (x, y) inside it.
+    bool PressKeys(const std::string& keys);
+    bool Click(int x, int y, int button);
+
     pid_t Pid() const { return pid_; }
     const std::string& Output() { Drain(); return output_; }
     const std::string& Errors() { Drain(); return errors_; }

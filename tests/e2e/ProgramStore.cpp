@@ -53,6 +53,15 @@ void SeedStore(const std::filesystem::path& folder, const std::string& pageUrl)
     SeedStore(folder, {{"First", pageUrl, pageUrl}});
 }
 
+void WithStore(const std::filesystem::path& folder, const std::function<void(SettingsKey&)>& use)
+{
+    platform::RegistryStore store(folder);
+    SettingsKey key(store);
+    ASSERT_TRUE(key.OpenProgramKey(true));
+    use(key);
+    key.Commit();
+}
+
 std::vector<StoredPage> StoredProfile1(const std::filesystem::path& folder)
 {
     platform::RegistryStore store(folder);

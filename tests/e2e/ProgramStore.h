@@ -30,6 +30,11 @@ void SeedStore(const std::filesystem::path& folder, const std::vector<StoredPage
 // The same with one page, labelled "First", at pageUrl.
 void SeedStore(const std::filesystem::path& folder, const std::string& pageUrl);
 
+// Runs use on the program's key (created when missing) through the store's
+// own accessor, then commits: to seed other keys before a run or to read
+// any value after it.
+void WithStore(const std::filesystem::path& folder, const std::function<void(profiles::SettingsKey&)>& use);
+
 // Profile 1's pages as the program stored them.
 std::vector<StoredPage> StoredProfile1(const std::filesystem::path& folder);
 
