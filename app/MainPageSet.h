@@ -18,6 +18,7 @@ public:
     std::string PageLocationURL(int index) override { return pages_.LocationURL(index); }
     void OpenPage(const std::string& url, const std::string& caption) override;
     void CloseAllPages() override { pages_.CloseAllPages(); }
+    std::uint64_t PagesOpened() const override { return pages_.PagesOpened(); }
     void MakePageCurrent(int index) override { pages_.SetCurrentPage(index); }
     std::string PageSessionState(int index) override;
     void RestorePageSessionState(int index, const std::string& state) override;

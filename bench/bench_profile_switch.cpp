@@ -32,9 +32,12 @@ public:
     void OpenPage(const std::string& url, const std::string& caption) override
     {
         pages.push_back({caption, url, url, false});
+        ++opened;
     }
     void CloseAllPages() override { pages.clear(); }
     void MakePageCurrent(int) override {}
+    std::uint64_t PagesOpened() const override { return opened; }
+    std::uint64_t opened = 0;
 };
 
 // Switches back and forth between profiles 2 and 3, each holding `count` pages.

@@ -28,9 +28,15 @@ public:
     bool PageRememberLastURL(int) const override { return true; }
     void SetPageRememberLastURL(int, bool) override {}
     std::string PageLocationURL(int i) override { return pages[i].location; }
-    void OpenPage(const std::string& url, const std::string& caption) override { pages.push_back({caption, url, url}); }
+    void OpenPage(const std::string& url, const std::string& caption) override
+    {
+        pages.push_back({caption, url, url});
+        ++opened;
+    }
     void CloseAllPages() override { pages.clear(); }
     void MakePageCurrent(int) override {}
+    std::uint64_t PagesOpened() const override { return opened; }
+    std::uint64_t opened = 0;
 };
 
 struct Setup {

@@ -161,6 +161,7 @@ void PageList::OpenPage(const TypedUrl& url, const std::string& caption)
     FBrowsers.push_back(std::move(browser));
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
     waiting_.emplace_back();
+    ++pagesOpened_;
 
     CheckPages();
     const int index = PageCount() - 1;

@@ -16,6 +16,7 @@
 #include <gtkmm/box.h>
 #include <gtkmm/notebook.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -82,6 +83,8 @@ public:
     void SetPageLabel(const std::string& caption);
 
     int PageCount() const { return static_cast<int>(FBrowsers.size()); }
+    // How many pages have been opened in all; closing one does not count down.
+    std::uint64_t PagesOpened() const { return pagesOpened_; }
     // The current page's index, or -1 when no page is open.
     int CurrentIndex() const;
     // The label exactly as given (the tab may show it shortened).
@@ -140,6 +143,7 @@ private:
     };
     std::vector<std::optional<WaitingLoad>> waiting_;
     bool holdBackgroundLoads_ = false; // set while OpenPageInSet runs
+    std::uint64_t pagesOpened_ = 0;
     bool loadPagesWhenShown_ = false;
     sigc::connection waitingCheck_;
     sigc::connection waitingLimit_;

@@ -1,6 +1,7 @@
 #pragma once
 // What the profile operations need of the open pages. The main window
 // implements it over its page list; page i is tab i, counted from 0.
+#include <cstdint>
 #include <string>
 
 namespace profiles {
@@ -22,6 +23,9 @@ public:
     // which does not remember its last URL, and makes it the current page.
     virtual void OpenPage(const std::string& url, const std::string& caption) = 0;
     virtual void CloseAllPages() = 0;
+    // How many pages have been opened so far, by a profile load or by the
+    // user; it never goes down.
+    virtual std::uint64_t PagesOpened() const = 0;
     virtual void MakePageCurrent(int index) = 0;
 
     // The page's back/forward list as the engine's opaque bytes; empty when it

@@ -54,7 +54,7 @@ void CheckPageCount(SettingsKey& key, const std::string& profileKey, std::int32_
         throw ESettingsError("The stored pages of '" + profileKey + "' are damaged: '"
                              + std::string(kSites) + "' says " + std::to_string(count)
                              + " pages, but the key holds only " + std::to_string(values)
-                             + " values. Nothing was opened or changed.");
+                             + " values. They were not opened; they are kept as they are in the store.");
 }
 
 } // namespace

@@ -32,7 +32,8 @@ Profiles::Profiles(platform::RegistryStore& store, PageSetHost& pages)
       pages_(pages),
       bar_([this](int number) { spdProfileClick(bar_.Button(number)); },
            [this](int number, unsigned mouseButton) { spdProfile1MouseUp(bar_.Button(number), mouseButton); }),
-      FCurrentProfile(kStartProfileKey)
+      FCurrentProfile(kStartProfileKey),
+      openedWhenUnread_(pages.PagesOpened())
 {
     bar_.itmSetButtonCaption.signal_activate().connect(
         sigc::mem_fun(*this, &Profiles::itmSetButtonCaptionClick));
@@ -65,12 +66,33 @@ void Profiles::AttachMenuItems(Gtk::CheckMenuItem& itmProfileButtonsToolbar,
 
 void Profiles::SaveProfilePages(const std::string& key)
 {
+    if (key == FCurrentProfile && !CurrentPagesKnown())
+        return;
     profiles::SaveProfilePages(store_, key, pages_);
 }
 
 void Profiles::LoadProfilePages(const std::string& key)
 {
-    profiles::LoadProfilePages(store_, key, pages_);
+    try {
+        profiles::LoadProfilePages(store_, key, pages_);
+    } catch (...) {
+        if (key == FCurrentProfile)
+            MarkCurrentPagesUnread(); // the pages a failed load opened are not all it holds
+        throw;
+    }
+    if (key == FCurrentProfile)
+        currentPagesRead_ = true;
+}
+
+void Profiles::MarkCurrentPagesUnread()
+{
+    currentPagesRead_ = false;
+    openedWhenUnread_ = pages_.PagesOpened();
+}
+
+bool Profiles::CurrentPagesKnown() const
+{
+    return currentPagesRead_ || pages_.PagesOpened() > openedWhenUnread_;
 }
 
 bool Profiles::ProfileExists(const std::string& key)
@@ -129,9 +151,10 @@ void Profiles::SwitchTo(int number)
     pages_.CloseAllPages();
     FCurrentProfile = ProfileKeyName(number);
     CheckCurrentProfile(FCurrentProfile);
+    MarkCurrentPagesUnread();
     bar_.SetDown(number);
     if (!ProfileExists(FCurrentProfile))
-        SaveProfilePages(FCurrentProfile);
+        profiles::SaveProfilePages(store_, FCurrentProfile, pages_); // no page open: "Sites" = 0
     LoadProfilePages(FCurrentProfile);
 }
 
@@ -144,6 +167,7 @@ void Profiles::RestoreRecoveredPages(const RecoverySnapshot& snapshot)
     LetPendingEventsRun();
     pages_.CloseAllPages();
     FCurrentProfile = snapshot.profileKey;
+    currentPagesRead_ = true; // the recovered pages are the profile's set from now on
     bar_.SetDown(number);
     for (const RecoveryPage& page : snapshot.pages) {
         pages_.OpenPage(page.url, page.label);
@@ -170,6 +194,7 @@ void Profiles::SetProfileButtonCaption(Gtk::ToggleButton& button, const std::str
     const int before = bar_.ShownTextWidth(number, captions_[static_cast<std::size_t>(number)]);
     bar_.SetCaption(number, text);
     captions_[static_cast<std::size_t>(number)] = text;
+    captionKnown_[static_cast<std::size_t>(number)] = true;
     bar_.NameForScreenReaders(number);
     const int after = bar_.ShownTextWidth(number, text);
     bar_.Widen(number, after - before);
@@ -189,20 +214,27 @@ void Profiles::itmSetButtonCaptionClick()
 void Profiles::LoadProfileButtonSettings()
 {
     SettingsKey key(store_, SettingsKey::Access::Read);
-    if (!key.OpenProgramKey(false))
+    if (!key.OpenProgramKey(false)) {
+        MarkButtonSettingsKnown(); // nothing stored: the defaults are all there is
         return;
+    }
     if (key.ValueExists(kHideEmptyProfiles)) {
         const bool hide = key.ReadBool(kHideEmptyProfiles);
+        hideFlagKnown_ = true;
         if (itmShowEmptyProfileButtons_)
             itmShowEmptyProfileButtons_->set_active(!hide);
         UpdateProfileButtons();
-    } else if (itmShowEmptyProfileButtons_) {
-        itmShowEmptyProfileButtons_->set_active(true);
+    } else {
+        hideFlagKnown_ = true;
+        if (itmShowEmptyProfileButtons_)
+            itmShowEmptyProfileButtons_->set_active(true);
     }
     for (int number = 0; number < ProfileButtonBar::kButtonCount; ++number) {
         const std::string name = Numbered(kProfileNameStem, number);
-        if (!key.ValueExists(name))
+        if (!key.ValueExists(name)) {
+            captionKnown_[static_cast<std::size_t>(number)] = true;
             continue;
+        }
         std::string caption = key.ReadString(name);
         if (caption.empty())
             caption = std::to_string(number);
@@ -217,10 +249,18 @@ void Profiles::SaveProfileButtonSettings()
     if (!key.OpenProgramKey(false))
         return;
     const bool showEmpty = !itmShowEmptyProfileButtons_ || itmShowEmptyProfileButtons_->get_active();
-    key.WriteBool(kHideEmptyProfiles, !showEmpty);
+    if (hideFlagKnown_)
+        key.WriteBool(kHideEmptyProfiles, !showEmpty);
     for (int number = 0; number < ProfileButtonBar::kButtonCount; ++number)
-        key.WriteString(Numbered(kProfileNameStem, number), captions_[static_cast<std::size_t>(number)]);
+        if (captionKnown_[static_cast<std::size_t>(number)])
+            key.WriteString(Numbered(kProfileNameStem, number), captions_[static_cast<std::size_t>(number)]);
     key.Commit();
+}
+
+void Profiles::MarkButtonSettingsKnown()
+{
+    hideFlagKnown_ = true;
+    captionKnown_.fill(true);
 }
 
 // --- hiding empty profiles ------------------------------------------------------
@@ -252,6 +292,7 @@ void Profiles::UpdateProfileButtons()
 
 void Profiles::itmShowEmptyProfileButtonsClick()
 {
+    hideFlagKnown_ = true; // the user's choice, stored at the close
     UpdateProfileButtons();
 }
 

@@ -13,6 +13,7 @@
 #include <gtkmm/checkmenuitem.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace profiles {
@@ -32,7 +33,10 @@ public:
                          Gtk::CheckMenuItem& itmShowEmptyProfileButtons);
     void SetButtonSettingsDialog(TfrmProfileButtonSettings& dialog) { frmProfileButtonSettings_ = &dialog; }
 
-    // Page sets of profiles (key names "Profile0".."Profile9").
+    // Page sets of profiles (key names "Profile0".."Profile9"). The current
+    // profile's set is not saved while its stored pages are unread (its load
+    // failed, or none ran) and the user has opened no page since: they are
+    // kept as they are in the store.
     void SaveProfilePages(const std::string& key);
     void LoadProfilePages(const std::string& key);
     bool ProfileExists(const std::string& key);
@@ -42,7 +46,8 @@ public:
     // recovery record kept.
     void RestoreRecoveredPages(const RecoverySnapshot& snapshot);
 
-    // Captions and the empty-button option.
+    // Captions and the empty-button option. The save writes only the values
+    // the load read (or found missing) and those the user has set since.
     void LoadProfileButtonSettings();
     void SaveProfileButtonSettings();
     void SetProfileButtonCaption(Gtk::ToggleButton& button, const std::string& text);
@@ -65,6 +70,10 @@ public:
 private:
     void LetPendingEventsRun();
     void SwitchTo(int number);
+    // The current profile's stored pages are not yet known to the open set.
+    void MarkCurrentPagesUnread();
+    bool CurrentPagesKnown() const;
+    void MarkButtonSettingsKnown();
 
     platform::RegistryStore& store_;
     PageSetHost& pages_;
@@ -82,6 +91,14 @@ private:
     Gtk::ToggleButton* FLastProfileButton = nullptr;
     // Captions as given (and as stored); the buttons show them as valid UTF-8.
     std::array<std::string, ProfileButtonBar::kButtonCount> captions_;
+
+    // What the open set and the buttons hold of the store: whether the
+    // current profile's pages were read (and how many pages had been opened
+    // when they were found unread), the hide flag and each caption.
+    bool currentPagesRead_ = false;
+    std::uint64_t openedWhenUnread_ = 0;
+    bool hideFlagKnown_ = false;
+    std::array<bool, ProfileButtonBar::kButtonCount> captionKnown_{};
 };
 
 } // namespace profiles

@@ -49,11 +49,13 @@ public:
         current = -1;
     }
     void MakePageCurrent(int i) override { current = i; }
+    std::uint64_t PagesOpened() const override { return static_cast<std::uint64_t>(opened); }
 
     // Adds a page as a user would have left it.
     void Add(const std::string& caption, const std::string& firstURL, bool remember,
              const std::string& location)
     {
         pages.push_back({caption, firstURL, remember, location});
+        ++opened;
     }
 };

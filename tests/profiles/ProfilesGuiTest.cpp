@@ -177,6 +177,25 @@ TEST_F(ProfilesGuiTest, FailedSaveKeepsPagesAndProfileAndShowsTheRealCurrentButt
     EXPECT_FALSE(profiles.ProfileExists("Profile6"));
 }
 
+TEST_F(ProfilesGuiTest, AProfileWhoseLoadFailedIsSavedOverOnlyOnceTheUserOpensAPageInIt)
+{
+    StoreNumber(store, "Profile3", "Sites", 9);
+    StoreText(store, "Profile3", "Label0", "Kept");
+    Button(3).clicked();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("They were not opened; they are kept as they are in the store."), std::string::npos)
+        << reports[0];
+    Button(3).clicked(); // the same profile again: saved first, then found damaged again
+    Button(2).clicked();
+    EXPECT_EQ(StoredNumber(store, "Profile3", "Sites"), 9);
+
+    Button(3).clicked();
+    host.OpenPage("http://127.0.0.1/new", "New");
+    Button(2).clicked();
+    EXPECT_EQ(StoredNumber(store, "Profile3", "Sites"), 1);
+    EXPECT_EQ(StoredText(store, "Profile3", "Label0"), "New");
+}
+
 TEST_F(ProfilesGuiTest, CaptionsChangeWidthsAndComeFromTheDialog)
 {
     Relayout();
