@@ -112,29 +112,43 @@ namespace {
 // Runs xdotool, ended if it has not finished within half a minute.
 bool Xdotool(const std::string& arguments)
 {
-    return std::system(("timeout 30 xdotool " + arguments + " >/dev/null").c_str()) == 0;
+    return std::system(("timeout 30 xdotool " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A search fails when a window it walks goes away meanwhile (the engine's
+// come and go): it is run again, a bounded number of times. Only searches
+// and what merely moves the focus or pointer are, never a key or a click.
+bool XdotoolSearch(const std::string& arguments)
+{
+    for (int attempt = 0; attempt < 5; ++attempt)
+        if (Xdotool("search --all --sync --onlyvisible " + arguments))
+            return true;
+    return false;
 }
 
 } // namespace
 
 bool ProgramProcess::WaitForWindow(const std::string& title)
 {
-    return Xdotool("search --all --sync --onlyvisible --pid " + std::to_string(pid_) + " --name '^" + title + "$'");
+    return XdotoolSearch("--pid " + std::to_string(pid_) + " --name '^" + title + "$'");
 }
 
 bool ProgramProcess::PressKeys(const std::string& keys)
 {
     // Separate runs: a key given after a search goes to the found window as a
     // sent event, which GTK ignores; typed keys go to the focused window.
-    return Xdotool("search --all --sync --onlyvisible --pid " + std::to_string(pid_) +
-                   " --name '^Kestrane Pandrel' windowactivate --sync") &&
-           Xdotool("key --clearmodifiers " + keys);
+    return XdotoolSearch("--pid " + std::to_string(pid_) + " --name '^Kestrane Pandrel' windowactivate --sync") &&
+           TypeKeys(keys);
+}
+
+bool ProgramProcess::TypeKeys(const std::string& keys)
+{
+    return Xdotool("key --clearmodifiers " + keys);
 }
 
 bool ProgramProcess::Click(int x, int y, int button)
 {
-    return Xdotool("search --all --sync --onlyvisible --pid " + std::to_string(pid_) +
-                   " --name '^Kestrane Pandrel' windowactivate --sync mousemove --window %1 " +
-                   std::to_string(x) + " " + std::to_string(y)) &&
+    return XdotoolSearch("--pid " + std::to_string(pid_) + " --name '^Kestrane Pandrel' windowactivate --sync "
+                         "mousemove --window %1 " + std::to_string(x) + " " + std::to_string(y)) &&
            Xdotool("click " + std::to_string(button));
 }

@@ -33,9 +33,11 @@ public:
     // true once a window of the process titled exactly title is shown;
     bool WaitForWindow(const std::string& title);
     // the main window brought to the front and given keys (xdotool's names,
-    // such as "ctrl+t"), or a click of mouse button at (x, y) inside it.
+    // such as "ctrl+t"), or a click of mouse button at (x, y) inside it;
     bool PressKeys(const std::string& keys);
     bool Click(int x, int y, int button);
+    // keys given to whichever window has the focus (a dialog that is open).
+    bool TypeKeys(const std::string& keys);
 
     pid_t Pid() const { return pid_; }
     const std::string& Output() { Drain(); return output_; }

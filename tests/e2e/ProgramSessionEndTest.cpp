@@ -55,7 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "Page Properties"},
         // A refused address is told in the error report's box.
         OpenDialog{"ErrorReport",
-                   [](ProgramProcess& p) { return p.PressKeys("ctrl+l j a v a s c r i p t colon x Return"); },
+                   [](ProgramProcess& p) {
+                       return p.PressKeys("ctrl+t") && p.WaitForWindow("New URL") &&
+                              p.TypeKeys("j a v a s c r i p t colon x Return");
+                   },
                    "Pandrel"},
         // A right click on profile button 1 opens its menu; C its caption dialog.
         OpenDialog{"ButtonSettings",
