@@ -4,7 +4,8 @@
 Serves /pN.html: a page whose onload requests /beacon?p=N; /big.html is a
 large document with the same beacon. Each beacon is printed as "N TIME_NS" on
 standard output the moment it arrives, so a benchmark can block on reading
-it instead of polling. Usage: beacon_server.py PORT
+it instead of polling. Usage: beacon_server.py PORT (0 picks a free port,
+which the first line, "ready PORT", names).
 """
 import http.server
 import sys
@@ -49,5 +50,5 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
 if __name__ == "__main__":
     server = http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[1])), Handler)
-    print("ready", 0, flush=True)
+    print("ready", server.server_address[1], flush=True)
     server.serve_forever()

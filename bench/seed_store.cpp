@@ -1,9 +1,11 @@
 // Prepares a settings store for a timing run: the welcome already shown and
 // profile 1 holding the pages given on the command line, so a started Pandrel
 // neither waits for the user nor loads anything from outside this machine.
-// Usage: PANDREL_CONFIG_DIR=folder seed_store [--first-run|--load-when-shown] [--history=N] URL...
+// Usage: PANDREL_CONFIG_DIR=folder seed_store [--first-run|--load-when-shown] [--history=N]
+//        [--profile=N] URL...
 // --first-run leaves the welcome unshown; --load-when-shown turns on loading
-// pages only when they are first shown; --history=N stores N typed URLs.
+// pages only when they are first shown; --history=N stores N typed URLs;
+// --profile=N puts the pages in profile N instead of profile 1.
 #include "RegistryStore.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
@@ -37,7 +39,10 @@ int main(int argc, char** argv)
         settings.WriteString(Numbered(kHistoryURLStem, k),
                              "http://127.0.0.1:8080/some/path/page" + std::to_string(k) + ".html");
     settings.WriteInteger(kURLCount, history);
-    if (!settings.OpenKey(Numbered(kProfileKeyStem, 1), true))
+    int profile = 1;
+    if (argc > first && std::string(argv[first]).rfind("--profile=", 0) == 0)
+        profile = std::atoi(argv[first++] + 10);
+    if (!settings.OpenKey(Numbered(kProfileKeyStem, profile), true))
         return 1;
     const int pages = argc - first;
     settings.WriteInteger(kSites, pages);
