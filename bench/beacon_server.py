@@ -9,7 +9,11 @@ which the first line, "ready PORT", names).
 """
 import http.server
 import sys
+import threading
 import time
+
+# Requests are answered on threads of their own: one beacon line at a time.
+printing = threading.Lock()
 
 
 def page(n, body=""):
@@ -27,7 +31,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         path = self.path
         if path.startswith("/beacon?p="):
-            print(path.split("=", 1)[1], time.time_ns(), flush=True)
+            with printing:
+                print(path.split("=", 1)[1], time.time_ns(), flush=True)
             self.reply(b"ok", "text/plain")
         elif path == "/big.html":
             self.reply(page("big", BIG).encode(), "text/html")
