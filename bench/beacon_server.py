@@ -53,7 +53,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
 
+class Server(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        pass  # a closed page's web process drops its connection: not news
+
+
 if __name__ == "__main__":
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[1])), Handler)
+    server = Server(("127.0.0.1", int(sys.argv[1])), Handler)
     print("ready", server.server_address[1], flush=True)
     server.serve_forever()

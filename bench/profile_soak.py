@@ -14,10 +14,12 @@ Needs a display (run it through scripts/with-display.sh).
 Usage: profile_soak.py BUILD_DIR [SWITCHES [WARMUP [STEP]]]
        profile_soak.py BUILD_DIR ... --only pandrel|bare
 PANDREL_SOAK_WRAP="heaptrack" (say) runs the program under a tool; the
-figures then follow the wrapped process's own child."""
+figures then follow the wrapped process's own child, which is ended with
+SIGKILL, so that the tool sees everything it held at the last switch."""
 import os
 import queue
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -119,6 +121,7 @@ def soak(name, command, env, beacons, switches, warmup, step):
     wrap = os.environ.get("PANDREL_SOAK_WRAP", "").split()
     sets = [range(1, PAGES + 1), range(PAGES + 1, 2 * PAGES + 1)]
     launched = subprocess.Popen(wrap + command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    pid = None
     try:
         beacons.wait_for(sets[0])
         pid = ui_process(launched)
@@ -146,6 +149,8 @@ def soak(name, command, env, beacons, switches, warmup, step):
                       % ((name,) + point), flush=True)
         return points
     finally:
+        if wrap and pid:
+            os.kill(pid, signal.SIGKILL)
         launched.terminate()
         launched.wait()
 
