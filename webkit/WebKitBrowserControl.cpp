@@ -7,6 +7,7 @@
 #include "BrowserPropertyBag.h"
 #include "BrowserRequestHeaders.h"
 #include "BrowserUserAgentToken.h"
+#include "WebKitKeyBindingView.h"
 #include "WebKitLaunchQueue.h"
 #include "WebKitSessionState.h"
 
@@ -59,6 +60,7 @@ WebKitBrowserControl::WebKitBrowserControl(std::weak_ptr<WebKitEngine> engine, W
 WebKitBrowserControl::~WebKitBrowserControl()
 {
     Close();
+    DestroyKeyBindingTextView(view_.get());
 }
 
 void WebKitBrowserControl::Connect(gpointer instance, const char* signal, GCallback callback)

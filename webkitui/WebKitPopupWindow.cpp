@@ -1,6 +1,7 @@
 #include "WebKitPopupWindow.h"
 
 #include "ErrorReport.h"
+#include "WebKitKeyBindingView.h"
 #include "WebKitPopupWindows.h"
 
 #include <gdk/gdkkeysyms.h>
@@ -51,6 +52,7 @@ WebKitPopupWindow::~WebKitPopupWindow()
 {
     for (gulong id : signals_)
         g_signal_handler_disconnect(view_, id);
+    DestroyKeyBindingTextView(view_); // the window is closed: no more input
 }
 
 // A window the page closes before it was ever shown hides nothing, so the

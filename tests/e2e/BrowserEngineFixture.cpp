@@ -31,6 +31,43 @@ GtkWidget* FindEngineView(GtkWidget* root)
     return FindWidget(root, [](GtkWidget* w) { return g_strcmp0(G_OBJECT_TYPE_NAME(w), "WebKitWebView") == 0; });
 }
 
+std::vector<GtkWidget*> WidgetsBelow(GtkWidget* root)
+{
+    std::vector<GtkWidget*> found{root};
+    for (std::size_t i = 0; i < found.size(); ++i)
+        if (GTK_IS_CONTAINER(found[i]))
+            gtk_container_forall(
+                GTK_CONTAINER(found[i]),
+                [](GtkWidget* child, gpointer list) { static_cast<std::vector<GtkWidget*>*>(list)->push_back(child); },
+                &found);
+    return found;
+}
+
+WidgetWatch::~WidgetWatch()
+{
+    for (GWeakRef& ref : refs_)
+        g_weak_ref_clear(&ref);
+}
+
+void WidgetWatch::Add(GtkWidget* root)
+{
+    for (GtkWidget* widget : WidgetsBelow(root)) {
+        g_weak_ref_init(&refs_.emplace_back(), widget);
+        types_.push_back(G_OBJECT_TYPE_NAME(widget));
+    }
+}
+
+std::vector<std::string> WidgetWatch::Alive()
+{
+    std::vector<std::string> alive;
+    for (std::size_t i = 0; i < refs_.size(); ++i)
+        if (auto* object = static_cast<GObject*>(g_weak_ref_get(&refs_[i]))) {
+            alive.push_back(types_[i]);
+            g_object_unref(object);
+        }
+    return alive;
+}
+
 std::vector<GtkWindow*> EngineWindowsBesides(GtkWindow* besides)
 {
     std::vector<GtkWindow*> found;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <gtkmm.h>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -69,6 +70,25 @@ void Navigate(TBrowserControl& browser, const std::string& url);
 GtkWidget* FindWidget(GtkWidget* root, const std::function<bool(GtkWidget*)>& match);
 // The engine's view inside root, found by its type name.
 GtkWidget* FindEngineView(GtkWidget* root);
+// root and every widget below it, the containers' internal children included.
+std::vector<GtkWidget*> WidgetsBelow(GtkWidget* root);
+// Weak references on widgets, to see which of them are still alive.
+class WidgetWatch {
+public:
+    WidgetWatch() = default;
+    ~WidgetWatch();
+    WidgetWatch(const WidgetWatch&) = delete;
+    WidgetWatch& operator=(const WidgetWatch&) = delete;
+    // Watches root and every widget below it (WidgetsBelow).
+    void Add(GtkWidget* root);
+    std::size_t Count() const { return refs_.size(); }
+    // The type names of the watched widgets not yet finalized.
+    std::vector<std::string> Alive();
+
+private:
+    std::deque<GWeakRef> refs_;
+    std::vector<std::string> types_;
+};
 // Top-level windows besides `besides` that hold an engine view: the windows
 // pages opened, shown yet or not.
 std::vector<GtkWindow*> EngineWindowsBesides(GtkWindow* besides);

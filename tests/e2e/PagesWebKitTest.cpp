@@ -1,5 +1,6 @@
 // The pages on the real WebKit engine against a local server: Enter, Home,
-// links, Back and Forward, and the busy animation with a background page.
+// links, Back and Forward, the busy animation with a background page, and
+// what a closed page leaves behind.
 #include "LocalHttpServer.h"
 #include "WebKitPagesFixture.h"
 
@@ -143,4 +144,25 @@ TEST_F(PagesWebKitTest, NonAsciiAddressesAreRequestedEncodedOnceAndShownReadably
     ASSERT_TRUE(WaitForLoaded(1, server.Url(wire)));
     ASSERT_TRUE(WaitForShown(shown));
     EXPECT_EQ(server.RequestedPaths(), (std::vector<std::string>{wire, wire}));
+}
+
+TEST_F(PagesWebKitTest, AClosedPageLeavesNoWidgetBehind)
+{
+    server.AddPage("/a.html", "<html><body>a</body></html>");
+    server.AddPage("/b.html", "<html><body>b</body></html>");
+    List().OpenPage(server.Url("/a.html"), "A");
+    ASSERT_TRUE(WaitForShown(server.Url("/a.html")));
+    List().OpenPage(server.Url("/b.html"), "B");
+    ASSERT_TRUE(WaitForLoaded(1, server.Url("/b.html")));
+
+    // Every widget of page A, the engine's own inner ones and the tab's included.
+    Gtk::Widget& sheet = *pgcMain.get_nth_page(0);
+    ASSERT_NE(FindEngineView(sheet.gobj()), nullptr);
+    WidgetWatch watch;
+    watch.Add(sheet.gobj());
+    watch.Add(pgcMain.get_tab_label(sheet)->gobj());
+
+    List().ClosePage(0);
+    WaitFor([&] { return watch.Alive().empty(); });
+    EXPECT_EQ(watch.Alive(), std::vector<std::string>{}) << "widgets of the closed page, of " << watch.Count();
 }

@@ -1,6 +1,6 @@
 // Windows that pages open on the real engine: how many a page may open, what
 // such a window shows and how it closes, and a window that becomes a page of
-// the program.
+// the program and leaves nothing behind.
 #include "BrowserEngineFixture.h"
 
 #include <gtk/gtk.h>
@@ -114,6 +114,8 @@ TEST_F(WebKitPopupTest, AWindowAPageOpenedBecomesAPageWhenTheUserAsksAndCloses)
     GtkWindow* popup = WaitForWindow([](GtkWindow* w) { return g_strcmp0(gtk_window_get_title(w), "opened") == 0; });
     ASSERT_NE(popup, nullptr) << "no window showing " << address;
     ASSERT_TRUE(f.Server().WasRequested("/opened.html"));
+    WidgetWatch watch; // the window and all in it, the engine's inner widgets included
+    watch.Add(GTK_WIDGET(popup));
 
     GtkWidget* button = FindWidget(GTK_WIDGET(popup), [](GtkWidget* w) {
         return GTK_IS_BUTTON(w) && g_strcmp0(gtk_button_get_label(GTK_BUTTON(w)), "Open as _Page") == 0;
@@ -130,6 +132,8 @@ TEST_F(WebKitPopupTest, AWindowAPageOpenedBecomesAPageWhenTheUserAsksAndCloses)
         return std::find(windows.begin(), windows.end(), popup) == windows.end() ||
                !gtk_widget_get_visible(GTK_WIDGET(popup));
     }, 10)) << "the window stayed open after it became a page";
+    f.WaitFor([&] { return watch.Alive().empty(); });
+    EXPECT_EQ(watch.Alive(), std::vector<std::string>{}) << "widgets of the closed window, of " << watch.Count();
 }
 
 TEST_F(WebKitPopupTest, APopUpWindowShowsItsAddressTakesTheAskedSizeAndClosesWithCtrlW)
