@@ -6,6 +6,7 @@
 #include "HandedOverArguments.h"
 #include "ProgramIdentity.h"
 #include "RegistryStore.h"
+#include "UserAgentTokens.h"
 #include "WebKitEngine.h"
 
 #include <glib-unix.h>
@@ -85,13 +86,16 @@ void ProgramApplication::OnStartup()
     SetProgramIcon();
     // A window a page opened becomes a page of the current profile the way a
     // handed-over URL does: as text typed into "&New Page", once the main
-    // window can take pages.
-    engine_ = platform::RegisterWebKitEngine([this](const std::string& url) {
-        if (!handover_)
-            return;
-        program_->frmMain.present();
-        handover_->HandOver({url});
-    });
+    // window can take pages. Each new page's user agent carries the tokens
+    // browser hosts registered in the store.
+    engine_ = platform::RegisterWebKitEngine(
+        [this](const std::string& url) {
+            if (!handover_)
+                return;
+            program_->frmMain.present();
+            handover_->HandOver({url});
+        },
+        [] { return platform::UserAgentTokens(platform::RegistryStore::Program()); });
 
     program_ = std::make_unique<Program>(platform::RegistryStore::Program());
     program_->ReportStoreRecovery();

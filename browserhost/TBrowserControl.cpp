@@ -2,6 +2,7 @@
 
 #include "BrowserControlFactory.h"
 #include "BrowserInterfaceIds.h"
+#include "DispatchProperty.h"
 #include "EOleException.h"
 #include "ErrorReport.h"
 
@@ -153,28 +154,11 @@ void TBrowserControl::Navigate2(Variant& URL, Variant& Flags, Variant& TargetFra
     OleCheck(DefaultInterface().Navigate2(&URL, &Flags, &TargetFrameName, &PostData, &Headers));
 }
 
-Variant TBrowserControl::GetProperty(DispId dispId)
-{
-    DispParams none;
-    Variant result;
-    ExcepInfo excepInfo;
-    HRESULT hr = DefaultInterface().Invoke(dispId, GUID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET, none,
-                                           &result, &excepInfo, nullptr);
-    if (hr == DISP_E_EXCEPTION)
-        throw EOleException(excepInfo.scode ? excepInfo.scode : hr, excepInfo.bstrDescription);
-    OleCheck(hr);
-    return result;
-}
+Variant TBrowserControl::GetProperty(DispId dispId) { return GetDispatchProperty(DefaultInterface(), dispId); }
 
 void TBrowserControl::SetProperty(DispId dispId, const Variant& value)
 {
-    DispParams args = DispParams::InDeclaredOrder({value});
-    ExcepInfo excepInfo;
-    HRESULT hr = DefaultInterface().Invoke(dispId, GUID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYPUT, args,
-                                           nullptr, &excepInfo, nullptr);
-    if (hr == DISP_E_EXCEPTION)
-        throw EOleException(excepInfo.scode ? excepInfo.scode : hr, excepInfo.bstrDescription);
-    OleCheck(hr);
+    PutDispatchProperty(DefaultInterface(), dispId, value);
 }
 
 DispatchPtr TBrowserControl::Application() { return GetProperty(DISPID_APPLICATION).AsDispatch(); }
@@ -190,33 +174,6 @@ void TBrowserControl::SetSessionState(const ByteArray& state) { SetProperty(DISP
 
 bool TBrowserControl::Visible() { return GetProperty(DISPID_VISIBLE).AsBool(); }
 void TBrowserControl::SetVisible(bool value) { SetProperty(DISPID_VISIBLE, WordBool(value)); }
-bool TBrowserControl::StatusBar() { return GetProperty(DISPID_STATUSBAR).AsBool(); }
-void TBrowserControl::SetStatusBar(bool value) { SetProperty(DISPID_STATUSBAR, WordBool(value)); }
-std::string TBrowserControl::StatusText() { return GetProperty(DISPID_STATUSTEXT).AsText(); }
-void TBrowserControl::SetStatusText(const std::string& value) { SetProperty(DISPID_STATUSTEXT, Variant(value)); }
-std::int32_t TBrowserControl::ToolBar() { return GetProperty(DISPID_TOOLBAR).AsInt32(); }
-void TBrowserControl::SetToolBar(std::int32_t value) { SetProperty(DISPID_TOOLBAR, Variant(value)); }
-bool TBrowserControl::MenuBar() { return GetProperty(DISPID_MENUBAR).AsBool(); }
-void TBrowserControl::SetMenuBar(bool value) { SetProperty(DISPID_MENUBAR, WordBool(value)); }
-bool TBrowserControl::FullScreen() { return GetProperty(DISPID_FULLSCREEN).AsBool(); }
-void TBrowserControl::SetFullScreen(bool value) { SetProperty(DISPID_FULLSCREEN, WordBool(value)); }
-bool TBrowserControl::Offline() { return GetProperty(DISPID_OFFLINE).AsBool(); }
-void TBrowserControl::SetOffline(bool value) { SetProperty(DISPID_OFFLINE, WordBool(value)); }
-bool TBrowserControl::Silent() { return GetProperty(DISPID_SILENT).AsBool(); }
-void TBrowserControl::SetSilent(bool value) { SetProperty(DISPID_SILENT, WordBool(value)); }
-bool TBrowserControl::RegisterAsBrowser() { return GetProperty(DISPID_REGISTERASBROWSER).AsBool(); }
-void TBrowserControl::SetRegisterAsBrowser(bool value) { SetProperty(DISPID_REGISTERASBROWSER, WordBool(value)); }
-bool TBrowserControl::RegisterAsDropTarget() { return GetProperty(DISPID_REGISTERASDROPTARGET).AsBool(); }
-void TBrowserControl::SetRegisterAsDropTarget(bool value)
-{
-    SetProperty(DISPID_REGISTERASDROPTARGET, WordBool(value));
-}
-bool TBrowserControl::TheaterMode() { return GetProperty(DISPID_THEATERMODE).AsBool(); }
-void TBrowserControl::SetTheaterMode(bool value) { SetProperty(DISPID_THEATERMODE, WordBool(value)); }
-bool TBrowserControl::AddressBar() { return GetProperty(DISPID_ADDRESSBAR).AsBool(); }
-void TBrowserControl::SetAddressBar(bool value) { SetProperty(DISPID_ADDRESSBAR, WordBool(value)); }
-bool TBrowserControl::Resizable() { return GetProperty(DISPID_RESIZABLE).AsBool(); }
-void TBrowserControl::SetResizable(bool value) { SetProperty(DISPID_RESIZABLE, WordBool(value)); }
 
 void TBrowserControl::InvokeEvent(DispId dispId, DispParams& params)
 {
@@ -239,11 +196,10 @@ IUnknown* TBrowserControl::QueryInterface(const Guid& iid)
     return nullptr;
 }
 
-HRESULT TBrowserControl::ToolkitAmbientInvoke(DispId dispId, std::uint16_t flags, Variant* varResult)
+void TBrowserControl::AmbientPropertyChanged(DispId dispId)
 {
-    if (dispId == DISPID_AMBIENT_USERMODE && (flags & DISPATCH_PROPERTYGET) && varResult) {
-        *varResult = WordBool(true);
-        return S_OK;
-    }
-    return DISP_E_MEMBERNOTFOUND;
+    auto control = QueryInterfacePtr<IOleControl>(Application(), IID_IOleControl);
+    if (!control)
+        throw EOleException(E_NOINTERFACE, "Interface not supported");
+    control->OnAmbientPropertyChange(dispId);
 }

@@ -11,8 +11,9 @@
 //               the control's HRESULT (e.g. GoBack with no history).
 //   Properties  Busy(), LocationURL(), Document() (read "URL" from it with
 //               platform::GetPropertyByName), Application(), and the published
-//               Visible/SetVisible ... Resizable/SetResizable, all forwarded to
-//               the control by dispatch identifier; a rejected access raises.
+//               Visible/SetVisible, all forwarded to the control by dispatch
+//               identifier; GetProperty/SetProperty reach the other published
+//               properties (DISPID_SILENT ...). A rejected access raises.
 //   Events      32 handler fields (OnStatusTextChange ... OnPrivacyImpactedStateChange)
 //               in the order of the control's event table; assign a
 //               std::function to take an event, leave it empty to ignore it.
@@ -73,30 +74,6 @@ public:
     // --- published properties (forwarded, never stored here) ---
     bool Visible();
     void SetVisible(bool value);
-    bool StatusBar();
-    void SetStatusBar(bool value);
-    std::string StatusText();
-    void SetStatusText(const std::string& value);
-    std::int32_t ToolBar();
-    void SetToolBar(std::int32_t value);
-    bool MenuBar();
-    void SetMenuBar(bool value);
-    bool FullScreen();
-    void SetFullScreen(bool value);
-    bool Offline();
-    void SetOffline(bool value);
-    bool Silent();
-    void SetSilent(bool value);
-    bool RegisterAsBrowser();
-    void SetRegisterAsBrowser(bool value);
-    bool RegisterAsDropTarget();
-    void SetRegisterAsDropTarget(bool value);
-    bool TheaterMode();
-    void SetTheaterMode(bool value);
-    bool AddressBar();
-    void SetAddressBar(bool value);
-    bool Resizable();
-    void SetResizable(bool value);
     bool TabStop = true;
 
     // --- property access by dispatch identifier (raises on failure) ---
@@ -150,9 +127,10 @@ public:
     // Client site: the generic host's own interfaces.
     platform::IUnknown* QueryInterface(const platform::Guid& iid) override;
 
-protected:
-    // The generic host's ambient-property answer (user mode; others unknown).
-    platform::HRESULT ToolkitAmbientInvoke(platform::DispId dispId, std::uint16_t flags, Variant* varResult);
+    // Tells the control that one of the site's ambient properties changed
+    // (OnAmbientPropertyChange of its Application's IOleControl). Raises when
+    // Application cannot be read or does not offer IOleControl.
+    void AmbientPropertyChanged(platform::DispId dispId);
 
 private:
     class EventSink;

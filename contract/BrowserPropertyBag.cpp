@@ -1,6 +1,7 @@
 #include "BrowserPropertyBag.h"
 
 #include "BrowserInterfaceIds.h"
+#include "DispatchProperty.h"
 #include "EOleException.h"
 
 #include <glib.h>
@@ -120,15 +121,7 @@ Variant GetPropertyByName(IDispatch& object, const std::string& name)
     if (hr == DISP_E_UNKNOWNNAME)
         throw EOleException(hr, "'" + name + "' not supported.");
     OleCheck(hr);
-    DispParams noArguments;
-    Variant result;
-    ExcepInfo excepInfo;
-    hr = object.Invoke(dispId, GUID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET, noArguments, &result,
-                       &excepInfo, nullptr);
-    if (hr == DISP_E_EXCEPTION)
-        throw EOleException(excepInfo.scode ? excepInfo.scode : hr, excepInfo.bstrDescription);
-    OleCheck(hr);
-    return result;
+    return GetDispatchProperty(object, dispId);
 }
 
 } // namespace platform

@@ -1,39 +1,8 @@
 #include "BrowserUserAgentToken.h"
 
-#include "RegistryStore.h"
-
 #include <algorithm>
 
 namespace platform {
-
-void RegisterUserAgentToken(const std::string& token)
-{
-    RegistryStore& store = RegistryStore::Program();
-    RegKey key;
-    if (store.CreateKey(RegRoot::CurrentUser, kPostPlatformKeyPath, key) == kRegSuccess)
-        store.SetValue(key, token, REG_SZ, std::string_view("\0", 1));
-}
-
-void RemoveUserAgentToken(const std::string& token)
-{
-    RegistryStore& store = RegistryStore::Program();
-    RegKey key;
-    if (store.OpenKey(RegRoot::CurrentUser, kPostPlatformKeyPath, key) == kRegSuccess)
-        store.DeleteValue(key, token);
-}
-
-std::vector<std::string> UserAgentTokens()
-{
-    RegistryStore& store = RegistryStore::Program();
-    RegKey key;
-    std::vector<std::string> names;
-    if (store.OpenKey(RegRoot::CurrentUser, kPostPlatformKeyPath, key) != kRegSuccess ||
-        store.ValueNames(key, names) != kRegSuccess)
-        return {};
-    names.erase(std::remove(names.begin(), names.end(), std::string()), names.end());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string UserAgentWithTokens(const std::string& base, const std::vector<std::string>& tokens)
 {

@@ -36,16 +36,17 @@ GObjectPtr<WebKitWebView> NewView(WebKitWebContext* context)
 
 } // namespace
 
-WebKitBrowserControl::WebKitBrowserControl(std::weak_ptr<WebKitEngine> engine, WebKitWebContext* context)
+WebKitBrowserControl::WebKitBrowserControl(std::weak_ptr<WebKitEngine> engine, WebKitWebContext* context,
+                                           const std::vector<std::string>& userAgentTokens)
     : engine_(std::move(engine)), view_(NewView(context))
 {
     webkit_user_content_manager_register_script_message_handler(
         webkit_web_view_get_user_content_manager(view_.get()), kScriptErrorHandlerName);
     // Tokens that hosts registered are appended to the engine's user agent.
     WebKitSettings* settings = webkit_web_view_get_settings(view_.get());
-    if (auto tokens = UserAgentTokens(); !tokens.empty())
-        webkit_settings_set_user_agent(settings,
-                                       UserAgentWithTokens(webkit_settings_get_user_agent(settings), tokens).c_str());
+    if (!userAgentTokens.empty())
+        webkit_settings_set_user_agent(
+            settings, UserAgentWithTokens(webkit_settings_get_user_agent(settings), userAgentTokens).c_str());
 
     frame_.set_shadow_type(Gtk::SHADOW_IN);
     gtk_container_add(GTK_CONTAINER(frame_.gobj()), GTK_WIDGET(view_.get()));

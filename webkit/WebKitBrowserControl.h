@@ -36,8 +36,10 @@ class WebKitBrowserControl : public IOleObject,
                              public IOleInPlaceActiveObject,
                              public std::enable_shared_from_this<WebKitBrowserControl> {
 public:
-    // A view in context; the windows its pages open belong to engine.
-    WebKitBrowserControl(std::weak_ptr<WebKitEngine> engine, WebKitWebContext* context);
+    // A view in context whose user agent carries userAgentTokens; the windows
+    // its pages open belong to engine.
+    WebKitBrowserControl(std::weak_ptr<WebKitEngine> engine, WebKitWebContext* context,
+                         const std::vector<std::string>& userAgentTokens = {});
     ~WebKitBrowserControl() override;
 
     IUnknown* QueryInterface(const Guid& iid) override;

@@ -20,10 +20,16 @@ void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer dat
 
 } // namespace
 
-WebKitEngine::WebKitEngine(WebKitOpenAsPage openAsPage)
+WebKitEngine::WebKitEngine(WebKitOpenAsPage openAsPage, WebKitUserAgentTokens userAgentTokens)
     : downloads_(std::make_unique<WebKitDownloadList>()),
-      popups_(std::make_unique<WebKitPopupWindows>(std::move(openAsPage)))
+      popups_(std::make_unique<WebKitPopupWindows>(std::move(openAsPage))),
+      userAgentTokens_(std::move(userAgentTokens))
 {
+}
+
+std::vector<std::string> WebKitEngine::UserAgentTokens() const
+{
+    return userAgentTokens_ ? userAgentTokens_() : std::vector<std::string>();
 }
 
 WebKitEngine::~WebKitEngine()
@@ -48,15 +54,15 @@ int WebKitEngine::RunningDownloads() const
     return downloads_->Running();
 }
 
-std::shared_ptr<WebKitEngine> RegisterWebKitEngine(WebKitOpenAsPage openAsPage)
+std::shared_ptr<WebKitEngine> RegisterWebKitEngine(WebKitOpenAsPage openAsPage, WebKitUserAgentTokens userAgentTokens)
 {
     StartWebKitSandboxProbe();
-    auto engine = std::make_shared<WebKitEngine>(std::move(openAsPage));
+    auto engine = std::make_shared<WebKitEngine>(std::move(openAsPage), std::move(userAgentTokens));
     RegisterControlClass(CLSID_WebBrowser, [weak = std::weak_ptr<WebKitEngine>(engine)]() -> std::shared_ptr<IUnknown> {
         auto held = weak.lock();
         if (!held)
             return nullptr; // the engine was let go: no more pages
-        return std::make_shared<WebKitBrowserControl>(weak, held->Context());
+        return std::make_shared<WebKitBrowserControl>(weak, held->Context(), held->UserAgentTokens());
     });
     return engine;
 }

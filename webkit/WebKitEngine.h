@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 typedef struct _WebKitWebContext WebKitWebContext;
 
@@ -16,13 +17,16 @@ class WebKitPopupWindows;
 // What the program does when the user asks a window that a page opened to
 // become one of its pages: open url as a new page. Called from the main loop.
 using WebKitOpenAsPage = std::function<void(const std::string& url)>;
+// The user-agent tokens browser hosts registered (contract/BrowserUserAgentToken.h),
+// asked for each time a page's view is made.
+using WebKitUserAgentTokens = std::function<std::vector<std::string>()>;
 
 // The engine while it is registered: the owner of what its pages open beside
 // themselves (the windows pages open, every download and its windows). Those
 // go when the engine goes; the pages' views keep the engine's context.
 class WebKitEngine {
 public:
-    explicit WebKitEngine(WebKitOpenAsPage openAsPage);
+    explicit WebKitEngine(WebKitOpenAsPage openAsPage, WebKitUserAgentTokens userAgentTokens = {});
     ~WebKitEngine();
     WebKitEngine(const WebKitEngine&) = delete;
     WebKitEngine& operator=(const WebKitEngine&) = delete;
@@ -35,6 +39,8 @@ public:
     // the owner of the windows their pages open.
     WebKitWebContext* Context();
     WebKitPopupWindows& PopupWindows() { return *popups_; }
+    // The tokens to add to a new view's user agent (none without a source).
+    std::vector<std::string> UserAgentTokens() const;
 
 private:
     // Destroyed in reverse: the windows, then the downloads, the context last.
@@ -42,13 +48,16 @@ private:
     std::unique_ptr<WebKitDownloadList> downloads_;
     std::unique_ptr<WebKitPopupWindows> popups_;
     unsigned long downloadStarted_ = 0;
+    WebKitUserAgentTokens userAgentTokens_;
 };
 
 // Registers the WebKit engine for CLSID_WebBrowser; call before the first
 // browser control is created. Controls are made while the engine returned is
 // held: the program holds it until its windows have closed. Without
-// openAsPage, windows that pages open do not offer to become pages.
-[[nodiscard]] std::shared_ptr<WebKitEngine> RegisterWebKitEngine(WebKitOpenAsPage openAsPage = {});
+// openAsPage, windows that pages open do not offer to become pages; without
+// userAgentTokens, views keep WebKit's own user agent.
+[[nodiscard]] std::shared_ptr<WebKitEngine> RegisterWebKitEngine(WebKitOpenAsPage openAsPage = {},
+                                                                 WebKitUserAgentTokens userAgentTokens = {});
 
 // Whether web content runs in WebKit's bubblewrap sandbox, and why not if not.
 struct WebKitSandboxState {

@@ -1,5 +1,7 @@
 // The owner-window hook (dialog captions, OnShowDialog) and the own-window
 // hook's close requests, on real windows.
+#include "HostOptions.h"
+#include "HostOwnWindow.h"
 #include "MainLoop.h"
 #include "ScriptedBrowserEngine.h"
 #include "TBrowserHost.h"
@@ -131,16 +133,16 @@ TEST_F(HostWindowHooksTest, CloseRequestsGoThroughOnCloseQuery)
         ++asked;
         CanClose = allow;
     };
-    EXPECT_TRUE(host_->RequestClose()) << "before the loaded step the window just closes";
+    EXPECT_TRUE(host_->Options().OwnWindow().RequestClose()) << "before the loaded step the window just closes";
     EXPECT_EQ(asked, 0);
     host_->show();
 
     host_->Loaded();
-    EXPECT_FALSE(host_->RequestClose());
+    EXPECT_FALSE(host_->Options().OwnWindow().RequestClose());
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(host_->get_visible()) << "vetoed";
     allow = true;
-    EXPECT_TRUE(host_->RequestClose());
+    EXPECT_TRUE(host_->Options().OwnWindow().RequestClose());
     EXPECT_EQ(asked, 2);
     EXPECT_FALSE(host_->get_visible());
 }

@@ -4,6 +4,8 @@
 #include "DdeMemory.h"
 #include "DdeRouter.h"
 #include "ErrorReport.h"
+#include "HostOptions.h"
+#include "HostOwnWindow.h"
 #include "RegistryStore.h"
 #include "ScriptedBrowserEngine.h"
 #include "ShellExecuteRequest.h"
@@ -78,12 +80,12 @@ protected:
         SetDefaultText("Folder\\shell\\explore\\ddeexec", "[ExploreFolder(\"%l\", %I, %S)]");
         SetDefaultText("Directory\\shell\\find\\ddeexec", "[FindFolder(\"%l\", %I)]");
         host_ = std::make_unique<TBrowserHost>();
-        host_->EnableDDE = true;
-        host_->Loaded();
+        host_->EnableDDE = true; // builds the shell-request window; no loaded step
     }
     void TearDown() override { SetShellExecutor({}); }
 
     TBrowserHost& Host() { return *host_; }
+    DdeWindow OwnWindow() { return host_->Options().OwnWindow().Handle(); }
     std::vector<std::string> Navigations()
     {
         std::vector<std::string> found;
@@ -100,14 +102,14 @@ protected:
         const DdeMemoryHandle commands = memory.Alloc(text + '\0');
         const std::intptr_t packed = memory.Pack(0, commands);
         client.Log().clear();
-        DdeRouter::Program().Send(Host().OwnWindow(), WM_DDE_EXECUTE, client.Handle(), packed);
+        DdeRouter::Program().Send(OwnWindow(), WM_DDE_EXECUTE, client.Handle(), packed);
         DdeRouter::Program().DeliverPosted();
         EXPECT_EQ(memory.LockCount(commands), 0) << "the command memory is unlocked again";
         std::intptr_t word = -1;
         for (const Received& got : client.Log()) {
             if (got.message != WM_DDE_ACK)
                 continue;
-            EXPECT_EQ(got.wParam, Host().OwnWindow());
+            EXPECT_EQ(got.wParam, OwnWindow());
             auto values = memory.Unpack(got.lParam);
             EXPECT_TRUE(values && values->second == commands) << "the same memory comes back";
             word = values ? static_cast<std::intptr_t>(values->first) : -1;
@@ -120,6 +122,16 @@ protected:
     std::unique_ptr<TBrowserHost> host_;
 };
 
+// Executes reach the host's own window once the loaded step has hooked it.
+class LoadedShellRequestTest : public ShellRequestTest {
+protected:
+    void SetUp() override
+    {
+        ShellRequestTest::SetUp();
+        Host().Loaded();
+    }
+};
+
 } // namespace
 
 TEST_F(ShellRequestTest, AnswersInitiatesOfItsOwnThreadOnlyAndOnlyWhileEnabled)
@@ -128,7 +140,7 @@ TEST_F(ShellRequestTest, AnswersInitiatesOfItsOwnThreadOnlyAndOnlyWhileEnabled)
     auto acks = client.Initiate("IExplore", "WWW_OpenURL");
     ASSERT_EQ(acks.size(), 1u);
     EXPECT_EQ(acks[0].message, WM_DDE_ACK);
-    EXPECT_EQ(acks[0].wParam, Host().OwnWindow()) << "the host's own window serves, not the request window";
+    EXPECT_EQ(acks[0].wParam, OwnWindow()) << "the host's own window serves, not the request window";
     EXPECT_EQ(DdeAtomTable::Program().Find("IExplore"), 0) << "the answer's atoms are deleted again";
 
     EXPECT_EQ(client.Initiate("Folders", "AppProperties").size(), 1u);
@@ -151,7 +163,7 @@ TEST_F(ShellRequestTest, AnswersInitiatesOfItsOwnThreadOnlyAndOnlyWhileEnabled)
     EXPECT_TRUE(client.Initiate("Folders", "AppProperties").empty());
 }
 
-TEST_F(ShellRequestTest, WebPageCommandsNavigateToTheQuotedUrlOrTheWholeText)
+TEST_F(LoadedShellRequestTest, WebPageCommandsNavigateToTheQuotedUrlOrTheWholeText)
 {
     Client client;
     ASSERT_EQ(client.Initiate("IExplore", "WWW_OpenURL").size(), 1u);
@@ -160,7 +172,7 @@ TEST_F(ShellRequestTest, WebPageCommandsNavigateToTheQuotedUrlOrTheWholeText)
     EXPECT_EQ(Navigations(), (std::vector<std::string>{"http://127.0.0.1/a.html", "http://127.0.0.1/b.html,x"}));
 }
 
-TEST_F(ShellRequestTest, FolderOpenNavigatesToThePathOrTheItemListItResolves)
+TEST_F(LoadedShellRequestTest, FolderOpenNavigatesToThePathOrTheItemListItResolves)
 {
     ShellItemListTable& table = ShellItemListTable::Program();
     const ItemIdList list{5, 0, 't', 'm', 'p', 0, 0};
@@ -182,7 +194,7 @@ TEST_F(ShellRequestTest, FolderOpenNavigatesToThePathOrTheItemListItResolves)
     EXPECT_EQ(Navigations(), (std::vector<std::string>{"/srv/data", "item-list:7", "item-list:7"}));
 }
 
-TEST_F(ShellRequestTest, ExploreAndFindGoToTheDesktopAndNoInitiateIsAnsweredMeanwhile)
+TEST_F(LoadedShellRequestTest, ExploreAndFindGoToTheDesktopAndNoInitiateIsAnsweredMeanwhile)
 {
     std::vector<ShellExecuteRequest> requests;
     std::size_t answeredDuringCall = 0;
@@ -215,31 +227,31 @@ TEST_F(ShellRequestTest, ExploreAndFindGoToTheDesktopAndNoInitiateIsAnsweredMean
     EXPECT_TRUE(Navigations().empty());
 }
 
-TEST_F(ShellRequestTest, UnusableExecuteMemoryIsDroppedAndTerminateIsAnswered)
+TEST_F(LoadedShellRequestTest, UnusableExecuteMemoryIsDroppedAndTerminateIsAnswered)
 {
     Client client;
     ASSERT_EQ(client.Initiate("IExplore", "WWW_OpenURL").size(), 1u);
     client.Log().clear();
     DdeMemory& memory = DdeMemory::Program();
     DdeRouter& router = DdeRouter::Program();
-    router.Send(Host().OwnWindow(), WM_DDE_EXECUTE, client.Handle(), 0x7FFFFFF0); // packs nothing
+    router.Send(OwnWindow(), WM_DDE_EXECUTE, client.Handle(), 0x7FFFFFF0); // packs nothing
     const std::intptr_t freed = memory.Pack(0, memory.Alloc("gone"));
     memory.Free(memory.Unpack(freed)->second);
-    router.Send(Host().OwnWindow(), WM_DDE_EXECUTE, client.Handle(), freed);
+    router.Send(OwnWindow(), WM_DDE_EXECUTE, client.Handle(), freed);
     router.DeliverPosted();
     EXPECT_TRUE(client.Log().empty());
     EXPECT_TRUE(Navigations().empty());
     memory.FreePacked(freed);
 
-    router.Send(Host().OwnWindow(), WM_DDE_TERMINATE, client.Handle(), 0);
+    router.Send(OwnWindow(), WM_DDE_TERMINATE, client.Handle(), 0);
     EXPECT_TRUE(client.Log().empty()) << "posted, not sent";
     router.DeliverPosted();
     ASSERT_EQ(client.Log().size(), 1u);
     EXPECT_EQ(client.Log()[0].message, WM_DDE_TERMINATE);
-    EXPECT_EQ(client.Log()[0].wParam, Host().OwnWindow());
+    EXPECT_EQ(client.Log()[0].wParam, OwnWindow());
 }
 
-TEST_F(ShellRequestTest, ARefusedNavigationIsReportedAndAcknowledgedAsFailed)
+TEST_F(LoadedShellRequestTest, ARefusedNavigationIsReportedAndAcknowledgedAsFailed)
 {
     std::vector<std::string> reports;
     ErrorSink previous = SetErrorSink([&](const std::string& text) { reports.push_back(text); });

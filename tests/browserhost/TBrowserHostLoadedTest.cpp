@@ -1,41 +1,14 @@
-// The loaded step of a host built from a stored description: dialog captions,
-// the key hook and the user-agent token.
-#include "BrowserUserAgentToken.h"
+// The loaded step of a host built from a stored description: the key hook
+// and the user-agent token, which the host registers and takes away again.
+#include "KeyEvents.h"
+#include "RegistryStore.h"
 #include "ScriptedBrowserEngine.h"
 #include "TBrowserHost.h"
-#include "KeyMessage.h"
+#include "UserAgentTokens.h"
 
 #include <gtest/gtest.h>
 
 using namespace platform;
-
-TEST(TBrowserHostLoaded, DialogCaptionsLoseTheMakerAndGainTheProgram)
-{
-    EXPECT_EQ(TBrowserHost::ReplacedDialogCaption("Microsoft Internet Explorer", "Pandrel"), "Pandrel");
-    EXPECT_EQ(TBrowserHost::ReplacedDialogCaption("Internet Explorer Script Error", "Pandrel"),
-              "Pandrel Script Error");
-    EXPECT_EQ(TBrowserHost::ReplacedDialogCaption("microsoft internet explorer", "Pandrel"),
-              "microsoft internet explorer")
-        << "case-sensitive";
-    EXPECT_EQ(TBrowserHost::ReplacedDialogCaption("Internet Explorer - Internet Explorer", "P"),
-              "P - Internet Explorer")
-        << "first occurrence only";
-}
-
-TEST(TBrowserHostLoaded, KeysLeftToTheToolkitAreBackspaceReturnAndExtendedArrows)
-{
-    Msg msg;
-    msg.wParam = 8;
-    EXPECT_TRUE(TBrowserHost::IsKeyLeftAlone(msg));
-    msg.wParam = 13;
-    EXPECT_TRUE(TBrowserHost::IsKeyLeftAlone(msg));
-    msg.wParam = 37;
-    EXPECT_FALSE(TBrowserHost::IsKeyLeftAlone(msg)) << "the keypad arrow (not extended)";
-    msg.lParam = 0x01000000;
-    EXPECT_TRUE(TBrowserHost::IsKeyLeftAlone(msg));
-    msg.wParam = 38;
-    EXPECT_FALSE(TBrowserHost::IsKeyLeftAlone(msg));
-}
 
 TEST(TBrowserHostLoaded, RegistersItsUserAgentTokenAndTheDestructorRemovesIt)
 {
@@ -48,18 +21,34 @@ TEST(TBrowserHostLoaded, RegistersItsUserAgentTokenAndTheDestructorRemovesIt)
         host.UserAgent = "PandrelTest";
         host.SetDownloadOptions({TDownloadControlOption::DLCTL_NO_SCRIPTS});
         host.Loaded();
-        EXPECT_EQ(UserAgentTokens(), std::vector<std::string>{"PandrelTest"});
+        EXPECT_EQ(UserAgentTokens(RegistryStore::Program()), std::vector<std::string>{"PandrelTest"});
         EXPECT_EQ(host.DownloadControlFlags(), 0x80u);
 
-        GdkEventKey key{};
-        key.type = GDK_KEY_PRESS;
-        key.keyval = GDK_KEY_F5;
-        key.window = owner.get_window()->gobj();
-        host.event(reinterpret_cast<GdkEvent*>(&key));
+        GdkEvent* key = NewKeyEvent(GDK_KEY_PRESS, owner.get_window()->gobj(), GDK_KEY_F5, GdkModifierType(0));
+        host.event(key);
+        gdk_event_free(key);
         const auto& calls = ScriptedBrowserControl::Of(host.ControlInstance())->Calls();
         EXPECT_NE(std::find(calls.begin(), calls.end(), "TranslateAccelerator 116"), calls.end())
             << "F5 was offered to the control";
         owner.remove();
     }
-    EXPECT_TRUE(UserAgentTokens().empty());
+    EXPECT_TRUE(UserAgentTokens(RegistryStore::Program()).empty());
+}
+
+TEST(TBrowserHostLoaded, AHostTakesAwayOnlyTheTokenItRegistered)
+{
+    RegisterScriptedEngine();
+    RegistryStore& store = RegistryStore::Program();
+    TBrowserHost loaded;
+    loaded.UserAgent = "PandrelShared";
+    loaded.Loaded();
+    {
+        TBrowserHost sameName;
+        sameName.UserAgent = "PandrelShared";
+        sameName.EnableDDE = true; // its machinery runs, but it never registered the token
+    }
+    EXPECT_EQ(UserAgentTokens(store), std::vector<std::string>{"PandrelShared"});
+    loaded.UserAgent = "PandrelRenamed";
+    loaded.Loaded();
+    EXPECT_EQ(UserAgentTokens(store), std::vector<std::string>{"PandrelRenamed"}) << "the old token goes with the new";
 }

@@ -6,6 +6,7 @@
 #include "EOleException.h"
 #include "ScriptedBrowserEngine.h"
 #include "TBrowserHost.h"
+#include "TPrintOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,24 @@ protected:
     void SetUp() override { RegisterScriptedEngine(); }
     TBrowserHost host;
     ScriptedBrowserControl& Scripted() { return *ScriptedBrowserControl::Of(host.ControlInstance()); }
+    // The host interface as the control finds it on its client site.
+    template <typename Interface>
+    Interface& Site(const Guid& iid)
+    {
+        auto* found = QueryInterfaceRaw<Interface>(Scripted().Site(), iid);
+        EXPECT_NE(found, nullptr);
+        return *found;
+    }
+    IDocHostUIHandler2& UIHandler() { return Site<IDocHostUIHandler2>(IID_IDocHostUIHandler2); }
+    IDocHostShowUI& ShowUI() { return Site<IDocHostShowUI>(IID_IDocHostShowUI); }
+    IDispatch& Ambient() { return Site<IDispatch>(IID_IDispatch); }
+    IOleCommandTarget& Commands() { return Site<IOleCommandTarget>(IID_IOleCommandTarget); }
     Variant AmbientDownloadControl()
     {
         DispParams none;
         Variant value;
-        EXPECT_EQ(host.Invoke(DISPID_AMBIENT_DLCONTROL, GUID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET, none,
-                              &value, nullptr, nullptr),
+        EXPECT_EQ(Ambient().Invoke(DISPID_AMBIENT_DLCONTROL, GUID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET,
+                                   none, &value, nullptr, nullptr),
                   S_OK);
         return value;
     }
@@ -47,65 +60,67 @@ TEST_F(BrowserHostTest, TheSiteAnswersTheHostInterfacesInOrderAndTheGenericOnesA
     EXPECT_EQ(site.QueryInterface(IID_IWebBrowser2), nullptr);
 }
 
-TEST_F(BrowserHostTest, WithNoHandlersEveryCallbackGivesItsDefault)
+TEST_F(BrowserHostTest, WithNoHandlersTheControlGetsTheDefaultAnswersFromItsSite)
 {
-    EXPECT_EQ(host.ShowContextMenu(0, nullptr, nullptr, nullptr), S_FALSE);
     EXPECT_TRUE(Scripted().RequestContextMenu()) << "the control shows its own menu";
+    EXPECT_EQ(Scripted().HostInfoFlags(), 0u);
+    EXPECT_EQ(Scripted().DownloadControlFlags(), 0x70) << "images, videos and background sounds";
+    IDocHostUIHandler2& ui = UIHandler();
     DocHostUIInfo info;
     info.pchHostCss = "kept";
-    EXPECT_EQ(host.GetHostInfo(&info), S_OK);
+    EXPECT_EQ(ui.GetHostInfo(&info), S_OK);
     EXPECT_EQ(info.cbSize, 20u);
     EXPECT_EQ(info.dwFlags, 0u);
     EXPECT_EQ(info.dwDoubleClick, 0u);
     EXPECT_EQ(info.pchHostCss, "kept");
-    EXPECT_EQ(host.ShowUI(0, nullptr, nullptr, nullptr, nullptr), S_FALSE);
-    EXPECT_EQ(host.HideUI(), S_FALSE);
-    EXPECT_EQ(host.UpdateUI(), S_FALSE);
-    EXPECT_EQ(host.EnableModeless(true), S_FALSE);
-    EXPECT_EQ(host.OnDocWindowActivate(true), S_FALSE);
-    EXPECT_EQ(host.OnFrameWindowActivate(true), S_FALSE);
-    EXPECT_EQ(host.ResizeBorder(nullptr, nullptr, true), S_FALSE);
-    EXPECT_EQ(host.TranslateAccelerator(nullptr, nullptr, 0), S_FALSE);
+    EXPECT_EQ(ui.ShowUI(0, nullptr, nullptr, nullptr, nullptr), S_FALSE);
+    EXPECT_EQ(ui.HideUI(), S_FALSE);
+    EXPECT_EQ(ui.UpdateUI(), S_FALSE);
+    EXPECT_EQ(ui.EnableModeless(true), S_FALSE);
+    EXPECT_EQ(ui.OnDocWindowActivate(true), S_FALSE);
+    EXPECT_EQ(ui.OnFrameWindowActivate(true), S_FALSE);
+    EXPECT_EQ(ui.ResizeBorder(nullptr, nullptr, true), S_FALSE);
+    EXPECT_EQ(ui.TranslateAccelerator(nullptr, nullptr, 0), S_FALSE);
     std::string key = "untouched";
-    EXPECT_EQ(host.GetOptionKeyPath(key, 0), S_FALSE);
-    EXPECT_EQ(host.GetOverrideKeyPath(key, 0), S_OK);
+    EXPECT_EQ(ui.GetOptionKeyPath(key, 0), S_FALSE);
+    EXPECT_EQ(ui.GetOverrideKeyPath(key, 0), S_OK);
     EXPECT_EQ(key, "untouched");
     auto stale = std::make_shared<BrowserPropertyBag>();
     std::shared_ptr<IUnknown> dropTarget = stale;
-    EXPECT_EQ(host.GetDropTarget(nullptr, &dropTarget), S_OK);
+    EXPECT_EQ(ui.GetDropTarget(nullptr, &dropTarget), S_OK);
     EXPECT_EQ(dropTarget, nullptr);
     DispatchPtr external = stale;
-    EXPECT_EQ(host.GetExternal(&external), S_FALSE);
+    EXPECT_EQ(ui.GetExternal(&external), S_FALSE);
     EXPECT_EQ(external, nullptr);
     std::string translated = "untouched";
-    EXPECT_EQ(host.TranslateUrl(0, "http://a/", translated), S_FALSE);
+    EXPECT_EQ(ui.TranslateUrl(0, "http://a/", translated), S_FALSE);
     EXPECT_EQ(translated, "untouched");
     std::shared_ptr<IUnknown> filtered = stale;
-    EXPECT_EQ(host.FilterDataObject(nullptr, &filtered), S_FALSE);
+    EXPECT_EQ(ui.FilterDataObject(nullptr, &filtered), S_FALSE);
     EXPECT_EQ(filtered, nullptr);
     std::int32_t result = -7;
-    EXPECT_EQ(host.ShowMessage(nullptr, "t", "c", 0, "", 0, result), S_FALSE);
+    EXPECT_EQ(ShowUI().ShowMessage(nullptr, "t", "c", 0, "", 0, result), S_FALSE);
     EXPECT_EQ(result, -7);
-    EXPECT_EQ(host.ShowHelp(nullptr, "", 0, 0, {}, nullptr), S_FALSE) << "empty HelpFile";
+    EXPECT_EQ(ShowUI().ShowHelp(nullptr, "", 0, 0, {}, nullptr), S_FALSE) << "empty HelpFile";
     std::shared_ptr<IUnknown> service = stale;
-    EXPECT_EQ(host.QueryService(GUID_NULL, GUID_NULL, service), E_NOINTERFACE);
+    EXPECT_EQ(Site<IServiceProvider>(IID_IServiceProvider).QueryService(GUID_NULL, GUID_NULL, service), E_NOINTERFACE);
     std::uint32_t count = 9;
-    EXPECT_EQ(host.GetTypeInfoCount(count), E_NOTIMPL);
+    EXPECT_EQ(Ambient().GetTypeInfoCount(count), E_NOTIMPL);
     EXPECT_EQ(count, 0u);
     std::shared_ptr<IUnknown> typeInfo = stale;
-    EXPECT_EQ(host.GetTypeInfo(0, 0, typeInfo), E_NOTIMPL);
+    EXPECT_EQ(Ambient().GetTypeInfo(0, 0, typeInfo), E_NOTIMPL);
     EXPECT_EQ(typeInfo, nullptr);
     std::string name = "x";
     DispId id = 0;
-    EXPECT_EQ(host.GetIDsOfNames(GUID_NULL, &name, 1, 0, &id), E_NOTIMPL);
-    EXPECT_EQ(host.QueryStatus(&CGID_DocHostCommandHandler, 0, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Ambient().GetIDsOfNames(GUID_NULL, &name, 1, 0, &id), E_NOTIMPL);
+    EXPECT_EQ(Commands().QueryStatus(&CGID_DocHostCommandHandler, 0, nullptr, nullptr), S_OK);
     EXPECT_EQ(AmbientDownloadControl(), Variant(std::int32_t{0x70}));
     DispParams none;
     Variant userMode;
-    EXPECT_EQ(host.Invoke(DISPID_AMBIENT_USERMODE, GUID_NULL, 0, DISPATCH_PROPERTYGET, none, &userMode, nullptr,
+    EXPECT_EQ(Ambient().Invoke(DISPID_AMBIENT_USERMODE, GUID_NULL, 0, DISPATCH_PROPERTYGET, none, &userMode, nullptr,
                           nullptr),
               S_OK) << "other ambient properties get the generic host's answer";
-    EXPECT_EQ(host.Invoke(12345, GUID_NULL, 0, DISPATCH_PROPERTYGET, none, &userMode, nullptr, nullptr),
+    EXPECT_EQ(Ambient().Invoke(12345, GUID_NULL, 0, DISPATCH_PROPERTYGET, none, &userMode, nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
 }
 
@@ -119,7 +134,7 @@ TEST_F(BrowserHostTest, AssignedHandlersGetTheArgumentsInOrderAndTheirResultIsRe
         return S_OK;
     };
     Point where{3, 4};
-    EXPECT_EQ(host.ShowContextMenu(5, &where, nullptr, nullptr), S_OK);
+    EXPECT_EQ(UIHandler().ShowContextMenu(5, &where, nullptr, nullptr), S_OK);
     EXPECT_EQ(seenID, 5u);
     EXPECT_EQ(seenPoint.y, 4);
     EXPECT_FALSE(Scripted().RequestContextMenu()) << "S_OK suppresses the control's menu";
@@ -131,7 +146,7 @@ TEST_F(BrowserHostTest, AssignedHandlersGetTheArgumentsInOrderAndTheirResultIsRe
         return E_FAIL;
     };
     DocHostUIInfo info;
-    EXPECT_EQ(host.GetHostInfo(&info), E_FAIL);
+    EXPECT_EQ(UIHandler().GetHostInfo(&info), E_FAIL);
     EXPECT_EQ(info.dwDoubleClick, 1u);
 
     std::shared_ptr<IUnknown> given;
@@ -141,7 +156,7 @@ TEST_F(BrowserHostTest, AssignedHandlersGetTheArgumentsInOrderAndTheirResultIsRe
         return S_OK;
     };
     given = std::make_shared<BrowserPropertyBag>();
-    EXPECT_EQ(host.QueryService(IID_IDispatch, GUID_NULL, given), S_OK);
+    EXPECT_EQ(Site<IServiceProvider>(IID_IServiceProvider).QueryService(IID_IDispatch, GUID_NULL, given), S_OK);
 
     host.OnShowMessage = [](WindowHandle, const std::string& text, const std::string& caption, std::uint32_t type,
                             const std::string&, std::uint32_t, std::int32_t& plResult) -> HRESULT {
@@ -161,7 +176,7 @@ TEST_F(BrowserHostTest, AssignedHandlersGetTheArgumentsInOrderAndTheirResultIsRe
         return static_cast<HRESULT>(uCommand);
     };
     host.HelpFile = "/nonexistent/help.html";
-    EXPECT_EQ(host.ShowHelp(nullptr, "", 7, 0, {}, nullptr), 7) << "the handler wins over HelpFile";
+    EXPECT_EQ(ShowUI().ShowHelp(nullptr, "", 7, 0, {}, nullptr), 7) << "the handler wins over HelpFile";
 
     host.OnInvoke = [](DispId DispID, const Guid&, std::uint32_t, std::uint16_t, DispParams&, Variant* VarResult,
                        ExcepInfo*, std::uint32_t*) -> HRESULT {
@@ -171,7 +186,7 @@ TEST_F(BrowserHostTest, AssignedHandlersGetTheArgumentsInOrderAndTheirResultIsRe
     EXPECT_EQ(AmbientDownloadControl(), Variant(std::int32_t{0x70})) << "-5512 is answered before OnInvoke";
     DispParams none;
     Variant value;
-    EXPECT_EQ(host.Invoke(-701, GUID_NULL, 0, DISPATCH_PROPERTYGET, none, &value, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Ambient().Invoke(-701, GUID_NULL, 0, DISPATCH_PROPERTYGET, none, &value, nullptr, nullptr), S_OK);
     EXPECT_EQ(value, Variant(std::int32_t{-701}));
 }
 
@@ -216,17 +231,17 @@ TEST_F(BrowserHostTest, OptionSettersNotifyTheControlOfTheAmbientChange)
 
 TEST_F(BrowserHostTest, ExecResults)
 {
-    EXPECT_EQ(host.Exec(nullptr, 2300, 0, nullptr, nullptr), OLECMDERR_E_UNKNOWNGROUP);
-    EXPECT_EQ(host.Exec(&CGID_DocHostCommandHandler, 2300, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
-    EXPECT_EQ(host.Exec(&GUID_NULL, 1, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(Commands().Exec(nullptr, 2300, 0, nullptr, nullptr), OLECMDERR_E_UNKNOWNGROUP);
+    EXPECT_EQ(Commands().Exec(&CGID_DocHostCommandHandler, 2300, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(Commands().Exec(&GUID_NULL, 1, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
 
     int unloads = 0;
     host.OnUnload = [&](TBrowserControl* Sender) {
         EXPECT_EQ(Sender, &host);
         ++unloads;
     };
-    EXPECT_EQ(host.Exec(&CGID_Explorer, 37, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
-    EXPECT_EQ(host.Exec(&CGID_DocHostCommandHandler, 37, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(Commands().Exec(&CGID_Explorer, 37, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(Commands().Exec(&CGID_DocHostCommandHandler, 37, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
     EXPECT_EQ(unloads, 1);
 
     bool cancel = true;
@@ -236,12 +251,12 @@ TEST_F(BrowserHostTest, ExecResults)
         commands.push_back(CmdID);
         Cancel = cancel;
     };
-    EXPECT_EQ(host.Exec(&CGID_DocHostCommandHandler, 2300, 0, nullptr, nullptr), S_OK);
-    EXPECT_EQ(host.Exec(&CGID_DocHostCommandHandler, 6041, 0, nullptr, nullptr), S_OK);
-    EXPECT_EQ(host.Exec(&CGID_DocHostCommandHandler, 6042, 0, nullptr, nullptr), S_OK);
-    EXPECT_EQ(host.Exec(&CGID_DocHostCommandHandler, 6043, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(Commands().Exec(&CGID_DocHostCommandHandler, 2300, 0, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Commands().Exec(&CGID_DocHostCommandHandler, 6041, 0, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Commands().Exec(&CGID_DocHostCommandHandler, 6042, 0, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Commands().Exec(&CGID_DocHostCommandHandler, 6043, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
     cancel = false;
-    EXPECT_EQ(host.Exec(&CGID_DocHostCommandHandler, 2300, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(Commands().Exec(&CGID_DocHostCommandHandler, 2300, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
     EXPECT_EQ(commands, (std::vector<std::int32_t>{2300, 6041, 6042, 2300}));
 }
 
@@ -275,21 +290,23 @@ TEST_F(BrowserHostTest, ScriptErrorsReachOnScriptErrorWithTheEventsProperties)
     EXPECT_EQ(Scripted().RaiseScriptError("1", "1", "0", "m", "u", &out), OLECMDERR_E_NOTSUPPORTED);
 }
 
-TEST_F(BrowserHostTest, ConstructionLeavesThePublishedDefaults)
+TEST_F(BrowserHostTest, APageHostBuildsNoOptionalMachineryUntilItIsSwitchedOn)
 {
+    Scripted().SetCompleteNavigationsAutomatically(true);
+    Variant url("http://127.0.0.1/p"), e1, e2, e3, e4;
+    host.Navigate2(url, e1, e2, e3, e4);
+    EXPECT_TRUE(Scripted().RequestContextMenu());
     EXPECT_TRUE(host.fpExceptions());
-    EXPECT_EQ(host.DownloadOptions(),
-              (TDownloadControlOptions{TDownloadControlOption::DLCTL_DLIMAGES, TDownloadControlOption::DLCTL_VIDEOS,
-                                       TDownloadControlOption::DLCTL_BGSOUNDS}));
-    EXPECT_TRUE(host.UserInterfaceOptions().Empty());
-    EXPECT_EQ(host.PrintOptions().HTMLHeader(), std::vector<std::string>{"<HTML></HTML>"});
-    EXPECT_EQ(host.PrintOptions().Margins.Left, 0.0);
-    EXPECT_EQ(host.PrintOptions().Orientation, TPrintOrientationOption::poPortrait);
     EXPECT_FALSE(host.EnableDDE);
-    EXPECT_FALSE(host.ReplaceCaption);
-    EXPECT_TRUE(host.UserAgent.empty());
-    EXPECT_TRUE(host.HelpFile.empty());
-    EXPECT_TRUE(host.TabStop);
+    host.EnableDDE = false;
+    EXPECT_FALSE(host.HasOptions()) << "navigating, answering and reading the switches build nothing";
+    host.EnableDDE = true;
+    EXPECT_TRUE(host.HasOptions());
+    EXPECT_TRUE(host.EnableDDE);
+
+    TBrowserHost printing;
+    EXPECT_EQ(printing.PrintOptions().HTMLHeader(), std::vector<std::string>{"<HTML></HTML>"});
+    EXPECT_TRUE(printing.HasOptions()) << "the print options are part of it";
 }
 
 TEST_F(BrowserHostTest, FpExceptionsMasksEveryExceptionAndRestoresTheStartupWord)

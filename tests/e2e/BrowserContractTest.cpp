@@ -106,17 +106,18 @@ TEST_P(BrowserContractTest, RefreshReloadsUnlessTheHostTakesTheCommand)
 
 TEST_P(BrowserContractTest, PublishedPropertiesStartAtTheirDefaultsAndKeepWhatIsPut)
 {
-    EXPECT_TRUE(f.Host().Visible());
-    EXPECT_TRUE(f.Host().RegisterAsDropTarget());
-    EXPECT_TRUE(f.Host().Resizable());
-    EXPECT_FALSE(f.Host().Silent());
-    EXPECT_EQ(f.Host().StatusText(), "");
-    f.Host().SetSilent(true);
-    f.Host().SetResizable(false);
-    f.Host().SetStatusText("ready");
-    EXPECT_TRUE(f.Host().Silent());
-    EXPECT_FALSE(f.Host().Resizable());
-    EXPECT_EQ(f.Host().StatusText(), "ready");
+    TBrowserHost& host = f.Host();
+    EXPECT_TRUE(host.Visible());
+    EXPECT_TRUE(host.GetProperty(DISPID_REGISTERASDROPTARGET).AsBool());
+    EXPECT_TRUE(host.GetProperty(DISPID_RESIZABLE).AsBool());
+    EXPECT_FALSE(host.GetProperty(DISPID_SILENT).AsBool());
+    EXPECT_EQ(host.GetProperty(DISPID_STATUSTEXT).AsText(), "");
+    host.SetProperty(DISPID_SILENT, WordBool(true));
+    host.SetProperty(DISPID_RESIZABLE, WordBool(false));
+    host.SetProperty(DISPID_STATUSTEXT, "ready");
+    EXPECT_TRUE(host.GetProperty(DISPID_SILENT).AsBool());
+    EXPECT_FALSE(host.GetProperty(DISPID_RESIZABLE).AsBool());
+    EXPECT_EQ(host.GetProperty(DISPID_STATUSTEXT).AsText(), "ready");
     const auto busy = Raised<EOleException>([&] { f.Host().SetProperty(DISPID_BUSY, WordBool(true)); });
     ASSERT_TRUE(busy) << "Busy is the engine's own";
     EXPECT_EQ(busy->HResult(), DISP_E_MEMBERNOTFOUND);

@@ -1,7 +1,9 @@
 #include "BrowserEngineFixture.h"
 #include "MainLoop.h"
 
+#include "RegistryStore.h"
 #include "ScriptedBrowserEngine.h"
+#include "UserAgentTokens.h"
 #include "WebKitEngine.h"
 
 #include <algorithm>
@@ -117,7 +119,7 @@ std::shared_ptr<WebKitEngine> RegisterTestEngine(EngineKind kind, WebKitOpenAsPa
 {
     ExpectNoFlatpakInfo();
     if (kind == EngineKind::WebKit)
-        return RegisterWebKitEngine(std::move(openAsPage));
+        return RegisterWebKitEngine(std::move(openAsPage), [] { return UserAgentTokens(RegistryStore::Program()); });
     RegisterScriptedEngine();
     return nullptr;
 }

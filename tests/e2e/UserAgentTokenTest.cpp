@@ -2,7 +2,8 @@
 // of the WebKit engine's requests while the host lives.
 #include "BrowserEngineFixture.h"
 
-#include "BrowserUserAgentToken.h"
+#include "RegistryStore.h"
+#include "UserAgentTokens.h"
 
 using namespace platform;
 
@@ -35,13 +36,13 @@ TEST(UserAgentTokenTest, ALoadedHostsTokenJoinsTheEnginesUserAgentUntilTheHostGo
         auto tokenHost = std::make_unique<TBrowserHost>();
         tokenHost->UserAgent = "PandrelUATest/2.0";
         tokenHost->Loaded();
-        EXPECT_EQ(UserAgentTokens(), std::vector<std::string>{"PandrelUATest/2.0"});
+        EXPECT_EQ(UserAgentTokens(RegistryStore::Program()), std::vector<std::string>{"PandrelUATest/2.0"});
         const std::size_t comment = plain.find(')');
         ASSERT_NE(comment, std::string::npos);
         EXPECT_EQ(UserAgentOfNewHost(fixture, "/during.html"),
                   plain.substr(0, comment) + "; PandrelUATest/2.0" + plain.substr(comment))
             << "after the platform's own tokens";
     }
-    EXPECT_TRUE(UserAgentTokens().empty()) << "removed by the host's destructor";
+    EXPECT_TRUE(UserAgentTokens(RegistryStore::Program()).empty()) << "removed by the host's destructor";
     EXPECT_EQ(UserAgentOfNewHost(fixture, "/after.html"), plain);
 }

@@ -3,6 +3,7 @@
 // killed web process recovered by Refresh.
 #include "BrowserEngineFixture.h"
 
+#include "BrowserDispIds.h"
 #include "BrowserPropertyBag.h"
 #include "KeyEvents.h"
 #include "MainLoop.h"
@@ -152,8 +153,8 @@ TEST_F(WebKitEngineTest, ASilentControlShowsNoScriptDialogs)
 {
     f.Server().AddPage("/silent.html", "<html><body><script>alert('unseen');"
                                        "document.title = confirm('sure?') ? 'yes' : 'no';</script></body></html>");
-    f.Host().SetSilent(true);
-    EXPECT_TRUE(f.Host().Silent());
+    f.Host().SetProperty(DISPID_SILENT, WordBool(true));
+    EXPECT_TRUE(f.Host().GetProperty(DISPID_SILENT).AsBool());
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/silent.html")));
     EXPECT_TRUE(f.WaitFor([&] { return f.Title() == "no"; })) << "the alert passed and the question was declined";
 }

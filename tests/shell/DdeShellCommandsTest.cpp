@@ -1,9 +1,6 @@
 // Shell requests: command names, web-page and folder execute commands, and
 // item lists that are looked up, never dereferenced.
-#include "BrowserUserAgentToken.h"
 #include "DdeShellCommands.h"
-#include "DdeShellNames.h"
-#include "RegistryStore.h"
 #include "ShellItemListTable.h"
 
 #include <gtest/gtest.h>
@@ -70,36 +67,4 @@ TEST(ShellItemListTable, HandsOutNumbersAndNeverReadsPastAList)
     EXPECT_EQ(*taken, (ItemIdList{4, 0, 'a', 'b', 0, 0}));
     EXPECT_FALSE(table.Take(number)) << "taken once";
     EXPECT_FALSE(table.Take(table.Add({9, 0, 1}))) << "a malformed list is refused";
-}
-
-TEST(DdeShellNames, ReadFromTheClassesRootAndEmptyWhenMissing)
-{
-    RegistryStore& store = RegistryStore::Program();
-    DdeShellNames before = ReadDdeShellNames();
-    EXPECT_EQ(before.htmlApplication, "");
-    RegKey key;
-    ASSERT_EQ(store.CreateKey(RegRoot::ClassesRoot, "htmlfile\\shell\\open\\ddeexec\\application", key), kRegSuccess);
-    ASSERT_EQ(store.SetValue(key, "", REG_SZ, std::string_view("IExplore\0", 9)), kRegSuccess);
-    ASSERT_EQ(store.CreateKey(RegRoot::ClassesRoot, "Folder\\shell\\explore\\ddeexec", key), kRegSuccess);
-    ASSERT_EQ(store.SetValue(key, "", REG_SZ, std::string_view("[ExploreFolder(\"%l\", %I, %S)]\0", 31)),
-              kRegSuccess);
-    DdeShellNames after = ReadDdeShellNames();
-    EXPECT_EQ(after.htmlApplication, "IExplore");
-    EXPECT_EQ(after.commands.explore, "ExploreFolder");
-    EXPECT_EQ(after.commands.open, "");
-}
-
-TEST(UserAgentToken, RegisteredTokensJoinTheUserAgentUntilRemoved)
-{
-    RegisterUserAgentToken("Pandrel/2.0");
-    RegisterUserAgentToken("");
-    EXPECT_EQ(UserAgentTokens(), std::vector<std::string>{"Pandrel/2.0"}) << "the default value names no token";
-    EXPECT_EQ(UserAgentWithTokens("Mozilla/5.0 (X11; Linux) AppleWebKit/605.1.15 (KHTML)", UserAgentTokens()),
-              "Mozilla/5.0 (X11; Linux; Pandrel/2.0) AppleWebKit/605.1.15 (KHTML)");
-    EXPECT_EQ(UserAgentWithTokens("UA/1", {"a\r\nX-Injected: 1", "b) c (", "d"}), "UA/1 (d)")
-        << "no header injection, no broken comment";
-    EXPECT_EQ(UserAgentWithTokens("UA/1", {"\\"}), "UA/1");
-    RemoveUserAgentToken("pandrel/2.0"); // names compare without regard to case
-    EXPECT_TRUE(UserAgentTokens().empty());
-    RemoveUserAgentToken("never registered");
 }

@@ -1,8 +1,6 @@
-// TBrowserHost's shell-request redirection: the shell's DDE names, the
-// shell-request window that answers initiates for web pages and folders from
-// this program's own user-interface thread, and the execute commands that
-// become navigations of this browser or the desktop's explore and find.
-#include "TBrowserHost.h"
+// The shell-request window, the initiates it answers and the execute commands
+// that follow (ShellRequestRedirection.h).
+#include "ShellRequestRedirection.h"
 
 #include "DdeAtomTable.h"
 #include "DdeMemory.h"
@@ -11,13 +9,13 @@
 #include "ShellExecuteRequest.h"
 #include "ShellItemListTable.h"
 
-using namespace platform;
+namespace platform {
 
 namespace {
 
-// Shared by every host: the names are re-read by each construction; the
-// conversation kind is set by the last answered initiate; while one host's
-// explore or find runs, no host answers an initiate.
+// Shared by every host: the names are re-read whenever a host builds its
+// redirection; the conversation kind is set by the last answered initiate;
+// while one host's explore or find runs, no host answers an initiate.
 struct ModuleShellRequests {
     DdeShellNames names;
     bool htmlConversation = false;
@@ -81,37 +79,23 @@ void RunShellCall(const char* verb, const char* className, const FolderCommand& 
 
 } // namespace
 
-void TBrowserHost::ReadShellDdeNames()
+ShellRequestRedirection::ShellRequestRedirection(HostOptionsSite& site, RegistryStore& store, DdeWindow server)
+    : site_(site), server_(server),
+      window_([this](std::uint32_t message, std::uintptr_t wParam,
+                     std::intptr_t lParam) { return Procedure(message, wParam, lParam); },
+              true)
 {
-    try {
-        Module().names = ReadDdeShellNames();
-    } catch (...) {
-        // A failure here never stops a host from being built.
-    }
+    Module().names = ReadDdeShellNames(store);
 }
 
-void TBrowserHost::CreateShellRequestWindow()
+std::intptr_t ShellRequestRedirection::Procedure(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
 {
-    FShellRequestWindow = std::make_unique<DdeWindowRegistration>(
-        [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-            return ShellRequestProcedure(message, wParam, lParam);
-        },
-        true);
-}
-
-void TBrowserHost::DestroyShellRequestWindow()
-{
-    FShellRequestWindow.reset();
-}
-
-std::intptr_t TBrowserHost::ShellRequestProcedure(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
-{
-    if (message == WM_DDE_INITIATE && EnableDDE)
-        AnswerConversation(static_cast<DdeWindow>(wParam), lParam);
+    if (message == WM_DDE_INITIATE && site_.EnableDDE())
+        AnswerInitiate(static_cast<DdeWindow>(wParam), lParam);
     return 0;
 }
 
-void TBrowserHost::AnswerConversation(DdeWindow client, std::intptr_t lParam)
+void ShellRequestRedirection::AnswerInitiate(DdeWindow client, std::intptr_t lParam)
 {
     ModuleShellRequests& module = Module();
     if (module.shellCallUnderWay)
@@ -119,7 +103,7 @@ void TBrowserHost::AnswerConversation(DdeWindow client, std::intptr_t lParam)
     // This process and the thread the host's windows belong to (the thread
     // that runs its window procedures), whoever sends the initiate.
     const auto owner = DdeRouter::Program().ProcessAndThreadOf(client);
-    if (!owner || owner != DdeRouter::Program().ProcessAndThreadOf(ShellRequestWindow()) ||
+    if (!owner || owner != DdeRouter::Program().ProcessAndThreadOf(Window()) ||
         owner->first != CurrentProcessId())
         return;
     const std::string application = AtomName(LowWord(lParam));
@@ -131,14 +115,14 @@ void TBrowserHost::AnswerConversation(DdeWindow client, std::intptr_t lParam)
     const Atom applicationAtom = atoms.Add(ourApplication);
     const Atom topicAtom = atoms.Add(ourTopic);
     if (applicationAtom && topicAtom && applicationAtom == LowWord(lParam) && topicAtom == HighWord(lParam))
-        DdeRouter::Program().Send(client, WM_DDE_ACK, OwnWindow(), MakeLParam(applicationAtom, topicAtom));
+        DdeRouter::Program().Send(client, WM_DDE_ACK, server_, MakeLParam(applicationAtom, topicAtom));
     if (applicationAtom)
         atoms.Delete(applicationAtom);
     if (topicAtom)
         atoms.Delete(topicAtom);
 }
 
-void TBrowserHost::ExecuteShellCommand(DdeWindow client, std::intptr_t lParam)
+void ShellRequestRedirection::Execute(DdeWindow client, std::intptr_t lParam)
 {
     DdeMemory& memory = DdeMemory::Program();
     const auto unpacked = memory.Unpack(lParam);
@@ -165,10 +149,10 @@ void TBrowserHost::ExecuteShellCommand(DdeWindow client, std::intptr_t lParam)
     }
     memory.Unlock(commands);
     memory.Reuse(lParam, acknowledgement, commands);
-    DdeRouter::Program().Post(client, WM_DDE_ACK, OwnWindow(), lParam);
+    DdeRouter::Program().Post(client, WM_DDE_ACK, server_, lParam);
 }
 
-std::uintptr_t TBrowserHost::ExecuteFolderCommand(const std::string& text)
+std::uintptr_t ShellRequestRedirection::ExecuteFolderCommand(const std::string& text)
 {
     const FolderCommand command = ParseFolderCommand(text, Module().names.commands);
     const std::optional<ItemIdList> itemList = ResolveItemList(command);
@@ -178,7 +162,7 @@ std::uintptr_t TBrowserHost::ExecuteFolderCommand(const std::string& text)
             NavigateToText(command.path);
         } else if (itemList) {
             Variant URL(*itemList), Flags, TargetFrameName, PostData, Headers;
-            Navigate2(URL, Flags, TargetFrameName, PostData, Headers);
+            site_.Navigate2(URL, Flags, TargetFrameName, PostData, Headers);
         }
         return 1;
     case FolderCommandKind::Explore:
@@ -193,9 +177,11 @@ std::uintptr_t TBrowserHost::ExecuteFolderCommand(const std::string& text)
     return 0;
 }
 
-void TBrowserHost::NavigateToText(const std::string& url)
+void ShellRequestRedirection::NavigateToText(const std::string& url)
 {
     Variant URL(url), Flags(std::int32_t(0)), TargetFrameName(std::int32_t(0)), PostData(std::int32_t(0)),
         Headers(std::int32_t(0));
-    Navigate2(URL, Flags, TargetFrameName, PostData, Headers);
+    site_.Navigate2(URL, Flags, TargetFrameName, PostData, Headers);
 }
+
+} // namespace platform

@@ -1,8 +1,9 @@
 #pragma once
 // The shell's DDE names: which application and topic a web-page or folder
 // open request uses, and the command names of its open, explore and find
-// requests, read from the classes root of the store.
+// requests, read from the classes root of the settings store.
 #include "DdeShellCommands.h"
+#include "RegistryStore.h"
 
 #include <string>
 
@@ -17,6 +18,6 @@ struct DdeShellNames {
 };
 
 // Keys that do not open give empty names; nothing is reported.
-DdeShellNames ReadDdeShellNames();
+DdeShellNames ReadDdeShellNames(RegistryStore& store);
 
 } // namespace platform

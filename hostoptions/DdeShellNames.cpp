@@ -1,7 +1,5 @@
 #include "DdeShellNames.h"
 
-#include "RegistryStore.h"
-
 namespace platform {
 namespace {
 
@@ -17,9 +15,8 @@ std::string DefaultText(RegistryStore& store, const char* path)
 
 } // namespace
 
-DdeShellNames ReadDdeShellNames()
+DdeShellNames ReadDdeShellNames(RegistryStore& store)
 {
-    RegistryStore& store = RegistryStore::Program();
     DdeShellNames names;
     names.htmlApplication = DefaultText(store, "htmlfile\\shell\\open\\ddeexec\\application");
     names.htmlTopic = DefaultText(store, "htmlfile\\shell\\open\\ddeexec\\topic");
