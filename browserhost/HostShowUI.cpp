@@ -1,5 +1,7 @@
 #include "HostShowUI.h"
 
+#include "GObjectPtr.h"
+
 #include <gio/gio.h>
 
 using namespace platform;
@@ -9,11 +11,9 @@ namespace {
 // Shows a help file with the desktop's default handler; a failure shows nothing.
 void ShowHelpFile(const std::string& helpFile)
 {
-    GFile* file = g_file_new_for_path(helpFile.c_str());
-    char* uri = g_file_get_uri(file);
-    g_app_info_launch_default_for_uri(uri, nullptr, nullptr);
-    g_free(uri);
-    g_object_unref(file);
+    const auto file = GObjectPtr<GFile>::Adopt(g_file_new_for_path(helpFile.c_str()));
+    const GCharPtr uri(g_file_get_uri(file.get()));
+    g_app_info_launch_default_for_uri(uri.get(), nullptr, nullptr);
 }
 
 } // namespace

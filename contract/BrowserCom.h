@@ -42,8 +42,8 @@ Interface* QueryInterfaceRaw(IUnknown* object, const Guid& iid)
     return object ? dynamic_cast<Interface*>(object->QueryInterface(iid)) : nullptr;
 }
 
-// Arguments of a dispatch call. As on the original platform the array holds
-// them last first; Arg(i) gives the i-th argument in declared order.
+// Arguments of a dispatch call. The array holds them last first, the order
+// every dispatch caller builds; Arg(i) gives the i-th argument in declared order.
 struct DispParams {
     std::vector<Variant> rgvarg;
 

@@ -1,25 +1,17 @@
 #include "OwnerActivationHook.h"
 
+#include "GObjectPtr.h"
+
 #include <utility>
 
 namespace {
 
-// A strong reference to what a weak reference names, dropped at scope end.
-class StrongRef {
-public:
-    explicit StrongRef(GWeakRef* weak) : object_(g_weak_ref_get(weak)) {}
-    ~StrongRef()
-    {
-        if (object_)
-            g_object_unref(object_);
-    }
-    StrongRef(const StrongRef&) = delete;
-    StrongRef& operator=(const StrongRef&) = delete;
-    gpointer get() const { return object_; }
-
-private:
-    gpointer object_;
-};
+// A strong reference to what a weak reference names (empty once it is gone),
+// dropped at scope end.
+platform::GObjectPtr<GObject> StrongRef(GWeakRef* weak)
+{
+    return platform::GObjectPtr<GObject>::Adopt(static_cast<GObject*>(g_weak_ref_get(weak)));
+}
 
 } // namespace
 
@@ -33,7 +25,7 @@ OwnerActivationHook::OwnerActivationHook(GtkWindow* owner, Handler handler) : ha
 OwnerActivationHook::~OwnerActivationHook()
 {
     StopWatchingCandidates();
-    StrongRef owner(&owner_);
+    const auto owner = StrongRef(&owner_);
     if (owner.get())
         g_signal_handler_disconnect(owner.get(), ownerHandler_);
     g_weak_ref_clear(&owner_);
@@ -41,8 +33,8 @@ OwnerActivationHook::~OwnerActivationHook()
 
 GtkWindow* OwnerActivationHook::Owner() const
 {
-    StrongRef owner(const_cast<GWeakRef*>(&owner_));
-    return static_cast<GtkWindow*>(owner.get());
+    const auto owner = StrongRef(const_cast<GWeakRef*>(&owner_));
+    return reinterpret_cast<GtkWindow*>(owner.get());
 }
 
 void OwnerActivationHook::OwnerActiveChanged(GObject* owner, GParamSpec*, gpointer self)
@@ -59,8 +51,8 @@ void OwnerActivationHook::OwnerDeactivated()
 {
     GtkWindow* owner = Owner();
     GtkWindow* taker = nullptr;
-    GList* toplevels = gtk_window_list_toplevels();
-    for (GList* item = toplevels; item; item = item->next) {
+    const platform::GListPtr toplevels(gtk_window_list_toplevels());
+    for (GList* item = toplevels.get(); item; item = item->next) {
         auto* window = GTK_WINDOW(item->data);
         if (window == owner)
             continue;
@@ -74,7 +66,6 @@ void OwnerActivationHook::OwnerDeactivated()
                                               G_CALLBACK(&OwnerActivationHook::CandidateActiveChanged), this);
         candidates_.push_back(std::move(candidate));
     }
-    g_list_free(toplevels);
     if (taker) {
         StopWatchingCandidates();
         handler_(taker);
@@ -86,16 +77,16 @@ void OwnerActivationHook::CandidateActiveChanged(GObject* window, GParamSpec*, g
     if (!gtk_window_is_active(GTK_WINDOW(window)))
         return;
     auto* hook = static_cast<OwnerActivationHook*>(self);
-    g_object_ref(window); // kept while reported, whatever the handler does
+    // Kept while reported, whatever the handler does.
+    const auto kept = platform::GObjectPtr<GObject>::Ref(window);
     hook->StopWatchingCandidates();
     hook->handler_(GTK_WINDOW(window));
-    g_object_unref(window);
 }
 
 void OwnerActivationHook::StopWatchingCandidates()
 {
     for (auto& candidate : candidates_) {
-        StrongRef window(&candidate->window);
+        const auto window = StrongRef(&candidate->window);
         if (window.get())
             g_signal_handler_disconnect(window.get(), candidate->handler);
         g_weak_ref_clear(&candidate->window);

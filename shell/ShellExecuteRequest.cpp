@@ -1,5 +1,6 @@
 #include "ShellExecuteRequest.h"
 
+#include "GObjectPtr.h"
 #include "ShellOpen.h"
 
 #include <glib.h>
@@ -26,12 +27,8 @@ bool ShowFolderOnDesktop(const ShellExecuteRequest& request)
         return false;
     if (folder.find("://") != std::string::npos)
         return ShellOpen(folder);
-    char* uri = g_filename_to_uri(folder.c_str(), nullptr, nullptr);
-    if (!uri)
-        return false;
-    const std::string target = uri;
-    g_free(uri);
-    return ShellOpen(target);
+    const platform::GCharPtr uri(g_filename_to_uri(folder.c_str(), nullptr, nullptr));
+    return uri && ShellOpen(uri.get());
 }
 
 } // namespace
