@@ -9,6 +9,7 @@
 #include "ShowWelcomeOnce.h"
 #include "TfrmAbout.h"
 #include "TfrmWelcome.h"
+#include "TooltipClicks.h"
 #include "URLHistory.h"
 
 #include <glibmm/main.h>
@@ -29,6 +30,8 @@ TfrmMain::TfrmMain(platform::RegistryStore& store) : store_(store)
     set_default_size(kInitialWidth, kInitialHeight);
     set_position(Gtk::WIN_POS_CENTER);
     add_events(Gdk::BUTTON_PRESS_MASK);
+    // A right click where a tooltip shows reaches the window and opens popMain.
+    platform::LetClicksThroughTooltips();
     BuildLayout();
     FormCreate();
     ConnectCommands();

@@ -25,8 +25,8 @@ std::vector<std::string> MenuCaptions(Gtk::Menu& menu)
     return captions;
 }
 
-// A real right click on a widget, through the X server.
-void RightClick(Gtk::Widget& widget, int x, int y)
+// A real click of mouse button on a widget, through the X server.
+void Click(Gtk::Widget& widget, int x, int y, int button = 3)
 {
     int rootX = 0, rootY = 0;
     widget.get_window()->get_root_coords(0, 0, rootX, rootY);
@@ -36,7 +36,7 @@ void RightClick(Gtk::Widget& widget, int x, int y)
         rootY += area.get_y();
     }
     const std::string command = "xdotool mousemove " + std::to_string(rootX + x) + " " +
-                                std::to_string(rootY + y) + " click 3";
+                                std::to_string(rootY + y) + " click " + std::to_string(button);
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
@@ -106,22 +106,39 @@ TEST_F(ProgramFixture, PopupMenuHoldsEveryCommandAndOpensOnRightClick)
         return window.is_maximized() && window.get_allocated_width() > 696 &&
                window.get_allocated_width() == window.get_window()->get_width() && tab->get_mapped();
     }));
-    RightClick(*tab, 4, 4);
+    Click(*tab, 4, 4);
     EXPECT_TRUE(RunUntil([&] { return menu.get_visible(); })) << "tab strip";
     menu.popdown();
     RunPendingEvents();
-    RightClick(program_->frmMain.Toolbar().btnHome, 5, 5);
+    Click(program_->frmMain.Toolbar().btnHome, 5, 5);
     EXPECT_TRUE(RunUntil([&] { return menu.get_visible(); })) << "tool button";
     menu.popdown();
     RunPendingEvents();
 
     // A profile button opens its own menu instead, for the button under the pointer.
     profiles::ProfileButtonBar& bar = program_->frmMain.Profiles().ButtonBar();
-    RightClick(bar.Button(2), 5, 5);
+    Click(bar.Button(2), 5, 5);
     EXPECT_TRUE(RunUntil([&] { return bar.popProfileButtons.get_visible(); }));
     EXPECT_FALSE(menu.get_visible());
     EXPECT_EQ(program_->frmMain.Profiles().LastProfileButton(), &bar.Button(2));
     bar.popProfileButtons.popdown();
+    RunPendingEvents();
+
+    // After a profile button is pressed, the pointer rests on it and its
+    // tooltip shows below, over the pages: a right click there opens the menu.
+    Click(bar.Button(3), 5, 5, 1);
+    // The hand on the mouse moves a little, and the tooltip comes.
+    ASSERT_EQ(std::system("xdotool mousemove_relative 1 0"), 0);
+    Gtk::Window* tooltip = nullptr;
+    ASSERT_TRUE(RunUntil([&] {
+        for (Gtk::Window* shown : Gtk::Window::list_toplevels())
+            if (shown->get_type_hint() == Gdk::WINDOW_TYPE_HINT_TOOLTIP && shown->get_mapped())
+                tooltip = shown;
+        return tooltip != nullptr;
+    }));
+    Click(*tooltip, tooltip->get_width() / 2, tooltip->get_height() / 2);
+    EXPECT_TRUE(RunUntil([&] { return menu.get_visible(); })) << "the click went to the tooltip";
+    menu.popdown();
 }
 
 TEST_F(ProgramFixture, MainToolbarItemHidesTheWholeTopBandUntilTheNextStart)
