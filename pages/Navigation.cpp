@@ -130,7 +130,7 @@ void Navigation::EnterURL(const std::string& text)
         if (current >= 0)
             pages_.NavigatePage(current, url);
         else
-            pages_.OpenPage(url, CaptionFromURL(text));
+            pages_.OpenPage(url, NewPageCaption(text, pages_.PageCount())); // never an empty tab
     }
     if (addURLToHistory_)
         addURLToHistory_(text);

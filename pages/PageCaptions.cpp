@@ -49,4 +49,10 @@ std::string CaptionFromURL(const std::string& url)
     return second;
 }
 
+std::string NewPageCaption(const std::string& url, int pageCount)
+{
+    std::string caption = CaptionFromURL(url);
+    return caption.empty() ? std::to_string(pageCount + 1) : caption;
+}
+
 } // namespace pages

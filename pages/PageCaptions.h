@@ -14,4 +14,8 @@ std::string SplitAtSeparator(std::string& text, const std::string& separator);
 // leading "http://" is treated as a scheme.
 std::string CaptionFromURL(const std::string& url);
 
+// The caption of a page opened for url beside pageCount others: CaptionFromURL,
+// or the number of the new page when that gives none.
+std::string NewPageCaption(const std::string& url, int pageCount);
+
 } // namespace pages

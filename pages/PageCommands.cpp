@@ -59,10 +59,7 @@ void PageCommands::OpenNewPage(const std::string& text)
     const std::optional<TypedUrl> url = Openable(text);
     if (!url)
         return;
-    std::string caption = CaptionFromURL(text);
-    if (caption.empty())
-        caption = std::to_string(pages_.PageCount() + 1);
-    pages_.OpenPage(*url, caption);
+    pages_.OpenPage(*url, NewPageCaption(text, pages_.PageCount()));
     if (addURLToHistory_)
         addURLToHistory_(text);
 }

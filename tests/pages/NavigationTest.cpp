@@ -88,7 +88,7 @@ TEST_F(NavigationTest, EnterWithoutPageOpensOneCaptionedFromTheUrl)
 {
     PressEnter("intranet", GDK_SHIFT_MASK);
     ASSERT_EQ(List().PageCount(), 1);
-    EXPECT_EQ(List().Caption(0), "") << "no number replaces an empty caption here";
+    EXPECT_EQ(List().Caption(0), "1") << "numbered as \"&New Page\" numbers it";
     EXPECT_EQ(history, (Strings{"intranet"}));
 
     List().ClosePage(0);
