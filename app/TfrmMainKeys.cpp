@@ -30,7 +30,13 @@ void TfrmMain::ConnectShortcuts()
         {C::FocusURLBox, Taking([this] { FocusURLBox(); })},
         {C::ClosePage, Taking([&m] { m.itmClosePage.activate(); })},
         {C::LabelPage, Taking([&m] { m.itmLabelPage.activate(); })},
-        {C::Properties, Taking([&m] { m.itmOptions.activate(); })},
+        // Enter in the URL box navigates whatever the shift state, Alt too.
+        {C::Properties, [this, &m] {
+             if (get_focus() == cboURL.get_entry())
+                 return false;
+             m.itmOptions.activate();
+             return true;
+         }},
         {C::Home, Taking([&t] { g_signal_emit_by_name(t.btnHome.gobj(), "clicked"); })},
         {C::Back, Taking([&m] { m.itmBack.activate(); })},
         {C::Forward, Taking([&m] { m.itmForward.activate(); })},

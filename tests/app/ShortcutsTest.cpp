@@ -131,6 +131,16 @@ TEST_F(ShortcutsTest, EachShortcutRunsItsCommandAndTheMenuShowsIt)
         EXPECT_EQ(start, 0);
         EXPECT_EQ(end, static_cast<int>(urlEntry.get_text_length()));
     }
+    {
+        // In the URL box Alt+Enter is Enter: the page goes there, and Page
+        // Properties (which would run before the key returns) stays shut.
+        ModalAnswer properties("Page Properties", [](Gtk::Window& dialog) { ClickButton(dialog, "Cancel"); });
+        urlEntry.set_text("http://alt-enter.example/");
+        urlEntry.grab_focus();
+        Press(GDK_KEY_Return, kAlt);
+        EXPECT_FALSE(properties.Answered()) << "Alt+Enter in the URL box opened Page Properties";
+        EXPECT_EQ(List().PageInfo(List().CurrentIndex()).FirstURL(), "http://alt-enter.example/");
+    }
 
     FocusTabs();
     Press(GDK_KEY_B, kCtrlShift);

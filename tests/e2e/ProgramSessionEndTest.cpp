@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
     EachKindOfDialog, ProgramSessionEnd,
     testing::Values(
         OpenDialog{"Prompt", [](ProgramProcess& p) { return p.PressKeys("ctrl+t"); }, "New URL"},
-        OpenDialog{"PageProperties", [](ProgramProcess& p) { return p.PressKeys("ctrl+Page_Up alt+Return"); },
+        OpenDialog{"PageProperties", [](ProgramProcess& p) { return p.PressKeys("alt+Return"); },
                    "Page Properties"},
         // A refused address is told in the error report's box.
         OpenDialog{"ErrorReport",
