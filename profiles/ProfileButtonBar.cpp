@@ -14,7 +14,8 @@ constexpr int kToolbarWidth = 253;
 constexpr int kSeparatorWidth = 8;
 constexpr int kButtonSize = ProfileButton::kButtonSize;
 constexpr int kButtonTop = 2;
-constexpr const char* kTooltip = "go to home page";
+// Followed by the profile's number: each button says which profile it opens.
+constexpr const char* kTooltipStem = "open profile ";
 // Left to right: profiles 1..9, then 0.
 constexpr std::array<int, ProfileButtonBar::kButtonCount> kOrder = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
 // Buttons as small as their 24-pixel size, whatever the theme's padding.
@@ -47,7 +48,7 @@ ProfileButtonBar::ProfileButtonBar(std::function<void(int)> pressed,
         widths_[number] = kButtonSize;
         button.SetCaption(std::to_string(number), false);
         button.set_name("spdProfile" + std::to_string(number));
-        button.set_tooltip_text(kTooltip);
+        button.set_tooltip_text(kTooltipStem + std::to_string(number));
         button.set_relief(Gtk::RELIEF_NONE);
         button.set_focus_on_click(false);
         button.set_size_request(-1, kButtonSize);

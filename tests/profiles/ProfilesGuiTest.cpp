@@ -103,7 +103,7 @@ TEST_F(ProfilesGuiTest, ButtonRowStartsAsLaidOutWithNoButtonDown)
         auto* button = dynamic_cast<Gtk::ToggleButton*>(children[i + 1]);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->get_label(), order[i]);
-        EXPECT_EQ(button->get_tooltip_text(), "go to home page");
+        EXPECT_EQ(button->get_tooltip_text(), "open profile " + order[i]) << "each tells which profile it opens";
         EXPECT_EQ(button->get_allocated_width(), 24) << order[i];
         EXPECT_EQ(button->get_allocated_height(), 24);
         EXPECT_EQ(button->get_allocation().get_x() - children[0]->get_allocation().get_x(),
@@ -337,5 +337,5 @@ TEST_F(ProfilesGuiTest, LongCaptionsWidenTheirButtonOnlySoFarAndShowWholeInToolt
     profiles.SetProfileButtonCaption(Button(2), "Work");
     EXPECT_EQ(profiles.ButtonBar().ButtonWidth(2), 24 + profiles.ButtonBar().TextWidth(2, "Work") - digitWidth);
     EXPECT_EQ(shown.LongTooltipText(), "");
-    EXPECT_EQ(Button(2).get_tooltip_text(), "go to home page");
+    EXPECT_EQ(Button(2).get_tooltip_text(), "open profile 2");
 }
