@@ -184,10 +184,11 @@ bool SettingsKey::NumberedTextExists(const std::string& stem, std::int64_t first
                                      std::int64_t last, const std::string& text)
 {
     NumberedTextMatch match = NumberedTextMatch::Absent;
-    if (store_.FindNumberedText(key_, stem, first, last, text, match) != kRegSuccess)
+    std::int64_t nonText = first;
+    if (store_.FindNumberedText(key_, stem, first, last, text, match, &nonText) != kRegSuccess)
         Fail(kFailedToGet, Numbered(stem.c_str(), first));
     if (match == NumberedTextMatch::NonTextValue)
-        Fail(kInvalidType, stem + "%d");
+        Fail(kInvalidType, Numbered(stem.c_str(), nonText));
     return match == NumberedTextMatch::Present;
 }
 

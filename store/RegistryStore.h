@@ -100,9 +100,12 @@ public:
                                  std::int64_t last,
                                  const std::function<void(std::int64_t, RegValue&&)>& visit);
     // Whether reading every value stem1..stemN (first..last) as text would meet text,
-    // answered through indexes instead of reading them all.
+    // answered through indexes instead of reading them all. With NonTextValue,
+    // nonTextNumber (when given) is the lowest number whose value is not text:
+    // where reading them in order would fail.
     RegStatus FindNumberedText(const RegKey& key, std::string_view stem, std::int64_t first,
-                               std::int64_t last, std::string_view text, NumberedTextMatch& match);
+                               std::int64_t last, std::string_view text, NumberedTextMatch& match,
+                               std::int64_t* nonTextNumber = nullptr);
 
     // Transactions nest (the inner ones are savepoints). Prefer the Transaction type.
     // A Read transaction takes no write lock until it writes; a Write one takes it

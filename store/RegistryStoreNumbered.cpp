@@ -83,7 +83,8 @@ RegStatus RegistryStore::ReadNumberedValues(
 
 RegStatus RegistryStore::FindNumberedText(const RegKey& key, std::string_view stem,
                                           std::int64_t first, std::int64_t last,
-                                          std::string_view text, NumberedTextMatch& match)
+                                          std::string_view text, NumberedTextMatch& match,
+                                          std::int64_t* nonTextNumber)
 {
     if (auto status = CheckKey(key); status != kRegSuccess)
         return status;
@@ -98,19 +99,26 @@ RegStatus RegistryStore::FindNumberedText(const RegKey& key, std::string_view st
         return kRegIoFailed;
     nonText->Bind(1, key.id_);
     int rc;
+    std::int64_t lowest = 0;
     while ((rc = nonText->Step()) == SQLITE_ROW) {
         std::int64_t number = 0;
         if (NumberAfterStem(nonText->ColumnView(0), stem, number) && number >= first
             && number <= last) {
+            if (match != NumberedTextMatch::NonTextValue || number < lowest)
+                lowest = number;
             match = NumberedTextMatch::NonTextValue;
-            break;
+            if (!nonTextNumber)
+                break;
         }
     }
     nonText->Reset();
     if (rc != SQLITE_DONE && rc != SQLITE_ROW)
         return StatusOf(rc);
-    if (match == NumberedTextMatch::NonTextValue)
+    if (match == NumberedTextMatch::NonTextValue) {
+        if (nonTextNumber)
+            *nonTextNumber = lowest;
         return kRegSuccess;
+    }
 
     auto* equal = db_.Cached("SELECT name FROM reg_values WHERE key = ?1 AND text = ?2");
     if (!equal)

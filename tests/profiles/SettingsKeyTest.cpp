@@ -40,6 +40,12 @@ TEST(SettingsKey, ReadsTextAndNumbersAndReportsWrongTypesAndSizes)
     EXPECT_EQ(MessageOf<ESettingsError>([&] { key.ReadInteger("Wide"); }), "Failed to get data for 'Wide'");
     EXPECT_EQ(MessageOf<ESettingsError>([&] { key.ReadInteger("Missing"); }), "Failed to get data for 'Missing'");
     EXPECT_EQ(MessageOf<ESettingsError>([&] { key.ReadString("Negative"); }), "Invalid data type for 'Negative'");
+    // Looking for a text among numbered values names the first that is not text.
+    StoreText(store, "", "URL1", "a");
+    StoreNumber(store, "", "URL12", 1);
+    StoreNumber(store, "", "URL3", 1);
+    EXPECT_EQ(MessageOf<ESettingsError>([&] { key.NumberedTextExists("URL", 1, 20, "b"); }),
+              "Invalid data type for 'URL3'");
     EXPECT_TRUE(key.ValueExists("Wide"));
     EXPECT_FALSE(key.ValueExists("Missing"));
 }
