@@ -1,10 +1,27 @@
 #include "Program.h"
 
+#include "DialogBorder.h"
 #include "ErrorReport.h"
 
-Program::Program(platform::RegistryStore& store) : frmMain(store), store_(store)
+namespace {
+
+// Every dialog belongs to the main window, so the window manager stacks it
+// above the window and a later prompt above it.
+template <typename Dialog>
+std::function<void(Dialog&)> OwnedBy(Gtk::Window& owner)
 {
-    frmMain.AttachWindows(frmAbout, dlgProperties, frmWelcome, frmProfileButtonSettings);
+    return [&owner](Dialog& dialog) { platform::SetDialogOwner(dialog, owner); };
+}
+
+} // namespace
+
+Program::Program(platform::RegistryStore& store)
+    : frmMain(store), store_(store), frmAbout_(OwnedBy<TfrmAbout>(frmMain)),
+      dlgProperties_(OwnedBy<pages::TdlgProperties>(frmMain)), frmWelcome_(OwnedBy<TfrmWelcome>(frmMain)),
+      frmProfileButtonSettings_(OwnedBy<profiles::TfrmProfileButtonSettings>(frmMain))
+{
+    frmMain.AttachDialogs({frmAbout_.Getter(), dlgProperties_.Getter(), frmWelcome_.Getter(),
+                           frmProfileButtonSettings_.Getter()});
 }
 
 void Program::ReportStoreRecovery()

@@ -1,7 +1,6 @@
 #include "TfrmMain.h"
 
 #include "AccessibleNames.h"
-#include "DialogBorder.h"
 #include "ErrorReport.h"
 #include "PageLoadOption.h"
 #include "ProgramIdentity.h"
@@ -141,20 +140,11 @@ void TfrmMain::ConnectCommands()
     ConnectShortcuts();
 }
 
-void TfrmMain::AttachWindows(TfrmAbout& frmAbout, pages::TdlgProperties& dlgProperties,
-                             TfrmWelcome& frmWelcome,
-                             profiles::TfrmProfileButtonSettings& frmProfileButtonSettings)
+void TfrmMain::AttachDialogs(MainDialogs dialogs)
 {
-    // Every dialog belongs to the main window, so the window manager stacks it
-    // above the window and a later prompt above it.
-    platform::SetDialogOwner(frmAbout, *this);
-    platform::SetDialogOwner(dlgProperties, *this);
-    platform::SetDialogOwner(frmWelcome, *this);
-    platform::SetDialogOwner(frmProfileButtonSettings, *this);
-    frmAbout_ = &frmAbout;
-    frmWelcome_ = &frmWelcome;
-    pages_->Commands().SetPropertiesDialog(&dlgProperties);
-    profiles_->SetButtonSettingsDialog(frmProfileButtonSettings);
+    dialogs_ = std::move(dialogs);
+    pages_->Commands().SetPropertiesDialog(dialogs_.properties);
+    profiles_->SetButtonSettingsDialog(dialogs_.buttonSettings);
 }
 
 void TfrmMain::AddURLToHistory(const std::string& url)
@@ -182,8 +172,8 @@ void TfrmMain::FormShow()
     profiles_->LoadProfileButtonSettings();
     profiles::LoadURLHistory(store_, cboURL);
     profiles::ShowWelcomeOnce(store_, [this] { // swallows its own failures
-        if (frmWelcome_)
-            frmWelcome_->ShowModal();
+        if (dialogs_.welcome)
+            dialogs_.welcome().ShowModal();
     });
     if (pages_->List().PageCount() >= 2)
         pages_->List().SetCurrentPage(0);
@@ -289,8 +279,8 @@ bool TfrmMain::ConfirmQuitWithRunningDownloads()
 
 void TfrmMain::itmAboutClick()
 {
-    if (frmAbout_)
-        frmAbout_->ShowModeless();
+    if (dialogs_.about)
+        dialogs_.about().ShowModeless();
 }
 
 void TfrmMain::itmLoadPagesWhenShownClick()

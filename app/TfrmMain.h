@@ -24,6 +24,14 @@ class TfrmWelcome;
 namespace pages { class TdlgProperties; }
 namespace profiles { class TfrmProfileButtonSettings; }
 
+// The dialogs the main window's commands show, each made when first asked for.
+struct MainDialogs {
+    std::function<TfrmAbout&()> about;
+    std::function<pages::TdlgProperties&()> properties;
+    std::function<TfrmWelcome&()> welcome;
+    std::function<profiles::TfrmProfileButtonSettings&()> buttonSettings;
+};
+
 class TfrmMain : public Gtk::Window {
 public:
     // The private message that maximises the main window once it is shown.
@@ -33,10 +41,8 @@ public:
     explicit TfrmMain(platform::RegistryStore& store);
     ~TfrmMain() override;
 
-    // The windows created after this one, which its commands show.
-    void AttachWindows(TfrmAbout& frmAbout, pages::TdlgProperties& dlgProperties,
-                       TfrmWelcome& frmWelcome,
-                       profiles::TfrmProfileButtonSettings& frmProfileButtonSettings);
+    // The dialogs its commands show.
+    void AttachDialogs(MainDialogs dialogs);
 
     void itmQuitClick();
     // Closes without asking anything, whatever holds the input: for a session
@@ -89,8 +95,7 @@ private:
     bool PopupMenuFromKeyboard();
 
     platform::RegistryStore& store_;
-    TfrmAbout* frmAbout_ = nullptr;
-    TfrmWelcome* frmWelcome_ = nullptr;
+    MainDialogs dialogs_;
     bool shown_ = false;
     bool started_ = false;
     bool closeFailed_ = false;

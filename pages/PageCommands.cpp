@@ -100,9 +100,10 @@ void PageCommands::itmOptionsClick()
         if (pages_.PageCount() == 0 || !dlgProperties_)
             return;
         TPageInfo& record = pages_.PageInfo(pages_.CurrentIndex());
-        dlgProperties_->SetRememberLast(record.RememberLastURL());
-        if (dlgProperties_->Execute(ParentWindow()))
-            record.SetRememberLastURL(dlgProperties_->RememberLast());
+        TdlgProperties& dialog = dlgProperties_();
+        dialog.SetRememberLast(record.RememberLastURL());
+        if (dialog.Execute(ParentWindow()))
+            record.SetRememberLastURL(dialog.RememberLast());
     });
 }
 

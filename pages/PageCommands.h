@@ -5,6 +5,7 @@
 #include "PageList.h"
 #include "TdlgProperties.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,9 +16,9 @@ public:
     // pages must outlive the commands.
     PageCommands(PageList& pages, AddURLToHistoryFunction addURLToHistory);
 
-    // The Page Properties dialog, created after the main window; until it is
-    // set, "&Properties" does nothing.
-    void SetPropertiesDialog(TdlgProperties* dialog) { dlgProperties_ = dialog; }
+    // Gives the Page Properties dialog (made when first asked for); until it
+    // is set, "&Properties" does nothing.
+    void SetPropertiesDialog(std::function<TdlgProperties&()> dialog) { dlgProperties_ = std::move(dialog); }
 
     void itmNewPageClick();
     void itmNewURLClick();
@@ -43,7 +44,7 @@ private:
 
     PageList& pages_;
     AddURLToHistoryFunction addURLToHistory_;
-    TdlgProperties* dlgProperties_ = nullptr;
+    std::function<TdlgProperties&()> dlgProperties_;
 };
 
 } // namespace pages

@@ -206,9 +206,10 @@ void Profiles::itmSetButtonCaptionClick()
     FLastProfileButton = nullptr;
     if (!button || !frmProfileButtonSettings_)
         return;
-    frmProfileButtonSettings_->edtButtonCaption.set_text(button->get_label());
-    if (frmProfileButtonSettings_->ShowModal())
-        SetProfileButtonCaption(*button, frmProfileButtonSettings_->edtButtonCaption.get_text());
+    TfrmProfileButtonSettings& dialog = frmProfileButtonSettings_();
+    dialog.edtButtonCaption.set_text(button->get_label());
+    if (dialog.ShowModal())
+        SetProfileButtonCaption(*button, dialog.edtButtonCaption.get_text());
 }
 
 void Profiles::LoadProfileButtonSettings()

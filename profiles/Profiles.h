@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace profiles {
@@ -31,7 +32,11 @@ public:
     // items (both checked at start); their handlers are connected here.
     void AttachMenuItems(Gtk::CheckMenuItem& itmProfileButtonsToolbar,
                          Gtk::CheckMenuItem& itmShowEmptyProfileButtons);
-    void SetButtonSettingsDialog(TfrmProfileButtonSettings& dialog) { frmProfileButtonSettings_ = &dialog; }
+    // Gives the caption dialog (made when first asked for).
+    void SetButtonSettingsDialog(std::function<TfrmProfileButtonSettings&()> dialog)
+    {
+        frmProfileButtonSettings_ = std::move(dialog);
+    }
 
     // Page sets of profiles (key names "Profile0".."Profile9"). The current
     // profile's set is not saved while its stored pages are unread (its load
@@ -78,7 +83,7 @@ private:
     platform::RegistryStore& store_;
     PageSetHost& pages_;
     ProfileButtonBar bar_;
-    TfrmProfileButtonSettings* frmProfileButtonSettings_ = nullptr;
+    std::function<TfrmProfileButtonSettings&()> frmProfileButtonSettings_;
     Gtk::CheckMenuItem* itmProfileButtonsToolbar_ = nullptr;
     Gtk::CheckMenuItem* itmShowEmptyProfileButtons_ = nullptr;
     sigc::connection toolbarItemConnection_;

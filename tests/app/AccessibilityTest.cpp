@@ -122,8 +122,8 @@ TEST_F(ProgramFixture, EveryInteractiveControlHasANameToSpeak)
     EXPECT_TRUE(WalkTree(main).Has("toggle button 'Profile 3: News'")) << Joined(WalkTree(main).named);
 
     for (Gtk::Window* dialog : std::initializer_list<Gtk::Window*>{
-             &program_->frmAbout, &program_->dlgProperties, &program_->frmWelcome,
-             &program_->frmProfileButtonSettings}) {
+             &program_->frmAbout(), &program_->dlgProperties(), &program_->frmWelcome(),
+             &program_->frmProfileButtonSettings()}) {
         Walk walk = WalkTree(*dialog);
         EXPECT_TRUE(walk.unnamed.empty()) << dialog->get_title() << ", unnamed:\n" << Joined(walk.unnamed);
     }

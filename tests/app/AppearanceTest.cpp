@@ -88,7 +88,7 @@ TEST_F(ProgramFixture, AtScaleFactorTwoEveryPictureIsDrawnFromItsSharpCopyAtTheS
                                  Frame("animations/busy@2x.png", busyFrame, 64, 58)), 0.5)
         << "busy animation, frame " << busyFrame;
 
-    TfrmAbout& about = program_->frmAbout;
+    TfrmAbout& about = program_->frmAbout();
     about.ShowModeless();
     ASSERT_TRUE(RunUntil([&] { return about.get_mapped() && about.get_scale_factor() == 2; }));
     ASSERT_TRUE(WaitForNextPaint(about));
@@ -100,7 +100,7 @@ TEST_F(ProgramFixture, AtScaleFactorTwoEveryPictureIsDrawnFromItsSharpCopyAtTheS
     EXPECT_LT(BestMeanDifference(DrawAtScale(clip, 2), Frame("animations/about@2x.png", frame, 128, 128)), 0.5)
         << "About box animation, frame " << frame;
 
-    TfrmWelcome& welcome = program_->frmWelcome;
+    TfrmWelcome& welcome = program_->frmWelcome();
     welcome.show();
     ASSERT_TRUE(RunUntil([&] { return welcome.get_mapped(); }));
     ASSERT_TRUE(WaitForNextPaint(welcome));
@@ -119,9 +119,9 @@ TEST_F(ProgramFixture, UnderADarkThemeEveryTextStandsOutAndTheBusyBoxTakesTheThe
     const Rgb windowColour = ToRgb(main.get_style_context()->get_background_color());
     ASSERT_LT(Luminance(windowColour), 0.1) << "the dark theme is not in force";
 
-    program_->frmAbout.ShowModeless();
-    Gtk::Window* windows[] = {&main, &program_->frmAbout, &program_->dlgProperties, &program_->frmWelcome,
-                              &program_->frmProfileButtonSettings};
+    program_->frmAbout().ShowModeless();
+    Gtk::Window* windows[] = {&main, &program_->frmAbout(), &program_->dlgProperties(), &program_->frmWelcome(),
+                              &program_->frmProfileButtonSettings()};
     for (Gtk::Window* window : windows) {
         window->show();
         ASSERT_TRUE(RunUntil([&] { return window->get_mapped(); })) << window->get_title();

@@ -1,5 +1,6 @@
 // Every dialog belongs to the main window and offers neither minimise nor
 // maximise; a prompt opened while About is open comes up above it.
+#include "ModalAnswer.h"
 #include "ProgramFixture.h"
 #include "WidgetSearch.h"
 
@@ -85,10 +86,10 @@ TEST_F(DialogsTest, EveryDialogBelongsToTheMainWindowWithoutMinimiseOrMaximise)
     Start();
     TfrmMain& main = program_->frmMain;
     std::vector<std::pair<std::string, Gtk::Window*>> dialogs = {
-        {"About", &program_->frmAbout},
-        {"Page Properties", &program_->dlgProperties},
-        {"Welcome", &program_->frmWelcome},
-        {"Profile Button Settings", &program_->frmProfileButtonSettings}};
+        {"About", &program_->frmAbout()},
+        {"Page Properties", &program_->dlgProperties()},
+        {"Welcome", &program_->frmWelcome()},
+        {"Profile Button Settings", &program_->frmProfileButtonSettings()}};
     for (auto& [name, dialog] : dialogs) {
         EXPECT_EQ(dialog->get_transient_for(), &main) << name;
         EXPECT_FALSE(dialog->get_resizable()) << name;
@@ -96,16 +97,16 @@ TEST_F(DialogsTest, EveryDialogBelongsToTheMainWindowWithoutMinimiseOrMaximise)
     }
 
     main.Menu().itmAbout.activate();
-    ASSERT_TRUE(RunUntil([&] { return !AllowedActions(program_->frmAbout).empty(); }))
+    ASSERT_TRUE(RunUntil([&] { return !AllowedActions(program_->frmAbout()).empty(); }))
         << "the window manager manages About";
-    const std::vector<std::string> actions = AllowedActions(program_->frmAbout);
+    const std::vector<std::string> actions = AllowedActions(program_->frmAbout());
     EXPECT_TRUE(Has(actions, "_NET_WM_ACTION_CLOSE"));
     EXPECT_TRUE(Has(actions, "_NET_WM_ACTION_MOVE"));
     EXPECT_FALSE(Has(actions, "_NET_WM_ACTION_MAXIMIZE_HORZ")) << "About offers no maximise";
     EXPECT_FALSE(Has(actions, "_NET_WM_ACTION_MAXIMIZE_VERT"));
     // What the border asks of the window manager: no minimise or maximise box
     // and no such function (openbox still lists minimise in its own menu).
-    const std::vector<long> hints = MotifHints(program_->frmAbout);
+    const std::vector<long> hints = MotifHints(program_->frmAbout());
     EXPECT_EQ(hints.size(), 5u) << "About states its border";
     if (hints.size() == 5u) {
         EXPECT_EQ(hints[0] & 3, 3) << "functions and decorations given";
@@ -121,7 +122,7 @@ TEST_F(DialogsTest, EveryDialogBelongsToTheMainWindowWithoutMinimiseOrMaximise)
             auto* prompt = dynamic_cast<Gtk::Dialog*>(FindVisibleWindow("New URL"));
             if (!prompt)
                 return true;
-            aboutAt = StackIndex(program_->frmAbout);
+            aboutAt = StackIndex(program_->frmAbout());
             promptAt = StackIndex(*prompt);
             // Give the window manager its time to stack the new prompt.
             if (promptAt > aboutAt || ++tries > 100) {
@@ -138,4 +139,35 @@ TEST_F(DialogsTest, EveryDialogBelongsToTheMainWindowWithoutMinimiseOrMaximise)
     EXPECT_GE(aboutAt, 0);
     EXPECT_GT(promptAt, aboutAt) << "the prompt is stacked above About";
     EXPECT_TRUE(reports_.empty());
+}
+
+// A dialog is made the first time it is shown: a second run starts with the
+// main window alone, and the Page Properties dialog made late by "&Properties"
+// is the program's own, with its texts, its owner and its border.
+TEST_F(DialogsTest, ADialogIsMadeWhenFirstShownWithItsTextsAndOwner)
+{
+    Start();
+    Stop();
+    Start(); // no Welcome on a second run
+    std::string others;
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (window != &Main() && window->get_window_type() == Gtk::WINDOW_TOPLEVEL)
+            others += " \"" + window->get_title() + "\"";
+    EXPECT_EQ(others, "") << "windows made at start besides the main window";
+
+    ASSERT_EQ(List().PageCount(), 1);
+    bool checked = false;
+    ModalAnswer answer("Page Properties", [&](Gtk::Window& dialog) {
+        auto* properties = dynamic_cast<pages::TdlgProperties*>(&dialog);
+        ASSERT_NE(properties, nullptr);
+        EXPECT_EQ(properties->radRememberLast.get_label(), "Remember Last URL");
+        EXPECT_EQ(properties->radUseInitialURL.get_label(), "Use Initial URL every session");
+        EXPECT_EQ(dialog.get_transient_for(), &Main());
+        EXPECT_FALSE(dialog.get_resizable());
+        checked = true;
+        ClickButton(dialog, "Cancel");
+    });
+    Main().Menu().itmOptions.activate();
+    EXPECT_TRUE(answer.Answered());
+    EXPECT_TRUE(checked);
 }

@@ -172,20 +172,20 @@ TEST_F(ProgramFixture, AboutIsModelessAndNeverOpenTwice)
     MainMenu& menu = program_->frmMain.Menu();
     menu.itmAbout.activate();
     menu.itmAbout.activate();
-    ASSERT_TRUE(RunUntil([&] { return program_->frmAbout.get_mapped(); }));
+    ASSERT_TRUE(RunUntil([&] { return program_->frmAbout().get_mapped(); }));
     EXPECT_EQ(VisibleWindows("About").size(), 1u);
-    EXPECT_FALSE(program_->frmAbout.get_modal());
+    EXPECT_FALSE(program_->frmAbout().get_modal());
     EXPECT_TRUE(program_->frmMain.is_sensitive());
 
     // The main window still takes commands while About is open.
     menu.itmToolbar.activate();
     EXPECT_FALSE(program_->frmMain.TopPanel().get_visible());
 
-    program_->frmAbout.OkButton().clicked();
+    program_->frmAbout().OkButton().clicked();
     RunPendingEvents();
-    EXPECT_FALSE(program_->frmAbout.get_visible());
+    EXPECT_FALSE(program_->frmAbout().get_visible());
     menu.itmAbout.activate();
-    EXPECT_TRUE(RunUntil([&] { return program_->frmAbout.get_mapped(); }));
+    EXPECT_TRUE(RunUntil([&] { return program_->frmAbout().get_mapped(); }));
     EXPECT_EQ(VisibleWindows("About").size(), 1u);
 }
 

@@ -3,6 +3,7 @@
 #include "ErrorReport.h"
 #include "ModalAnswer.h"
 #include "ScriptedBrowserEngine.h"
+#include "WidgetSearch.h"
 
 #include <gtkmm.h>
 
@@ -30,10 +31,10 @@ void ProgramFixture::Start()
     // answer it from there, noting what the screen looked like.
     welcomeAnswer_ = Glib::signal_timeout().connect(
         [this] {
-            if (program_ && program_->frmWelcome.get_visible()) {
+            if (TfrmWelcome* welcome = program_ ? FindVisibleWindowOf<TfrmWelcome>() : nullptr) {
                 ++welcomesShown_;
                 mainVisibleDuringWelcome_ = program_->frmMain.get_mapped();
-                program_->frmWelcome.btnContinue.clicked();
+                welcome->btnContinue.clicked();
             }
             return true;
         },

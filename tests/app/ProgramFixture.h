@@ -21,7 +21,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Creates the five windows on the settings folder, as a new process would,
+    // Creates the program on the settings folder, as a new process would,
     // and shows the main window.
     // A Welcome dialog that comes up is answered with Continue.
     void Start();

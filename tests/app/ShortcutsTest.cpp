@@ -158,8 +158,8 @@ TEST_F(ShortcutsTest, EachShortcutRunsItsCommandAndTheMenuShowsIt)
     EXPECT_TRUE(Main().Profiles().pnlQuickLaunch().get_visible());
 
     Press(GDK_KEY_F1);
-    EXPECT_TRUE(program_->frmAbout.get_visible()) << "F1 shows About";
-    program_->frmAbout.hide();
+    EXPECT_TRUE(program_->frmAbout().get_visible()) << "F1 shows About";
+    program_->frmAbout().hide();
 
     for (auto [key, profile] : {std::pair{GDK_KEY_2, "Profile2"}, {GDK_KEY_0, "Profile0"}, {GDK_KEY_1, "Profile1"}}) {
         FocusTabs();
@@ -240,7 +240,7 @@ TEST_F(ShortcutsTest, AFocusedPageKeepsItsPlainKeysAndLosesOnlyTheTakenOnes)
     EXPECT_FALSE(anyPrompt.Answered()) << "no prompt from a plain key";
     EXPECT_EQ(List().PageCount(), 1);
     EXPECT_EQ(Main().Profiles().CurrentProfile(), "Profile1");
-    EXPECT_FALSE(program_->frmAbout.get_visible()) << "F1 stayed with the page";
+    EXPECT_FALSE(program_->frmAbout().get_visible()) << "F1 stayed with the page";
     EXPECT_EQ(CallsOf("Refresh"), refreshes) << "F5 stayed with the page";
     EXPECT_EQ(CallsOf("Stop"), stops) << "Esc stayed with the page";
     EXPECT_TRUE(page.is_focus());
@@ -301,7 +301,7 @@ TEST_F(ShortcutsTest, NothingFiresWhileAModalDialogIsUp)
     EXPECT_EQ(Main().Profiles().CurrentProfile(), "Profile1");
     EXPECT_TRUE(Main().get_visible());
     EXPECT_TRUE(Main().TopPanel().get_visible());
-    EXPECT_FALSE(program_->frmAbout.get_visible());
+    EXPECT_FALSE(program_->frmAbout().get_visible());
     EXPECT_FALSE(Main().Menu().get_visible());
     EXPECT_EQ(FindVisibleWindow("Page Properties"), nullptr);
 

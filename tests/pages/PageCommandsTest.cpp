@@ -110,7 +110,7 @@ TEST_F(PageCommandsTest, ClosePageClosesTheCurrentPageOrNothing)
 TEST_F(PageCommandsTest, PropertiesEditTheCurrentPagesOptionOnlyOnOk)
 {
     pages::TdlgProperties dialog;
-    Commands().SetPropertiesDialog(&dialog);
+    Commands().SetPropertiesDialog([&]() -> pages::TdlgProperties& { return dialog; });
     Commands().itmOptionsClick(); // no page: nothing shown, nothing waits
     EXPECT_FALSE(dialog.get_visible());
 

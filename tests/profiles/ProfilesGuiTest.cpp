@@ -25,7 +25,7 @@ protected:
         itmProfileButtonsToolbar.set_active(true);
         itmShowEmptyProfileButtons.set_active(true);
         profiles.AttachMenuItems(itmProfileButtonsToolbar, itmShowEmptyProfileButtons);
-        profiles.SetButtonSettingsDialog(dialog);
+        profiles.SetButtonSettingsDialog([this]() -> TfrmProfileButtonSettings& { return dialog; });
         window.add(profiles.pnlQuickLaunch());
         window.set_default_size(600, 40);
         window.show_all();
