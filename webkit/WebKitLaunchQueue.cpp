@@ -40,21 +40,13 @@ void WebKitLaunchQueue::StartLeader(WebKitWebView* view, WebKitURIRequest* reque
     anyStarted_ = true;
     leader_ = GObjectPtr<WebKitWebView>::Ref(view);
     leaderURL_ = url;
-    leaderEntry_ = Entry{leader_, GObjectPtr<WebKitURIRequest>::Ref(request), url};
     leaderSignals_[0] = g_signal_connect(view, "load-changed", G_CALLBACK(OnLeaderLoadChanged), this);
     leaderSignals_[1] = g_signal_connect(view, "load-failed", G_CALLBACK(OnLeaderLoadFailed), this);
     holdTimeout_ = g_timeout_add_seconds(kLeaderHoldSeconds, &WebKitLaunchQueue::HoldExpired, this);
-    // Ahead of everything else the main loop has to do, drawing included.
-    leaderSource_ = g_idle_add_full(G_PRIORITY_HIGH, &WebKitLaunchQueue::LoadLeader, this, nullptr);
-}
-
-int WebKitLaunchQueue::LoadLeader(void* data)
-{
-    auto* self = static_cast<WebKitLaunchQueue*>(data);
-    self->leaderSource_ = 0;
-    if (auto entry = std::exchange(self->leaderEntry_, std::nullopt))
-        webkit_web_view_load_request(entry->view.get(), entry->request.get());
-    return G_SOURCE_REMOVE;
+    // Now, ahead of everything else the start has still to do (the window's
+    // own steps, realizing and drawing it), as the engine's processes take
+    // their time to start.
+    webkit_web_view_load_request(view, request);
 }
 
 void WebKitLaunchQueue::OnLeaderLoadChanged(WebKitWebView*, int event, void* data)
@@ -90,10 +82,6 @@ void WebKitLaunchQueue::EndHold()
     if (holdTimeout_)
         g_source_remove(holdTimeout_);
     holdTimeout_ = 0;
-    if (leaderSource_)
-        g_source_remove(leaderSource_);
-    leaderSource_ = 0;
-    leaderEntry_.reset();
     if (!leader_)
         return;
     for (unsigned long& id : leaderSignals_)

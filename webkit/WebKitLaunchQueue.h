@@ -5,11 +5,10 @@
 // that starts one of them each time the main loop is otherwise idle, so input
 // and drawing are served between the starts.
 //
-// The program's very first load is the page the user sees first: it starts on
-// the main loop's next turn, before drawing and before any idle turn, and the
-// queued ones wait until it has
-// committed (or failed, or a few seconds have passed), so their web processes
-// do not compete with it. Only used by the WebKit engine.
+// The program's very first load is the page the user sees first: it starts at
+// once, inside the Navigate2 that asks for it, and the queued ones wait until
+// it has committed (or failed, or a few seconds have passed), so their web
+// processes do not compete with it. Only used by the WebKit engine.
 #include "GObjectPtr.h"
 
 #include <deque>
@@ -27,7 +26,7 @@ public:
     ~WebKitLaunchQueue();
 
     // Queues the view's load (or replaces the one it already has queued); the
-    // program's first one starts now.
+    // program's first one starts now, before this returns.
     void Enqueue(WebKitWebView* view, WebKitURIRequest* request, const std::string& url);
     // Drops the view's queued load, if any.
     void Cancel(WebKitWebView* view);
@@ -43,7 +42,6 @@ private:
     };
     static int StartNext(void* self);
     static int HoldExpired(void* self);
-    static int LoadLeader(void* self);
     static void OnLeaderLoadChanged(WebKitWebView* view, int event, void* self);
     // "load-failed" handlers return whether they handled the failure (a gboolean).
     static int OnLeaderLoadFailed(WebKitWebView* view, int event, const char* uri, void* error, void* self);
@@ -58,8 +56,6 @@ private:
     std::string leaderURL_;           // until its load has started
     unsigned long leaderSignals_[2] = {0, 0};
     unsigned holdTimeout_ = 0;
-    std::optional<Entry> leaderEntry_; // the first load, until the main loop starts it
-    unsigned leaderSource_ = 0;
 };
 
 } // namespace platform
