@@ -1,12 +1,14 @@
 #include "WebKitRefusedCertificate.h"
 
+#include "SecureToken.h"
 #include "WebKitCertificateFacts.h"
 #include "WebKitEnginePages.h"
 
 namespace platform {
 namespace {
 
-// Followed from the certificate page only; the token makes it unguessable.
+// Followed from the certificate page only; the token (128 bits from the
+// system's cryptographic source) makes it unguessable.
 constexpr const char* kAcceptPrefix = "about:pandrel-accept-certificate?";
 
 std::string HostOf(const std::string& url)
@@ -22,7 +24,7 @@ WebKitRefusedCertificate::WebKitRefusedCertificate(std::string url, GTlsCertific
                                                    GTlsCertificateFlags errors)
     : url_(std::move(url)),
       host_(HostOf(url_)),
-      acceptURL_(kAcceptPrefix + TakeGText(g_uuid_string_random())),
+      acceptURL_(kAcceptPrefix + SecureToken()),
       certificate_(GObjectPtr<GTlsCertificate>::Ref(certificate)),
       errors_(errors)
 {
