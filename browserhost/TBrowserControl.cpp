@@ -54,7 +54,7 @@ const std::array<SlotInvoker, TBrowserControl::kEventCount> kSlotInvokers = {
                        p.Arg(6).BoolRef());
     },
     [](TBrowserControl& s, DispParams& p) {
-        CallIfAssigned(s.OnNewWindow2, s, p.Arg(0).DispatchRef(), p.Arg(1).BoolRef());
+        CallIfAssigned(s.OnNewWindow2, s, p.Arg(0).DispatchRef(), p.Arg(1).BoolRef(), Text(p, 2));
     },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnNavigateComplete2, s, Disp(p, 0), p.Arg(1)); },
     [](TBrowserControl& s, DispParams& p) { CallIfAssigned(s.OnDocumentComplete, s, Disp(p, 0), p.Arg(1)); },

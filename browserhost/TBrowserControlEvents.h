@@ -26,7 +26,9 @@ using TBrowserControlPropertyChange = std::function<void(TBrowserControl* Sender
 using TBrowserControlBeforeNavigate2 =
     std::function<void(TBrowserControl* Sender, const DispatchPtr& pDisp, Variant& URL, Variant& Flags,
                        Variant& TargetFrameName, Variant& PostData, Variant& Headers, WordBool& Cancel)>;
-using TBrowserControlNewWindow2 = std::function<void(TBrowserControl* Sender, DispatchPtr& ppDisp, WordBool& Cancel)>;
+// bstrUrl: the address the new window is to show.
+using TBrowserControlNewWindow2 =
+    std::function<void(TBrowserControl* Sender, DispatchPtr& ppDisp, WordBool& Cancel, const std::string& bstrUrl)>;
 using TBrowserControlNavigateComplete2 =
     std::function<void(TBrowserControl* Sender, const DispatchPtr& pDisp, Variant& URL)>;
 using TBrowserControlDocumentComplete =

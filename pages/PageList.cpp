@@ -187,9 +187,10 @@ std::unique_ptr<TBrowserHost> PageList::CreateBrowser(Gtk::Box& sheet)
 
 void PageList::HookBrowserEvents(TBrowserHost& browser)
 {
-    browser.OnBeforeNavigate2 = [this](TBrowserControl* sender, const DispatchPtr&, Variant&, Variant&, Variant&,
-                                       Variant&, Variant&, WordBool&) {
-        if (listener_)
+    browser.OnBeforeNavigate2 = [this](TBrowserControl* sender, const DispatchPtr& pDisp, Variant&, Variant&,
+                                       Variant&, Variant&, Variant&, WordBool&) {
+        // A navigation in a window the page opened is not the page loading.
+        if (listener_ && pDisp == sender->Application())
             listener_->BrowserBeforeNavigate2(sender);
     };
     browser.OnDocumentComplete = [this](TBrowserControl* sender, const DispatchPtr&, Variant&) {

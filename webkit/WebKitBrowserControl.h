@@ -4,20 +4,23 @@
 // webkit/ that includes WebKit, so no other layer can use it); hosts create
 // the control through the control factory (RegisterWebKitEngine in WebKitEngine.h).
 //
-// Its code reads in four parts: WebKitBrowserControl.cpp (lifetime, signal
-// wiring, operations and properties), WebKitBrowserControlNavigation.cpp
-// (navigation policy, load events, new windows),
+// Its code reads in five parts: WebKitBrowserControl.cpp (lifetime, signal
+// wiring, operations and properties), WebKitBrowserControlPolicy.cpp (the
+// navigation policy of its view and of the windows its page opened, links to
+// other programs, new windows), WebKitBrowserControlNavigation.cpp (load events),
 // WebKitBrowserControlHostUI.cpp (questions to the host, the engine's own UI)
 // and WebKitBrowserControlCertificates.cpp (refused certificates).
 #include "BrowserControlInterfaces.h"
 #include "BrowserEventSource.h"
 #include "BrowserPublishedProperties.h"
+#include "ErrorReport.h"
 #include "GObjectPtr.h"
 #include "WebKitEngine.h"
+#include "WebKitPageGuard.h"
+#include "WebKitPopupWindows.h"
 #include "WebKitRefusedCertificate.h"
 #include "WebKitSettingsTable.h"
 #include "WebKitViewTools.h"
-#include "WebKitWindowGate.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
@@ -105,6 +108,7 @@ private:
     class Held {
     public:
         explicit Held(gpointer data);
+        explicit Held(std::shared_ptr<WebKitBrowserControl> control) : control_(std::move(control)) {}
         ~Held();
         Held(const Held&) = delete;
         Held& operator=(const Held&) = delete;
@@ -139,11 +143,17 @@ private:
     void ApplyHostAnswers();
     void ShowInternalPage(const std::string& html, const std::string& baseUri);
     bool HandleEngineKey(GdkEventKey* event);
+    DispatchPtr BrowserOf(WebKitWebView* view);
+    bool Decide(WebKitWebView* view, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type);
+    bool DecideResponse(WebKitWebView* view, WebKitResponsePolicyDecision* response);
+    WebKitOpenerPolicy OpenerPolicy();
+    GtkWidget* CreateWindowFor(WebKitWebView* view, WebKitNavigationAction* action);
     void OpenEngineWindowFor(WebKitNavigationAction* action);
     bool IsSilent() const;
     HRESULT PutSessionState(const DispParams& params);
     void AcceptCertificateIfAsked(WebKitNavigationAction* action, const std::string& url);
-    bool HandOverToDesktop(WebKitNavigationAction* action, const std::string& url, bool askedByHost);
+    bool HandOverToDesktop(WebKitWebView* view, WebKitNavigationAction* action, const std::string& url,
+                           bool askedByHost);
 
     IOleClientSite* site_ = nullptr;
     BrowserEventSource events_;
@@ -152,7 +162,8 @@ private:
     GObjectPtr<WebKitWebView> view_;
     Gtk::Frame frame_;
     WebKitViewTools tools_{view_.get(), container_}; // its find bar goes before the frame lets the view go
-    WebKitWindowGate windowGate_{view_.get()}; // one new window per user gesture
+    // What the page may do only from the user's gestures; its bars above the frame.
+    WebKitPageGuard guard_{view_.get(), container_};
     std::vector<std::pair<gpointer, gulong>> connections_;
     BrowserPublishedProperties properties_;
     std::string committedURL_;

@@ -33,14 +33,15 @@ gboolean WebKitBrowserControl::OnTlsErrors(WebKitWebView*, gchar* failingUri, GT
 }
 
 // Accepts the refused certificate when the user followed the certificate
-// page's own link, and shows the site again.
+// page's own link with a click or key press of their own (WebKit's gesture
+// flag and a gesture in the view not used for anything else), and shows the
+// site again.
 void WebKitBrowserControl::AcceptCertificateIfAsked(WebKitNavigationAction* action, const std::string& url)
 {
     if (!refusedCertificate_ || !refusedCertificate_->IsAcceptedBy(url))
         return;
-    const auto type = webkit_navigation_action_get_navigation_type(action);
-    if (type != WEBKIT_NAVIGATION_TYPE_LINK_CLICKED && !webkit_navigation_action_is_user_gesture(action))
-        return;
+    if (!guard_.Gate().Admit(action))
+        return; // a script's click is not the user's
     const WebKitRefusedCertificate accepted = std::move(*refusedCertificate_);
     refusedCertificate_.reset();
     webkit_web_context_allow_tls_certificate_for_host(webkit_web_view_get_context(view_.get()), accepted.Certificate(),

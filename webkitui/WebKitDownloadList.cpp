@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "WebKitDownloadWindow.h"
+#include "WebKitPageGuard.h"
 #include "WebKitSaveAsDialog.h"
 
 #include <glibmm/miscutils.h>
@@ -31,6 +32,8 @@ WebKitDownloadList::~WebKitDownloadList()
     for (Starting& entry : starting_)
         for (gulong id : entry.signals)
             g_signal_handler_disconnect(entry.download.get(), id);
+    for (Queued& entry : queue_)
+        g_signal_handler_disconnect(entry.download.get(), entry.finished);
 }
 
 void WebKitDownloadList::Add(WebKitDownload* download)
@@ -68,14 +71,61 @@ gboolean WebKitDownloadList::OnDecideDestination(WebKitDownload* download, gchar
         GObjectPtr<WebKitDownload> taken = self->TakeStarting(download);
         if (!taken)
             taken = GObjectPtr<WebKitDownload>::Ref(download);
-        self->choices_.Add(std::make_unique<WebKitSaveAsDialog>(
-            std::move(taken), suggestedName, OwnerWindow(download),
-            [self](WebKitSaveAsDialog& dialog, const std::optional<std::string>& path) { self->Answer(dialog, path); }));
+        self->Route(std::move(taken), suggestedName ? suggestedName : "");
     } catch (...) {
         webkit_download_cancel(download); // never left waiting for an answer that cannot come
         ReportCurrentException();
     }
     return TRUE;
+}
+
+// The page that started the download says whether it goes on, waits for the
+// user's answer in the page's bar, or is dropped; one no page started goes on.
+void WebKitDownloadList::Route(GObjectPtr<WebKitDownload> download, std::string suggestedName)
+{
+    WebKitPageGuard* page = WebKitPageGuard::Of(webkit_download_get_web_view(download.get()));
+    const char* uri = webkit_uri_request_get_uri(webkit_download_get_request(download.get()));
+    switch (page ? page->VerdictFor(uri ? uri : "") : WebKitPageGuard::Verdict::Allow) {
+    case WebKitPageGuard::Verdict::Allow: Enqueue(std::move(download), std::move(suggestedName)); break;
+    case WebKitPageGuard::Verdict::Ask:
+        page->Hold(std::move(download), std::move(suggestedName), sigc::mem_fun(*this, &WebKitDownloadList::Enqueue));
+        break;
+    case WebKitPageGuard::Verdict::Block: webkit_download_cancel(download.get()); break;
+    }
+}
+
+void WebKitDownloadList::Enqueue(GObjectPtr<WebKitDownload> download, std::string suggestedName)
+{
+    const gulong finished = g_signal_connect(download.get(), "finished", G_CALLBACK(OnEndedQueued), this);
+    queue_.push_back({std::move(download), std::move(suggestedName), finished});
+    AskNext();
+}
+
+// One save-as choice at a time: the next waiting download asks once the one
+// before has its answer.
+void WebKitDownloadList::AskNext()
+{
+    if (!choices_.Items().empty() || queue_.empty())
+        return;
+    Queued next = std::move(queue_.front());
+    queue_.pop_front();
+    g_signal_handler_disconnect(next.download.get(), next.finished);
+    WebKitDownload* download = next.download.get();
+    choices_.Add(std::make_unique<WebKitSaveAsDialog>(
+        std::move(next.download), next.suggestedName.c_str(), OwnerWindow(download),
+        [this](WebKitSaveAsDialog& dialog, const std::optional<std::string>& path) { Answer(dialog, path); }));
+}
+
+// A waiting download that ended (cancelled, or failed) needs no turn.
+void WebKitDownloadList::OnEndedQueued(WebKitDownload* download, gpointer data)
+{
+    auto& queue = static_cast<WebKitDownloadList*>(data)->queue_;
+    const auto found =
+        std::find_if(queue.begin(), queue.end(), [download](const Queued& entry) { return entry.download == download; });
+    if (found == queue.end())
+        return;
+    g_signal_handler_disconnect(download, found->finished);
+    queue.erase(found);
 }
 
 // A download that ended before it asked where to save needs nothing more.
@@ -90,6 +140,7 @@ void WebKitDownloadList::Answer(WebKitSaveAsDialog& dialog, const std::optional<
     choices_.Release(dialog);
     if (!path) {
         webkit_download_cancel(download.get());
+        AskNext();
         return;
     }
     webkit_download_set_allow_overwrite(download.get(), TRUE);
@@ -97,6 +148,7 @@ void WebKitDownloadList::Answer(WebKitSaveAsDialog& dialog, const std::optional<
     Gtk::Window* owner = OwnerWindow(download.get());
     windows_.Add(std::make_unique<WebKitDownloadWindow>(
         std::move(download), *path, owner, [this](WebKitDownloadWindow& window) { windows_.Release(window); }));
+    AskNext();
 }
 
 } // namespace platform

@@ -1,11 +1,17 @@
 #pragma once
 // Every download the engine started and the windows that show it: a save-as
-// choice first (nothing is written before the user picks a file), then a
-// progress window. The list owns them all; windows leave it when they close,
-// and whatever is still open goes (a running download cancelled) with it.
+// choice first (nothing is written before the user picks a file), one at a
+// time while the others wait their turn, then a progress window. A download
+// a page started by itself waits for the user's answer in the page's bar
+// (WebKitPageGuard) before it is asked about. The list owns them all; windows
+// leave it when they close, and whatever is still open goes (a running
+// download cancelled) with it.
 #include "GObjectPtr.h"
 #include "OwnerList.h"
 
+#include <sigc++/trackable.h>
+
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +23,7 @@ namespace platform {
 class WebKitDownloadWindow;
 class WebKitSaveAsDialog;
 
-class WebKitDownloadList {
+class WebKitDownloadList : public sigc::trackable {
 public:
     WebKitDownloadList();
     ~WebKitDownloadList();
@@ -35,13 +41,24 @@ private:
         GObjectPtr<WebKitDownload> download;
         gulong signals[2];
     };
+    // A download waiting for its turn to ask where to save.
+    struct Queued {
+        GObjectPtr<WebKitDownload> download;
+        std::string suggestedName;
+        gulong finished;
+    };
     static gboolean OnDecideDestination(WebKitDownload* download, gchar* suggestedName, gpointer data);
     static void OnEndedUnasked(WebKitDownload* download, gpointer data);
+    static void OnEndedQueued(WebKitDownload* download, gpointer data);
     GObjectPtr<WebKitDownload> TakeStarting(WebKitDownload* download);
+    void Route(GObjectPtr<WebKitDownload> download, std::string suggestedName);
+    void Enqueue(GObjectPtr<WebKitDownload> download, std::string suggestedName);
+    void AskNext();
     void Answer(WebKitSaveAsDialog& dialog, const std::optional<std::string>& path);
 
     std::vector<Starting> starting_;
-    OwnerList<WebKitSaveAsDialog> choices_;
+    std::deque<Queued> queue_;
+    OwnerList<WebKitSaveAsDialog> choices_; // one at a time
     OwnerList<WebKitDownloadWindow> windows_;
 };
 

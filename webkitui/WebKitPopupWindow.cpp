@@ -19,8 +19,8 @@ constexpr const char* kOpenAsPageTip = "Open this page as a new page in the main
 
 } // namespace
 
-WebKitPopupWindow::WebKitPopupWindow(WebKitWebView* view, WebKitPopupWindows& owner)
-    : view_(view), owner_(owner), gate_(view), box_(Gtk::ORIENTATION_VERTICAL)
+WebKitPopupWindow::WebKitPopupWindow(WebKitWebView* view, WebKitPopupWindows& owner, WebKitOpenerPolicy opener)
+    : view_(view), owner_(owner), opener_(std::move(opener))
 {
     set_default_size(kDefaultWidth, kDefaultHeight);
     address_.set_editable(false);
@@ -38,6 +38,7 @@ WebKitPopupWindow::WebKitPopupWindow(WebKitWebView* view, WebKitPopupWindows& ow
         bar_.pack_start(openAsPageButton_, Gtk::PACK_SHRINK);
     }
     box_.pack_start(bar_, Gtk::PACK_SHRINK);
+    box_.reorder_child(bar_, 0); // the address first, then the guard's bars, then the page
     gtk_box_pack_start(box_.gobj(), GTK_WIDGET(view_), TRUE, TRUE, 0);
     add(box_);
     signals_[0] = g_signal_connect(view_, "ready-to-show", G_CALLBACK(OnReadyToShow), this);
@@ -46,6 +47,7 @@ WebKitPopupWindow::WebKitPopupWindow(WebKitWebView* view, WebKitPopupWindows& ow
     signals_[3] = g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
     signals_[4] = g_signal_connect(view_, "notify::uri", G_CALLBACK(OnAddress), this);
     signals_[5] = g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
+    signals_[6] = g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
 }
 
 WebKitPopupWindow::~WebKitPopupWindow()
@@ -166,10 +168,22 @@ GtkWidget* WebKitPopupWindow::OnCreate(WebKitWebView* view, WebKitNavigationActi
     GtkWidget* created = nullptr;
     RunGuarded([&] {
         auto* self = static_cast<WebKitPopupWindow*>(data);
-        if (self->gate_.Admit(action))
-            created = self->owner_.CreateView(view);
+        if (self->opener_.create)
+            created = self->opener_.create(view, action);
     });
     return created;
+}
+
+gboolean WebKitPopupWindow::OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
+                                           gpointer data)
+{
+    gboolean decided = FALSE;
+    RunGuarded([&] {
+        auto* self = static_cast<WebKitPopupWindow*>(data);
+        if (self->opener_.decide)
+            decided = self->opener_.decide(view, decision, type) ? TRUE : FALSE;
+    });
+    return decided;
 }
 
 } // namespace platform

@@ -10,10 +10,10 @@ WebKitPopupWindows::WebKitPopupWindows(OpenAsPage openAsPage) : openAsPage_(std:
 
 WebKitPopupWindows::~WebKitPopupWindows() = default;
 
-GtkWidget* WebKitPopupWindows::CreateView(WebKitWebView* related)
+GtkWidget* WebKitPopupWindows::CreateView(WebKitWebView* related, WebKitOpenerPolicy opener)
 {
     auto* view = WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(related));
-    windows_.Add(std::make_unique<WebKitPopupWindow>(view, *this));
+    windows_.Add(std::make_unique<WebKitPopupWindow>(view, *this, std::move(opener)));
     return GTK_WIDGET(view);
 }
 
@@ -22,9 +22,9 @@ void WebKitPopupWindows::Release(const WebKitPopupWindow& window)
     windows_.Release(window);
 }
 
-void WebKitPopupWindows::Open(WebKitWebView* related, const std::string& url)
+void WebKitPopupWindows::Open(WebKitWebView* related, const std::string& url, WebKitOpenerPolicy opener)
 {
-    GtkWidget* view = CreateView(related);
+    GtkWidget* view = CreateView(related, std::move(opener));
     webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view), url.c_str());
     gtk_widget_show_all(gtk_widget_get_toplevel(view));
 }

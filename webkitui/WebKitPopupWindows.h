@@ -8,9 +8,20 @@
 #include <string>
 
 typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitNavigationAction WebKitNavigationAction;
+typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _GtkWidget GtkWidget;
 
 namespace platform {
+
+// What the page that opened a window decides for it, as for its own view:
+// each navigation of the window's view (decide: true when decided, the
+// signal's answer; type is the WebKitPolicyDecisionType) and each window it
+// asks for in turn (create: the new view, or null for none).
+struct WebKitOpenerPolicy {
+    std::function<bool(WebKitWebView* view, WebKitPolicyDecision* decision, int type)> decide;
+    std::function<GtkWidget*(WebKitWebView* view, WebKitNavigationAction* action)> create;
+};
 
 class WebKitPopupWindow;
 
@@ -25,10 +36,10 @@ public:
     WebKitPopupWindows& operator=(const WebKitPopupWindows&) = delete;
 
     // A new view related to `related`, for WebKit's "create" signal; its window
-    // shows once the view is ready.
-    GtkWidget* CreateView(WebKitWebView* related);
+    // shows once the view is ready. opener decides for it.
+    GtkWidget* CreateView(WebKitWebView* related, WebKitOpenerPolicy opener);
     // A window of its own showing url, shown at once.
-    void Open(WebKitWebView* related, const std::string& url);
+    void Open(WebKitWebView* related, const std::string& url, WebKitOpenerPolicy opener);
     // For the windows: what "Open as Page" calls, and their leaving once closed.
     const OpenAsPage& OpenAsPageHandler() const { return openAsPage_; }
     void Release(const WebKitPopupWindow& window);

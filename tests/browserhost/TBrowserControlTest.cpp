@@ -75,7 +75,7 @@ std::vector<Variant> ArgumentsFor(DispId id)
     case DISPID_PROGRESSCHANGE: return {1, 2};
     case DISPID_COMMANDSTATECHANGE: return {1, WordBool(true)};
     case DISPID_BEFORENAVIGATE2: return {DispatchPtr(), "u", {}, {}, {}, {}, WordBool(false)};
-    case DISPID_NEWWINDOW2: return {DispatchPtr(), WordBool(false)};
+    case DISPID_NEWWINDOW2: return {DispatchPtr(), WordBool(false), Variant("http://127.0.0.1/new")};
     case DISPID_NAVIGATECOMPLETE2: case DISPID_DOCUMENTCOMPLETE: return {DispatchPtr(), "u"};
     case DISPID_WINDOWSETLEFT: case DISPID_WINDOWSETTOP: case DISPID_WINDOWSETWIDTH: case DISPID_WINDOWSETHEIGHT:
     case DISPID_SETSECURELOCKICON: return {5};
@@ -141,7 +141,11 @@ TEST_F(BrowserControlTest, ArgumentsArriveInDeclaredOrderAndByReferenceWritesRea
         CX += 100;
         CY = -CY;
     };
-    browser.OnNewWindow2 = [](TBrowserControl*, DispatchPtr&, WordBool& Cancel) { Cancel = true; };
+    std::string newWindowURL;
+    browser.OnNewWindow2 = [&](TBrowserControl*, DispatchPtr&, WordBool& Cancel, const std::string& bstrUrl) {
+        newWindowURL = bstrUrl;
+        Cancel = true;
+    };
     browser.OnProgressChange = [](TBrowserControl*, std::int32_t Progress, std::int32_t ProgressMax) {
         EXPECT_EQ(Progress, 3);
         EXPECT_EQ(ProgressMax, 10);
@@ -150,7 +154,8 @@ TEST_F(BrowserControlTest, ArgumentsArriveInDeclaredOrderAndByReferenceWritesRea
     DispParams after = Scripted(browser).RaiseEvent(DISPID_CLIENTTOHOSTWINDOW, {7, 9});
     EXPECT_EQ(after.Arg(0).AsInt32(), 107);
     EXPECT_EQ(after.Arg(1).AsInt32(), -9);
-    EXPECT_FALSE(Scripted(browser).RequestNewWindow());
+    EXPECT_FALSE(Scripted(browser).RequestNewWindow("http://127.0.0.1/window"));
+    EXPECT_EQ(newWindowURL, "http://127.0.0.1/window");
 
     // A cancelled navigation stays where it was.
     Navigate(browser, "http://127.0.0.1/cancelled");

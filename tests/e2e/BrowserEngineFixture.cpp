@@ -4,6 +4,7 @@
 #include "RegistryStore.h"
 #include "ScriptedBrowserEngine.h"
 #include "UserAgentTokens.h"
+#include "WidgetSearch.h"
 #include "WebKitEngine.h"
 
 #include <algorithm>
@@ -79,6 +80,15 @@ std::vector<GtkWindow*> EngineWindowsBesides(GtkWindow* besides)
             found.push_back(GTK_WINDOW(l->data));
     g_list_free(windows);
     return found;
+}
+
+Gtk::InfoBar* ShownBar(Gtk::Widget& root, const std::string& text)
+{
+    for (Gtk::InfoBar* bar : Descendants<Gtk::InfoBar>(root))
+        if (bar->is_visible() && FindDescendant<Gtk::Label>(*bar->get_content_area(),
+                                                            [&](Gtk::Label& l) { return l.get_text() == text; }))
+            return bar;
+    return nullptr;
 }
 
 bool ClickAt(GtkWidget* widget, int dx, int dy)

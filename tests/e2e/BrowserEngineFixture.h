@@ -92,6 +92,8 @@ private:
 // Top-level windows besides `besides` that hold an engine view: the windows
 // pages opened, shown yet or not.
 std::vector<GtkWindow*> EngineWindowsBesides(GtkWindow* besides);
+// The shown bar above a page (or in any window root holds) that says text, or nullptr.
+Gtk::InfoBar* ShownBar(Gtk::Widget& root, const std::string& text);
 // A press and release of the first button at (dx, dy) in widget, through the
 // X server, as a user's click; false when xdotool failed.
 bool ClickAt(GtkWidget* widget, int dx, int dy);

@@ -3,6 +3,7 @@
 // name, size, speed and time left, and Open and Show in Folder once done.
 #include "BrowserEngineFixture.h"
 
+#include "MainLoop.h"
 #include "ModalAnswer.h"
 #include "ScopedShellOpener.h"
 #include "TempDir.h"
@@ -55,7 +56,81 @@ Gtk::Window* StartSlowDownload(BrowserEngineFixture& f, const TempDir& folder)
     return progress;
 }
 
+// Six downloads the page starts by script as it loads, 100 ms apart, three
+// more when the server says so (the page asks it every 50 ms).
+constexpr const char* kDownloadingPage =
+    "<html><head><title>loading</title></head><body><script>"
+    "function download(from, count) { if (count === 0) return;"
+    "  var a = document.createElement('a'); a.href = '/file.bin?' + from; a.download = 'file' + from + '.txt';"
+    "  document.body.appendChild(a); a.click();"
+    "  setTimeout(function () { download(from + 1, count - 1); }, 100); }"
+    "download(0, 6);"
+    "var poll = setInterval(function () { fetch('/trigger?' + Date.now(), {cache: 'no-store'})"
+    "  .then(function (r) { return r.text(); }).then(function (t) {"
+    "    if (t === 'go') { clearInterval(poll); download(6, 3); document.title = 'again'; } }); }, 50);"
+    "</script></body></html>";
+
+// Shows the page and waits until all six of its downloads wait for the user's answer.
+Gtk::InfoBar* SixDownloadsWaiting(BrowserEngineFixture& f)
+{
+    f.Server().AddPage("/downloads.html", kDownloadingPage);
+    f.Server().AddPage("/file.bin", "contents", "application/octet-stream");
+    f.Server().AddPage("/trigger", "wait", "text/plain");
+    EXPECT_TRUE(f.NavigateAndWait(f.Server().Url("/downloads.html")));
+    Gtk::InfoBar* bar = nullptr;
+    EXPECT_TRUE(f.WaitFor([&] { return (bar = ShownBar(f.Host(), "6 files are waiting.")) != nullptr; }, 20))
+        << "the page's downloads did not wait for the user";
+    EXPECT_TRUE(bar && ShownBar(*bar, "This page wants to download files"));
+    EXPECT_TRUE(VisibleWindows("Save File").empty()) << "a download the page started by itself asked where to save";
+    return bar;
+}
+
+// Answers count save-as choices, each the only one shown.
+void DeclineSaveChoicesOneAtATime(BrowserEngineFixture& f, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        ASSERT_TRUE(f.WaitFor([] { return !VisibleWindows("Save File").empty(); }, 20)) << "no choice for download " << i;
+        ASSERT_EQ(VisibleWindows("Save File").size(), 1u) << "save-as choices shown at once";
+        dynamic_cast<Gtk::Dialog&>(*FindVisibleWindow("Save File")).response(Gtk::RESPONSE_CANCEL);
+    }
+    RunPendingEvents();
+    EXPECT_TRUE(VisibleWindows("Save File").empty()) << "more save-as choices than downloads";
+}
+
 } // namespace
+
+TEST(DownloadWindow, DownloadsAPageStartsByItselfWaitForTheUserAndThenAskOneAtATime)
+{
+    BrowserEngineFixture f(EngineKind::WebKit);
+    Gtk::InfoBar* bar = SixDownloadsWaiting(f);
+    ASSERT_NE(bar, nullptr);
+    VisibleButton(*bar, "_Allow")->clicked();
+    EXPECT_FALSE(bar->is_visible());
+    DeclineSaveChoicesOneAtATime(f, 6);
+
+    // Allowed for this page: its later downloads are not asked about again.
+    f.Server().AddPage("/trigger", "go", "text/plain");
+    DeclineSaveChoicesOneAtATime(f, 3);
+    EXPECT_EQ(ShownBar(f.Host(), "This page wants to download files"), nullptr);
+}
+
+TEST(DownloadWindow, DownloadsOfAPageTheUserBlockedAreDroppedWithoutADialog)
+{
+    BrowserEngineFixture f(EngineKind::WebKit);
+    Gtk::InfoBar* bar = SixDownloadsWaiting(f);
+    ASSERT_NE(bar, nullptr);
+    VisibleButton(*bar, "_Block")->clicked();
+    RunPendingEvents();
+    EXPECT_FALSE(bar->is_visible());
+    EXPECT_TRUE(VisibleWindows("Save File").empty()) << "a blocked download asked where to save";
+
+    f.Server().AddPage("/trigger", "go", "text/plain");
+    ASSERT_TRUE(f.WaitFor([&] { return f.Title() == "again" && f.Server().WasAnswered("/file.bin"); }, 20));
+    f.Server().AddPage("/later.html", "<title>later</title>");
+    ASSERT_TRUE(f.CompleteInSecondView(f.Server().Url("/later.html")));
+    EXPECT_TRUE(VisibleWindows("Save File").empty()) << "a later download of a blocked page asked where to save";
+    EXPECT_EQ(ShownBar(f.Host(), "This page wants to download files"), nullptr) << "asked again after Block";
+}
 
 TEST(DownloadWindow, ASlowDownloadShowsItsFiguresOverItsWindowAndOffersOpenAndShowInFolder)
 {

@@ -3,6 +3,8 @@
 // the program and leaves nothing behind.
 #include "BrowserEngineFixture.h"
 
+#include "ScopedShellOpener.h"
+
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -35,7 +37,9 @@ class WebKitPopupTest : public testing::Test {
 protected:
     WebKitPopupTest()
     {
-        f.Host().OnNewWindow2 = [this](TBrowserControl*, DispatchPtr&, WordBool&) { ++newWindowEvents; };
+        f.Host().OnNewWindow2 = [this](TBrowserControl*, DispatchPtr&, WordBool&, const std::string& bstrUrl) {
+            newWindowURLs.push_back(bstrUrl);
+        };
     }
 
     // The window showing the host's page, given the focus as a user would.
@@ -48,10 +52,10 @@ protected:
     }
     // Shows the opener page and clicks its link as a user does; the address of
     // the window the link opens.
-    std::string ClickToOpen()
+    std::string ClickToOpen(const char* openedPage = kOpenedPage)
     {
         f.Server().AddPage("/opener.html", kOpenerPage);
-        f.Server().AddPage("/opened.html", kOpenedPage);
+        f.Server().AddPage("/opened.html", openedPage);
         EXPECT_TRUE(f.NavigateAndWait(f.Server().Url("/opener.html")));
         opener = PresentOpener();
         GtkWidget* view = FindEngineView(GTK_WIDGET(f.Host().gobj()));
@@ -73,7 +77,7 @@ protected:
 
     std::vector<std::string> openAsPage;
     BrowserEngineFixture f{EngineKind::WebKit, [this](const std::string& url) { openAsPage.push_back(url); }};
-    int newWindowEvents = 0;
+    std::vector<std::string> newWindowURLs;
     GtkWindow* opener = nullptr;
 };
 
@@ -94,7 +98,7 @@ TEST_F(WebKitPopupTest, APageOpensOneWindowPerUserGestureAndNoneByItself)
     ASSERT_TRUE(f.WaitFor([&] { return f.Title() == "clicked 1"; }, 20)) << "the click did not reach the page";
     const std::vector<GtkWindow*> first = EngineWindowsBesides(opener);
     EXPECT_EQ(first.size(), 1u) << "one click opened " << first.size() << " windows";
-    EXPECT_EQ(newWindowEvents, 1) << "the host heard of refused windows";
+    EXPECT_EQ(newWindowURLs.size(), 1u) << "the host heard of refused windows";
     ASSERT_FALSE(first.empty());
     ASSERT_TRUE(f.WaitFor([&] { return gtk_widget_get_visible(GTK_WIDGET(first.front())) != FALSE; }, 20));
 
@@ -163,4 +167,30 @@ TEST_F(WebKitPopupTest, APopUpWindowShowsItsAddressTakesTheAskedSizeAndClosesWit
         g_list_free(windows);
         return !open;
     }, 10)) << "Ctrl+W left the pop-up open";
+}
+
+// A window whose page tries to start another program and to move on by itself.
+TEST_F(WebKitPopupTest, AWindowsNavigationsGoThroughThePagesPolicyAndTheHostHearsOfItWithItsAddress)
+{
+    ScopedShellOpener shell;
+    std::vector<std::string> asked;
+    const std::string refused = f.Server().Url("/refused.html");
+    f.Host().OnBeforeNavigate2 = [&](TBrowserControl*, const DispatchPtr& pDisp, Variant& URL, Variant&, Variant&,
+                                     Variant&, Variant&, WordBool& Cancel) {
+        if (pDisp == f.Host().Application())
+            return; // the page's own
+        asked.push_back(URL.AsText());
+        Cancel = URL.AsText() == refused;
+    };
+    const std::string address = ClickToOpen("<html><body><a id='m' href='mailto:someone@example.com'>m</a><script>"
+                                            "document.getElementById('m').click(); location.href = '/refused.html';"
+                                            "</script></body></html>");
+    ASSERT_TRUE(f.WaitFor([&] { return std::find(asked.begin(), asked.end(), refused) != asked.end(); }, 20))
+        << "the window's own navigation was not put to the host; it heard " << testing::PrintToString(asked);
+    EXPECT_EQ(asked.front(), address) << "the window's first load was not put to the host";
+    EXPECT_EQ(newWindowURLs, std::vector<std::string>{address});
+    f.Server().AddPage("/later.html", "<title>later</title>");
+    ASSERT_TRUE(f.CompleteInSecondView(f.Server().Url("/later.html")));
+    EXPECT_FALSE(f.Server().WasRequested("/refused.html")) << "the window loaded what the host refused";
+    EXPECT_TRUE(shell.opened.empty()) << "the window's script started another program";
 }

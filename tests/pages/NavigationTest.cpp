@@ -1,6 +1,7 @@
 // Navigation commands, Enter in the URL box, the busy animation and the URL
 // box through the browsers' event orders, and user versus program tab changes.
 #include "BrowserDispIds.h"
+#include "BrowserPropertyBag.h"
 #include "ModalAnswer.h"
 #include "PagesFixture.h"
 
@@ -139,6 +140,12 @@ TEST_F(NavigationTest, AnimationFollowsOnlyTheCurrentPage)
     Complete(1);
     EXPECT_FALSE(anmState.Active());
     EXPECT_EQ(BoxText(), "http://b.example/");
+
+    // A navigation in a window the current page opened is not the page loading.
+    Scripted(1).RaiseEvent(platform::DISPID_BEFORENAVIGATE2,
+                           {platform::DispatchPtr(std::make_shared<platform::BrowserPropertyBag>()),
+                            Variant("http://w.example/"), Variant(), Variant(), Variant(), Variant(), WordBool(false)});
+    EXPECT_FALSE(anmState.Active());
 
     // The current page loads; a background page finishing does not stop the
     // animation but refreshes the box from the current page's document.

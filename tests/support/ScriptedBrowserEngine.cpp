@@ -365,9 +365,9 @@ HRESULT ScriptedBrowserControl::RaiseScriptError(const std::string& line, const 
     return hr;
 }
 
-bool ScriptedBrowserControl::RequestNewWindow()
+bool ScriptedBrowserControl::RequestNewWindow(const std::string& url)
 {
-    DispParams args = RaiseEvent(DISPID_NEWWINDOW2, {DispatchPtr(), WordBool(false)});
+    DispParams args = RaiseEvent(DISPID_NEWWINDOW2, {DispatchPtr(), WordBool(false), Variant(url)});
     return !args.Arg(1).AsBool();
 }
 

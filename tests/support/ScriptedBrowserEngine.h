@@ -57,8 +57,8 @@ public:
     // with an event object holding the given properties.
     HRESULT RaiseScriptError(const std::string& line, const std::string& character, const std::string& code,
                              const std::string& message, const std::string& url, Variant* out);
-    // A link opening a new window: raises NewWindow2; true when not cancelled.
-    bool RequestNewWindow();
+    // A link opening a new window for url: raises NewWindow2; true when not cancelled.
+    bool RequestNewWindow(const std::string& url);
     // The host-UI flags reported by the host's GetHostInfo.
     std::uint32_t HostInfoFlags();
 

@@ -1,10 +1,12 @@
-#include "WebKitWindowGate.h"
+#include "WebKitGestureGate.h"
 
 #include <webkit2/webkit2.h>
 
+#include <utility>
+
 namespace platform {
 
-WebKitWindowGate::WebKitWindowGate(WebKitWebView* view) : view_(GObjectPtr<WebKitWebView>::Ref(view))
+WebKitGestureGate::WebKitGestureGate(WebKitWebView* view) : view_(GObjectPtr<WebKitWebView>::Ref(view))
 {
     // Connected before WebKit's own handlers run, so the gesture is counted
     // before the page hears of it.
@@ -12,7 +14,7 @@ WebKitWindowGate::WebKitWindowGate(WebKitWebView* view) : view_(GObjectPtr<WebKi
     signals_[1] = g_signal_connect(view_.get(), "key-press-event", G_CALLBACK(OnInput), this);
 }
 
-WebKitWindowGate::~WebKitWindowGate()
+WebKitGestureGate::~WebKitGestureGate()
 {
     // A view destroyed with its window has dropped its handlers already.
     for (gulong id : signals_)
@@ -20,20 +22,22 @@ WebKitWindowGate::~WebKitWindowGate()
             g_signal_handler_disconnect(view_.get(), id);
 }
 
-gboolean WebKitWindowGate::OnInput(GtkWidget*, GdkEvent*, gpointer data)
+gboolean WebKitGestureGate::OnInput(GtkWidget*, GdkEvent*, gpointer data)
 {
-    static_cast<WebKitWindowGate*>(data)->gestureUnused_ = true;
+    static_cast<WebKitGestureGate*>(data)->gestureUnused_ = true;
     return FALSE; // the view handles the event as usual
 }
 
-bool WebKitWindowGate::Admit(WebKitNavigationAction* action)
+bool WebKitGestureGate::Admit(WebKitNavigationAction* action)
 {
     // WebKit tells whether a gesture started the request; the gate makes sure
-    // each gesture opens one window only.
-    if (!action || !webkit_navigation_action_is_user_gesture(action) || !gestureUnused_)
-        return false;
-    gestureUnused_ = false;
-    return true;
+    // each gesture does one thing only.
+    return action && webkit_navigation_action_is_user_gesture(action) && TakeGesture();
+}
+
+bool WebKitGestureGate::TakeGesture()
+{
+    return std::exchange(gestureUnused_, false);
 }
 
 } // namespace platform
