@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures of what keeps a user safe, into docs/: the certificate
 # page for a self-signed server, a window a page opened with its address bar,
-# and the bar that says the sandbox is off. All servers listen on 127.0.0.1.
+# the bar that says the sandbox is off, and the bars over a page that tried
+# to start another program and to download files by itself. All servers listen on 127.0.0.1.
 # Needs a built tree with its tests (build/tests/seed_store), xdotool,
 # xwininfo (x11-utils), openssl and ImageMagick.
 # Usage: scripts/take-trust-pictures.sh [BUILD_DIR]
@@ -22,6 +23,22 @@ HTML
 <h2>Details</h2><p>This window was opened by the page. Its address stays in sight, and
 &ldquo;Open as Page&rdquo; makes it one of your pages.</p></body></html>
 HTML
+  cat >"$work/offers.html" <<'HTML'
+<html><head><title>Offers</title></head><body style="font-family:sans-serif;margin:2em">
+<h1>Offers</h1><p>This page tries, by itself, to open the mail program and to save two files.</p>
+<a id="mail" href="mailto:offers@example.com"></a>
+<script>
+document.getElementById('mail').click();
+function save(name) {
+  var link = document.createElement('a'); link.href = '/' + name; link.download = name;
+  document.body.appendChild(link); link.click();
+}
+save('offers.pdf');
+setTimeout(function () { save('prices.pdf'); }, 300);
+</script></body></html>
+HTML
+  printf '%%PDF-1.4\n' >"$work/offers.pdf"
+  cp "$work/offers.pdf" "$work/prices.pdf"
   printf '<html><head><title>Home</title></head><body style="font-family:sans-serif;margin:2em"><h1>Home</h1></body></html>' \
     >"$work/home.html"
   openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 \
@@ -77,6 +94,11 @@ PY
   run sandbox "$site/home.html" PATH=/nonexistent PANDREL_ALLOW_UNSANDBOXED=
   import -window root "$work/sandbox.png"
   convert "$work/sandbox.png" -crop 1024x260+0+0 +repage docs/sandbox-bar.png
+  stop
+
+  run bars "$site/offers.html" PANDREL_ALLOW_UNSANDBOXED=1
+  import -window root "$work/bars.png"
+  convert "$work/bars.png" -crop 1024x330+0+0 +repage docs/page-bars.png
   stop
   exit 0
 fi
