@@ -10,13 +10,16 @@
 #include "WebKitEngine.h"
 
 #include <glib-unix.h>
-#include <glibmm/main.h>
 #include <glibmm/miscutils.h>
 
 #include <csignal>
 #include <iostream>
 
 namespace {
+
+// How long after the start the program joins the session bus if its main
+// window has not been drawn by then.
+constexpr unsigned kJoinBusAtTheLatestMs = 1000;
 
 // Every window of the program carries the program's icon.
 void SetProgramIcon()
@@ -31,21 +34,22 @@ void SetProgramIcon()
 } // namespace
 
 ProgramApplication::ProgramApplication(const std::string& applicationId,
-                                       std::filesystem::path settingsFolder)
+                                       std::unique_ptr<platform::SettingsFolderLock> lock)
     : application_(Gtk::Application::create(applicationId, Gio::APPLICATION_HANDLES_COMMAND_LINE)),
-      settingsFolder_(std::move(settingsFolder))
+      loop_(Glib::MainLoop::create()), lock_(std::move(lock))
 {
     // The program's resources are not where GtkApplication would look for
-    // menus and icons by its id; without a base path its start does not load
-    // the icon theme to add them, and the theme loads when first drawn from.
+    // menus and icons by its id; without a base path it does not load the
+    // icon theme to add them, and the theme loads when first drawn from.
     g_application_set_resource_base_path(G_APPLICATION(application_->gobj()), nullptr);
-    application_->signal_startup().connect(sigc::mem_fun(*this, &ProgramApplication::OnStartup));
     application_->signal_command_line().connect(
         sigc::mem_fun(*this, &ProgramApplication::OnCommandLine), false);
 }
 
 ProgramApplication::~ProgramApplication()
 {
+    firstDraw_.disconnect();
+    joinBus_.disconnect();
     for (unsigned source : signalSources_)
         g_source_remove(source);
     sessionEnd_.reset();
@@ -56,34 +60,31 @@ ProgramApplication::~ProgramApplication()
 
 int ProgramApplication::Run(const char* programName, const std::vector<std::string>& urls)
 {
-    // The arguments were checked already: only URLs go on, behind "--" so none
-    // is taken for an option on the way.
+    gtk_init(nullptr, nullptr);
+    Start();
+    // The start's own URLs take the road of a later start's: checked, then
+    // opened after profile 1's pages (and the Welcome dialog of a first run),
+    // which showing the window opens.
     std::vector<std::string> args{programName, "--"};
     args.insert(args.end(), urls.begin(), urls.end());
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    return application_->run(static_cast<int>(args.size()), argv.data());
+    HandedOverArguments handed = CheckHandedOverArguments(args, Glib::get_current_dir());
+    for (const std::string& problem : handed.problems)
+        std::cerr << "pandrel: " << problem << '\n';
+    program_->frmMain.present();
+    handover_->HandOver(handed.urls);
+    // After the first page's load has started: the window is drawn with it.
+    SetProgramIcon();
+    loop_->run();
+    return handed.problems.empty() ? EXIT_SUCCESS : kExitStatusSomeRefused;
 }
 
-// Runs in the first instance only, before its first command line.
-void ProgramApplication::OnStartup()
+void ProgramApplication::Start()
 {
     Glib::set_application_name(platform::kApplicationTitle);
     // GTK's start names the window class after the program name, capitalised;
     // the desktop file expects the application id itself.
     gdk_set_program_class(kApplicationId);
     platform::InstallDefaultErrorReport();
-    lock_ = std::make_unique<platform::SettingsFolderLock>(settingsFolder_);
-    if (!lock_->Owns()) {
-        std::cerr << "pandrel: " << lock_->Problem() << '\n';
-        // Shown here and answered before the start ends: a report queued for
-        // later would be lost when this copy, with no window, ends at once.
-        platform::ShowMessageBox(lock_->Problem());
-        return;
-    }
-    SetProgramIcon();
     // A window a page opened becomes a page of the current profile the way a
     // handed-over URL does: as text typed into "&New Page", once the main
     // window can take pages. Each new page's user agent carries the tokens
@@ -104,10 +105,27 @@ void ProgramApplication::OnStartup()
     handover_ = std::make_unique<UrlHandover>(
         [&frmMain](const std::string& url) { frmMain.Pages().Commands().OpenNewPage(url); },
         [&frmMain] { return frmMain.Started() && AtMainLoopLevel(); });
-    // The instance lives as long as the main window is open.
-    application_->add_window(frmMain);
-    frmMain.signal_hide().connect([this] { application_->remove_window(program_->frmMain); });
+    // The program runs as long as the main window is open.
+    frmMain.signal_hide().connect([this] {
+        if (onBus_)
+            application_->remove_window(program_->frmMain);
+        loop_->quit();
+    });
     CloseOnTerminationRequest();
+    // Later starts find this one on the session bus once the window has been
+    // drawn: the bus's round trips never hold the first page or the first
+    // paint. A dialog shown before the window (the Welcome dialog of a first
+    // run, a report on the store) holds its first paint as long as the user
+    // likes, so the bus is joined a second after the start at the latest.
+    firstDraw_ = frmMain.signal_draw().connect(
+        [this](const Cairo::RefPtr<Cairo::Context>&) {
+            firstDraw_.disconnect();
+            joinBus_.disconnect();
+            joinBus_ = Glib::signal_idle().connect([this] { return JoinSessionBusOnce(); });
+            return false;
+        },
+        true);
+    joinBus_ = Glib::signal_timeout().connect([this] { return JoinSessionBusOnce(); }, kJoinBusAtTheLatestMs);
     // The sandbox probe runs beside the start; its answer is shown once the
     // window is up, never holding the first paint.
     Glib::signal_idle().connect_once([this] {
@@ -116,7 +134,29 @@ void ProgramApplication::OnStartup()
     });
 }
 
-// The first instance's own command line, and each one handed over by a later start.
+bool ProgramApplication::JoinSessionBusOnce()
+{
+    firstDraw_.disconnect();
+    joinBus_ = {};
+    platform::RunGuarded([this] { JoinSessionBus(); });
+    return false;
+}
+
+void ProgramApplication::JoinSessionBus()
+{
+    try {
+        application_->register_application();
+    } catch (const Glib::Error& error) {
+        std::cerr << "pandrel: later starts cannot hand their URLs to this one: " << error.what() << '\n';
+        return;
+    }
+    if (application_->is_remote())
+        return; // the bus knows another process by this folder's name: it answers
+    application_->add_window(program_->frmMain);
+    onBus_ = true;
+}
+
+// A command line handed over by a later start.
 int ProgramApplication::OnCommandLine(const Glib::RefPtr<Gio::ApplicationCommandLine>& line)
 {
     if (!program_)
@@ -127,9 +167,6 @@ int ProgramApplication::OnCommandLine(const Glib::RefPtr<Gio::ApplicationCommand
     HandedOverArguments handed = CheckHandedOverArguments(args, line->get_cwd());
     for (const std::string& problem : handed.problems)
         line->printerr("pandrel: " + problem + "\n");
-
-    // Showing the window the first time opens profile 1 (and the Welcome
-    // dialog on a first run) before the URLs are opened.
     program_->frmMain.present();
     handover_->HandOver(handed.urls);
     return handed.problems.empty() ? EXIT_SUCCESS : kExitStatusSomeRefused;

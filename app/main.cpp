@@ -3,16 +3,19 @@
 // pandrel [--help] [--version] [URL...]: help and version are answered here,
 // settings exported or imported without a window;
 // otherwise the program runs as the one instance of its settings folder, or
-// hands the URLs to that instance when it runs already.
+// hands the URLs to that instance when it runs already (the folder's lock
+// tells which).
 #include "ApplicationId.h"
 #include "CommandLine.h"
 #include "ProgramApplication.h"
 #include "RegistryStoreLocation.h"
+#include "RunningCopy.h"
 #include "SettingsTransferCommand.h"
 
 #include <glib.h>
 
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,13 @@ int main(int argc, char** argv)
     g_set_prgname(kApplicationId);
 
     const std::filesystem::path folder = platform::DefaultSettingsFolder();
-    ProgramApplication application(ApplicationIdFor(folder, platform::StandardSettingsFolder()), folder);
-    return application.Run(argc > 0 ? argv[0] : "pandrel", line.urls);
+    const std::string applicationId = ApplicationIdFor(folder, platform::StandardSettingsFolder());
+    const char* programName = argc > 0 ? argv[0] : "pandrel";
+    // The folder's lock tells whether a copy of the program runs on it: the
+    // first start asks the session bus nothing before its window is up.
+    auto lock = std::make_unique<platform::SettingsFolderLock>(folder);
+    if (!lock->Owns())
+        return HandOverToRunningCopy(applicationId, programName, line.urls, *lock);
+    ProgramApplication application(applicationId, std::move(lock));
+    return application.Run(programName, line.urls);
 }

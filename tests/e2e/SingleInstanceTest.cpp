@@ -3,9 +3,11 @@
 // handing its URL to the running instance over the private session bus; and a
 // copy that cannot reach the running one never writing its store.
 #include "LocalHttpServer.h"
+#include "MainLoop.h"
 #include "PageCaptions.h"
 #include "ProgramProcess.h"
 #include "ProgramStore.h"
+#include "SettingsNames.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +16,26 @@
 #include <cstdlib>
 #include <thread>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 using namespace std::chrono_literals;
+
+namespace {
+
+// Whether a process holds the settings folder's lock (the running instance).
+bool FolderLocked(const std::filesystem::path& folder)
+{
+    const int fd = ::open((folder / "pandrel.lock").c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd); // a lock taken here goes with the descriptor
+    return held;
+}
+
+} // namespace
 
 TEST(CommandLine, VersionHelpAndMistakesAreAnsweredWithoutStartingTheWindow)
 {
@@ -67,6 +88,40 @@ TEST(SingleInstance, ASecondStartHandsItsUrlsToTheRunningInstanceAndEnds)
     EXPECT_EQ(pages[2].firstUrl, server.Url("/handed-over"));
     // Captioned as "&New Page" captions what is typed: "0" here, from 127.0.0.1.
     EXPECT_EQ(pages[2].label, pages::CaptionFromURL(server.Url("/handed-over")));
+}
+
+// The first start joins the session bus only once its window is drawn: a
+// second start that comes before then (the copy just started, or a first
+// run's Welcome dialog open for as long as the user likes) waits for it and
+// still hands over.
+TEST(SingleInstance, ASecondStartBeforeTheFirstWindowIsDrawnStillHandsItsUrlsOver)
+{
+    for (const bool firstRun : {false, true}) {
+        SCOPED_TRACE(firstRun ? "Welcome open" : "just started");
+        LocalHttpServer server;
+        server.AddPage("/first", "<html><body>first</body></html>");
+        server.AddPage("/handed-over", "<html><body>handed over</body></html>");
+        TempDir settings;
+        SeedStore(settings.path(), server.Url("/first"));
+        if (firstRun)
+            WithStore(settings.path(), [](profiles::SettingsKey& key) { key.DeleteValue(profiles::kWelcomed); });
+
+        ProgramProcess running({}, On(settings));
+        ASSERT_TRUE(firstRun ? running.WaitForWindow("Welcome")
+                             : RunUntil([&] { return FolderLocked(settings.path()); }, 20s))
+            << running.Errors();
+        ProgramProcess second({server.Url("/handed-over")}, On(settings));
+        EXPECT_EQ(second.WaitForExit(30s), 0) << second.Errors();
+        if (firstRun) {
+            ASSERT_TRUE(running.TypeKeys("Return")) << "Welcome answered";
+        }
+        EXPECT_TRUE(WaitForRequest(server, "/handed-over")) << "the running instance opens the page";
+
+        ASSERT_EQ(running.Terminate(), 0) << running.Errors();
+        const std::vector<StoredPage> pages = StoredProfile1(settings.path());
+        ASSERT_EQ(pages.size(), 2u);
+        EXPECT_EQ(pages[1].firstUrl, server.Url("/handed-over"));
+    }
 }
 
 TEST(SingleInstance, ACopyThatCannotReachTheRunningOneNeverWritesItsStore)
