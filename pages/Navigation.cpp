@@ -152,6 +152,31 @@ void Navigation::UpdateURLBox(TBrowserControl* browser)
     }
 }
 
+void Navigation::SetBoxText(const std::string& address)
+{
+    CompletionOff off(completion_);
+    completion_.SetText(ReadableUrl(address));
+}
+
+void Navigation::ShowAddressOf(int index)
+{
+    std::string address;
+    try {
+        if (const DispatchPtr document = pages_.Browser(index).Document())
+            address = platform::GetPropertyByName(*document, kDocumentURLProperty).AsText();
+    } catch (...) {
+        // No document to read: what the page is loading, or its home, is shown.
+    }
+    try {
+        if (address.empty())
+            address = pages_.LocationURL(index);
+    } catch (...) {
+    }
+    if (address.empty())
+        address = pages_.PageInfo(index).Home().address;
+    SetBoxText(address);
+}
+
 void Navigation::BrowserBeforeNavigate2(TBrowserControl* sender)
 {
     try {
@@ -173,14 +198,38 @@ void Navigation::BrowserDocumentComplete(TBrowserControl* sender)
     UpdateURLBox(current);
 }
 
+void Navigation::BrowserNavigateComplete2(TBrowserControl* sender)
+{
+    TBrowserHost* current = pages_.CurrentBrowser();
+    if (current && sender == current)
+        UpdateURLBox(current);
+}
+
+void Navigation::BrowserNavigateError(TBrowserControl* sender, const std::string& url)
+{
+    TBrowserHost* current = pages_.CurrentBrowser();
+    if (!current || sender != current)
+        return;
+    anmState_.SetActive(false);
+    SetBoxText(url);
+}
+
 void Navigation::pgcMainChange()
 {
     platform::RunGuarded([this] {
-        TBrowserHost* browser = pages_.CurrentBrowser();
-        if (!browser)
+        const int current = pages_.CurrentIndex();
+        if (current < 0)
             return;
-        anmState_.SetActive(pages_.Busy(pages_.CurrentIndex()));
-        UpdateURLBox(browser);
+        anmState_.SetActive(pages_.Busy(current));
+        ShowAddressOf(current);
+    });
+}
+
+void Navigation::CurrentPageChanged()
+{
+    platform::RunGuarded([this] {
+        if (const int current = pages_.CurrentIndex(); current >= 0)
+            ShowAddressOf(current);
     });
 }
 

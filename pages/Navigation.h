@@ -44,9 +44,19 @@ public:
 
     void BrowserBeforeNavigate2(TBrowserControl* sender) override;
     void BrowserDocumentComplete(TBrowserControl* sender) override;
+    // The current page's new document is on screen: the box shows its address.
+    void BrowserNavigateComplete2(TBrowserControl* sender) override;
+    // The current page failed to load url: the box shows url, for the user to
+    // correct, and the animation stops.
+    void BrowserNavigateError(TBrowserControl* sender, const std::string& url) override;
     void pgcMainChange() override;
+    void CurrentPageChanged() override;
 
 private:
+    // The box shows page index's own address: its document's, else the one
+    // it is loading, else its home.
+    void ShowAddressOf(int index);
+    void SetBoxText(const std::string& address);
     // GoBack or GoForward on the current page's browser.
     void StepThroughHistory(void (TBrowserControl::*step)());
     void EnterURL(const std::string& text);

@@ -27,6 +27,12 @@ private:
     int& depth_;
 };
 
+// Whether an event's frame is the browser's own top frame.
+bool IsTopFrame(TBrowserControl& browser, const platform::DispatchPtr& frame)
+{
+    return frame && frame.get() == browser.Application().get();
+}
+
 // Re-lays the browser out to fill its sheet and repaints it.
 void LayOutAfresh(Gtk::Widget& browser)
 {
@@ -125,8 +131,17 @@ std::string PageList::LocationURL(int index)
 void PageList::SetCurrentPage(int index)
 {
     CheckIndex(index);
-    ProgramChange quiet(programChanges_);
-    pgcMain.set_current_page(index);
+    {
+        ProgramChange quiet(programChanges_);
+        pgcMain.set_current_page(index);
+    }
+    TellCurrentPageChanged();
+}
+
+void PageList::TellCurrentPageChanged()
+{
+    if (listener_ && programChanges_ == 0 && CurrentIndex() >= 0)
+        listener_->CurrentPageChanged();
 }
 
 void PageList::OpenPage(const std::string& url, const std::string& caption)
@@ -193,6 +208,16 @@ void PageList::HookBrowserEvents(TBrowserHost& browser)
         if (listener_ && pDisp == sender->Application())
             listener_->BrowserBeforeNavigate2(sender);
     };
+    // Only the top frame's: a frame's address never goes into the URL box.
+    browser.OnNavigateComplete2 = [this](TBrowserControl* sender, const DispatchPtr& pDisp, Variant&) {
+        if (listener_ && IsTopFrame(*sender, pDisp))
+            listener_->BrowserNavigateComplete2(sender);
+    };
+    browser.OnNavigateError = [this](TBrowserControl* sender, const DispatchPtr& pDisp, Variant& URL, Variant&,
+                                     Variant&, WordBool&) {
+        if (listener_ && URL.GetKind() == Variant::Kind::Text && IsTopFrame(*sender, pDisp))
+            listener_->BrowserNavigateError(sender, URL.AsText());
+    };
     browser.OnDocumentComplete = [this](TBrowserControl* sender, const DispatchPtr&, Variant&) {
         // The page the user sees is shown: the waiting pages may load now.
         if (AnyWaiting() && sender == CurrentBrowser() && !waitingCheck_.connected())
@@ -249,9 +274,17 @@ void PageList::ClosePage(int index)
     const int count = PageCount();
     if (index < 0 || index >= count)
         return;
-    const auto at = static_cast<std::ptrdiff_t>(index);
-    ProgramChange quiet(programChanges_);
+    {
+        ProgramChange quiet(programChanges_);
+        RemovePage(index);
+    }
+    TellCurrentPageChanged();
+}
 
+void PageList::RemovePage(int index)
+{
+    const int count = PageCount();
+    const auto at = static_cast<std::ptrdiff_t>(index);
     FBrowsers[static_cast<std::size_t>(index)].reset();
     FBrowsers.erase(FBrowsers.begin() + at);
     pgcMain.remove_page(*sheets_[static_cast<std::size_t>(index)]);

@@ -4,9 +4,10 @@
 // order. Pages are appended at the end and removed by index.
 //
 // The program's own changes of the current page (opening, closing, making a
-// page current) run no tab-change reaction; a change the user makes (a click
-// on a tab, Ctrl+Tab / Ctrl+Shift+Tab while the focus is in the notebook or
-// its pages, the notebook's own keys) is passed to the listener's pgcMainChange.
+// page current) run no tab-change reaction, only the listener's
+// CurrentPageChanged; a change the user makes (a click on a tab, Ctrl+Tab /
+// Ctrl+Shift+Tab while the focus is in the notebook or its pages, the
+// notebook's own keys) is passed to the listener's pgcMainChange.
 #include "PageEventListener.h"
 #include "TBrowserHost.h"
 #include "TPageInfo.h"
@@ -109,6 +110,10 @@ public:
 
 private:
     void HookBrowserEvents(TBrowserHost& browser);
+    // Takes page index out of the three sequences and makes a neighbour current.
+    void RemovePage(int index);
+    // After the program's own change of the current page: the listener shows it.
+    void TellCurrentPageChanged();
     void HoldLoad(int index, const TypedUrl& url);
     void HoldUntilShown(int index, const TypedUrl& url);
     void ScheduleLoadOfCurrent();

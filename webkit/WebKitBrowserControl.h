@@ -142,6 +142,7 @@ private:
     void RaiseCommandStates();
     void ApplyHostAnswers();
     void ShowInternalPage(const std::string& html, const std::string& baseUri);
+    void ShowErrorPage(const std::string& html, const std::string& failedUrl);
     bool HandleEngineKey(GdkEventKey* event);
     DispatchPtr BrowserOf(WebKitWebView* view);
     bool Decide(WebKitWebView* view, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type);
@@ -172,6 +173,10 @@ private:
     std::uint32_t downloadFlags_ = DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS;
     std::uint32_t hostUIFlags_ = 0;
     int internalPageLoads_ = 0;
+    // A load that failed or was stopped: WebKit ends it with "load finished",
+    // which then completes no document.
+    enum class EndingLoad { Failed, Stopped };
+    std::optional<EndingLoad> endingLoad_;
     // The one request that Navigate2, GoBack or GoForward raised BeforeNavigate2
     // for; cleared when that load is decided, starts, fails or is replaced.
     std::optional<std::string> approvedURL_;

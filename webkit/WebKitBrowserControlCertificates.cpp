@@ -21,13 +21,14 @@ gboolean WebKitBrowserControl::OnTlsErrors(WebKitWebView*, gchar* failingUri, GT
     WhileOpen(data, [&](Held& self) {
         const std::string url = failingUri ? failingUri : "";
         self->approvedURL_.reset();
+        self->endingLoad_ = EndingLoad::Failed;
         DispParams args = self->events_.Raise(DISPID_NAVIGATEERROR, {self->Self(), Variant(url), Variant(""),
                                                                      Variant(kInvalidCertificateStatus),
                                                                      WordBool(false)});
         if (args.Arg(4).AsBool() || !self)
             return;
         self->refusedCertificate_.emplace(url, certificate, errors);
-        self->ShowInternalPage(self->refusedCertificate_->Page(), url);
+        self->ShowErrorPage(self->refusedCertificate_->Page(), url);
     });
     return TRUE;
 }

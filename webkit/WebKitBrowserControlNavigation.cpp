@@ -9,6 +9,8 @@
 #include "GObjectPtr.h"
 #include "WebKitEnginePages.h"
 
+#include <utility>
+
 namespace platform {
 
 // --- navigation ---
@@ -33,6 +35,15 @@ bool WebKitBrowserControl::BeforeNavigate(const std::string& url)
 void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer data)
 {
     WhileOpen(data, [&](Held& self) {
+        if (event == WEBKIT_LOAD_FINISHED && self->endingLoad_) {
+            // The end of a load that failed or was stopped: no document
+            // completed. A failure closes its DownloadBegin; a stopped load
+            // raises nothing, so the host goes on as if it were still loading.
+            const EndingLoad ending = *std::exchange(self->endingLoad_, std::nullopt);
+            if (ending == EndingLoad::Failed)
+                self->events_.Raise(DISPID_DOWNLOADCOMPLETE, {});
+            return;
+        }
         if (self->internalPageLoads_ > 0) {
             if (event == WEBKIT_LOAD_FINISHED)
                 --self->internalPageLoads_;
@@ -43,6 +54,7 @@ void WebKitBrowserControl::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent ev
         switch (event) {
         case WEBKIT_LOAD_STARTED:
             self->approvedURL_.reset(); // whatever was approved has been decided or replaced
+            self->endingLoad_.reset();
             self->events_.Raise(DISPID_DOWNLOADBEGIN, {});
             break;
         case WEBKIT_LOAD_COMMITTED: {
@@ -78,19 +90,24 @@ gboolean WebKitBrowserControl::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gch
         if (self->internalPageLoads_ > 0)
             return;
         self->approvedURL_.reset();
-        if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
-            g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
-            g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD)) {
-            handled = TRUE; // stopped or taken over: no error page
+        if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED)) {
+            self->endingLoad_ = EndingLoad::Stopped;
+            handled = TRUE; // stopped: no error page, and no document completes
             return;
         }
+        if (g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
+            g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD)) {
+            handled = TRUE; // taken over: no error page
+            return;
+        }
+        self->endingLoad_ = EndingLoad::Failed;
         const std::string url = uri ? uri : "";
         std::int32_t status = error ? error->code : 0;
         DispParams args = self->events_.Raise(DISPID_NAVIGATEERROR, {self->Self(), Variant(url), Variant(""),
                                                                      Variant(status), WordBool(false)});
         handled = TRUE;
         if (!args.Arg(4).AsBool() && self)
-            self->ShowInternalPage(FailedLoadPage(url, error ? error->message : "Unknown error"), url);
+            self->ShowErrorPage(FailedLoadPage(url, error ? error->message : "Unknown error"), url);
     });
     return handled;
 }
@@ -99,6 +116,14 @@ void WebKitBrowserControl::ShowInternalPage(const std::string& html, const std::
 {
     ++internalPageLoads_;
     webkit_web_view_load_alternate_html(view_.get(), html.c_str(), baseUri.c_str(), nullptr);
+}
+
+// The engine's page for a load that failed takes the place of the document:
+// the view is at the failed address, and no document is, until one completes.
+void WebKitBrowserControl::ShowErrorPage(const std::string& html, const std::string& failedUrl)
+{
+    committedURL_.clear();
+    ShowInternalPage(html, failedUrl);
 }
 
 void WebKitBrowserControl::OnTitle(WebKitWebView* view, GParamSpec*, gpointer data)

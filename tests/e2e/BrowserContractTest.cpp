@@ -6,6 +6,7 @@
 #include "BrowserDispIds.h"
 #include "EOleException.h"
 #include "Raised.h"
+#include "ScriptedBrowserEngine.h"
 
 using namespace platform;
 
@@ -56,6 +57,29 @@ TEST_P(BrowserContractTest, ACancelledNavigationStaysWhereItWas)
     ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/a.html?later")));
     EXPECT_EQ(f.CountEvents("DocumentComplete " + b), 0u);
     EXPECT_FALSE(f.Server().WasRequested("/b.html"));
+}
+
+TEST_P(BrowserContractTest, AStoppedNavigationRaisesNothing)
+{
+    const std::string a = f.Server().Url("/a.html");
+    const std::string slow = f.Server().Url("/slow.html");
+    f.Server().AddPage("/slow.html", "<title>slow</title>", "text/html", std::chrono::minutes(10));
+    ASSERT_TRUE(f.NavigateAndWait(a));
+    if (auto scripted = ScriptedBrowserControl::Of(f.Host().ControlInstance()))
+        scripted->SetCompleteNavigationsAutomatically(false);
+    const std::size_t mark = f.Events().size();
+    Navigate(f.Host(), slow);
+    ASSERT_TRUE(f.WaitFor([&] {
+        return f.Kind() == EngineKind::Scripted ? f.Host().Busy() : f.Server().WasRequested("/slow.html");
+    }));
+    f.Host().Stop();
+    ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
+    // What the stopped load would raise comes before a second view's page completes.
+    ASSERT_TRUE(f.CompleteInSecondView(f.Server().Url("/b.html")));
+    EXPECT_EQ(std::vector<std::string>(f.Events().begin() + static_cast<std::ptrdiff_t>(mark), f.Events().end()),
+              std::vector<std::string>{"BeforeNavigate2 " + slow})
+        << "the animation runs on and the box keeps what was typed until a document completes";
+    EXPECT_EQ(GetPropertyByName(*f.Host().Document(), "URL").AsText(), a);
 }
 
 TEST_P(BrowserContractTest, BackAndForwardWalkTheHistoryAndRaiseWithoutOne)

@@ -102,15 +102,20 @@ TEST_F(WebKitEngineTest, StopEndsASlowLoadAndBusyFollowsTheView)
 TEST_F(WebKitEngineTest, AFailedLoadRaisesNavigateErrorAndShowsAnErrorPage)
 {
     const std::string nowhere = LocalHttpServer::ClosedPortUrl("/");
-    std::vector<std::string> errors;
+    f.Server().AddPage("/a.html", "<html><body>a</body></html>");
+    ASSERT_TRUE(f.NavigateAndWait(f.Server().Url("/a.html")));
     f.Host().OnNavigateError = [&](TBrowserControl*, const DispatchPtr&, Variant& URL, Variant&, Variant&,
-                                   WordBool&) { errors.push_back(URL.AsText()); };
+                                   WordBool&) { f.Events().push_back("NavigateError " + URL.AsText()); };
+    const std::size_t mark = f.Events().size();
     Navigate(f.Host(), nowhere);
-    ASSERT_TRUE(f.WaitFor([&] { return !errors.empty(); }));
-    EXPECT_EQ(errors.front(), nowhere);
+    ASSERT_TRUE(f.WaitFor([&] { return f.Title() == "This page could not be loaded"; }));
     ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
     EXPECT_EQ(f.Host().LocationURL(), nowhere);
-    EXPECT_TRUE(f.WaitFor([&] { return f.Title() == "This page could not be loaded"; }));
+    // The error page completing would be heard before a second view's page completes.
+    ASSERT_TRUE(f.CompleteInSecondView(f.Server().Url("/a.html")));
+    EXPECT_EQ(std::vector<std::string>(f.Events().begin() + static_cast<std::ptrdiff_t>(mark), f.Events().end()),
+              (std::vector<std::string>{"BeforeNavigate2 " + nowhere, "NavigateError " + nowhere}))
+        << "the error page is no document at the failed address";
 }
 
 TEST_F(WebKitEngineTest, AKilledWebProcessShowsAsSuchAndRefreshRecoversIt)

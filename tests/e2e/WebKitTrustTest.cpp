@@ -47,6 +47,8 @@ TEST_F(WebKitTrustTest, ARefusedCertificateIsExplainedAndAcceptedOnlyWhenTheUser
         << "no certificate page; titles seen: " << testing::PrintToString(f.Titles());
     EXPECT_EQ(errors, std::vector<std::int32_t>{static_cast<std::int32_t>(0x800C0019)});
     EXPECT_EQ(tls.PagesServed(), 0) << "the certificate was accepted without the user";
+    ASSERT_TRUE(f.WaitFor([&] { return !f.Host().Busy(); }));
+    EXPECT_EQ(f.CountEvents("DocumentComplete " + tls.Url("/")), 0u) << "the certificate page posed as the site";
 
     // A script's click on the link is not the user's.
     Navigate(f.Host(), "javascript:document.getElementById('accept').click()");

@@ -133,10 +133,11 @@ TEST_F(NavigationTest, AnimationFollowsOnlyTheCurrentPage)
     EXPECT_EQ(BoxText(), "http://a.example/");
 
     // A page opened while another is current: its first navigation starts
-    // before it becomes current and so does not start the animation.
+    // before it becomes current and so does not start the animation; the box
+    // shows where the new page goes.
     List().OpenPage("http://b.example/", "B");
     EXPECT_FALSE(anmState.Active());
-    EXPECT_EQ(BoxText(), "http://a.example/");
+    EXPECT_EQ(BoxText(), "http://b.example/");
     Complete(1);
     EXPECT_FALSE(anmState.Active());
     EXPECT_EQ(BoxText(), "http://b.example/");
@@ -183,7 +184,7 @@ TEST_F(NavigationTest, UserTabChangesFollowBusyAndWrapProgramChangesDoNot)
     SendKey(List().Browser(0), GDK_KEY_Tab, GDK_CONTROL_MASK);
     EXPECT_EQ(List().CurrentIndex(), 1);
     EXPECT_TRUE(anmState.Active()) << "the chosen page is still loading";
-    EXPECT_EQ(BoxText(), "http://a.example/") << "a page with no document leaves the box as it was";
+    EXPECT_EQ(BoxText(), "http://b.example/") << "a page with no document shows its own address";
 
     SendKey(List().Browser(1), GDK_KEY_ISO_Left_Tab, GdkModifierType(GDK_CONTROL_MASK | GDK_SHIFT_MASK));
     SendKey(List().Browser(0), GDK_KEY_ISO_Left_Tab, GdkModifierType(GDK_CONTROL_MASK | GDK_SHIFT_MASK));
@@ -228,4 +229,25 @@ TEST_F(NavigationTest, BeforeNavigateOfAnUnknownSenderChangesNothing)
     Nav().BrowserDocumentComplete(nullptr);
     EXPECT_FALSE(anmState.Active());
     EXPECT_EQ(BoxText(), "http://a.example/");
+}
+
+TEST_F(NavigationTest, OnlyTheTopFramesCommitAndFailureReachTheBox)
+{
+    using platform::Variant;
+    List().OpenPage("http://a.example/", "A");
+    Complete(0);
+    const platform::DispatchPtr top = List().Browser(0).Application();
+    const platform::DispatchPtr frame = std::make_shared<platform::BrowserPropertyBag>();
+    const auto failure = [](const platform::DispatchPtr& where, const std::string& url) {
+        return std::vector<Variant>{where, Variant(url), Variant(""), Variant(std::int32_t{404}),
+                                    platform::WordBool(false)};
+    };
+    anmState.SetActive(true);
+    Scripted(0).RaiseEvent(platform::DISPID_NAVIGATEERROR, failure(frame, "http://ads.example/"));
+    Scripted(0).RaiseEvent(platform::DISPID_NAVIGATECOMPLETE2, {frame, Variant("http://ads.example/")});
+    EXPECT_EQ(BoxText(), "http://a.example/") << "a frame's address went into the box";
+    EXPECT_TRUE(anmState.Active());
+    Scripted(0).RaiseEvent(platform::DISPID_NAVIGATEERROR, failure(top, "http://a.example/gone"));
+    EXPECT_EQ(BoxText(), "http://a.example/gone");
+    EXPECT_FALSE(anmState.Active());
 }

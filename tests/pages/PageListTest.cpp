@@ -104,7 +104,7 @@ TEST_F(PageListTest, CloseAllPagesEmptiesTheStripAndShowsItAgain)
     EXPECT_EQ(List().PageCount(), 0);
 }
 
-TEST_F(PageListTest, ProgramPageChangesLeaveAnimationAndUrlBoxAlone)
+TEST_F(PageListTest, ProgramPageChangesLeaveTheAnimationAloneAndTheBoxShowsTheCurrentPage)
 {
     List().OpenPage("http://a.example/", "A");
     Complete(0);
@@ -116,7 +116,7 @@ TEST_F(PageListTest, ProgramPageChangesLeaveAnimationAndUrlBoxAlone)
     List().SetCurrentPage(1);
     List().ClosePage(0);
     EXPECT_FALSE(anmState.Active()) << "B is busy, but no tab-change reaction ran";
-    EXPECT_EQ(BoxText(), "typed");
+    EXPECT_EQ(BoxText(), "http://b.example/");
 }
 
 TEST_F(PageListTest, RejectedNavigationKeepsFirstUrlAndLeavesNewPageNotCurrent)

@@ -52,6 +52,13 @@ void LocalHttpServer::AddDownload(const std::string& path, const std::string& fi
                         "Content-Disposition: attachment; filename=\"" + fileName + "\"\r\n", chunkSize, pause};
 }
 
+void LocalHttpServer::AddRedirect(const std::string& path, const std::string& location)
+{
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{"", "text/html", std::chrono::milliseconds(0), "Location: " + location + "\r\n", 0, {},
+                        "302 Found"};
+}
+
 std::string LocalHttpServer::Url(const std::string& path) const
 {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
@@ -164,7 +171,7 @@ void LocalHttpServer::Serve(int client)
     for (auto waited = std::chrono::milliseconds(0); waited < page.delay && !stopping_;
          waited += std::chrono::milliseconds(20))
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    std::string response = std::string("HTTP/1.1 ") + (found ? "200 OK" : "404 Not Found") +
+    std::string response = std::string("HTTP/1.1 ") + (found ? page.status : "404 Not Found") +
                            "\r\nContent-Type: " + page.contentType +
                            "\r\nContent-Length: " + std::to_string(page.body.size()) + "\r\n" +
                            page.extraHeaders + "Cache-Control: no-store\r\nConnection: close\r\n\r\n";

@@ -31,6 +31,9 @@ public:
     void AddDownload(const std::string& path, const std::string& fileName, std::string body,
                      std::size_t chunkSize, std::chrono::milliseconds pause);
 
+    // Answers path with "302 Found" to location.
+    void AddRedirect(const std::string& path, const std::string& location);
+
     int Port() const { return port_; }
     // "http://127.0.0.1:<port><path>"
     std::string Url(const std::string& path) const;
@@ -56,6 +59,7 @@ private:
         std::string extraHeaders = {};
         std::size_t chunkSize = 0; // 0: all at once
         std::chrono::milliseconds pause = {};
+        std::string status = "200 OK";
     };
     void AcceptLoop();
     void Serve(int client);
