@@ -3,6 +3,7 @@
 #include "BrowserPropertyBag.h"
 #include "ErrorReport.h"
 #include "PageCaptions.h"
+#include "ReadableUrl.h"
 
 #include <gdk/gdkkeysyms.h>
 

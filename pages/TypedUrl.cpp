@@ -167,48 +167,6 @@ TypedUrl WithScheme(const std::string& text, const std::string& scheme, const st
     return Refused(text, "the page view cannot show \u201c" + Quoted(scheme) + ":\u201d addresses");
 }
 
-// --- reading addresses back -------------------------------------------------
-
-bool HidesMeaning(gunichar c)
-{
-    return !g_unichar_isgraph(c) || c == 0x061C || (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF || c == 0xFFFD;
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-// Decodes runs of escaped bytes of 0x80 and up that spell readable UTF-8.
-std::string DecodeReadableEscapes(const std::string& text)
-{
-    std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        std::string bytes;
-        std::size_t j = i;
-        while (j + 2 < text.size() && text[j] == '%' && HexValue(text[j + 1]) >= 0 && HexValue(text[j + 2]) >= 0 &&
-               HexValue(text[j + 1]) >= 8) {
-            bytes += static_cast<char>(HexValue(text[j + 1]) * 16 + HexValue(text[j + 2]));
-            j += 3;
-        }
-        if (bytes.empty()) {
-            out += text[i++];
-            continue;
-        }
-        bool readable = g_utf8_validate(bytes.c_str(), static_cast<gssize>(bytes.size()), nullptr);
-        for (const char* p = bytes.c_str(); readable && *p; p = g_utf8_next_char(p))
-            readable = !HidesMeaning(g_utf8_get_char(p));
-        out += readable ? bytes : text.substr(i, j - i);
-        i = j;
-    }
-    return out;
-}
-
 // The reading of text that is trimmed already.
 TypedUrl ReadTrimmed(const std::string& t, const std::string& searchAddress)
 {
@@ -235,23 +193,6 @@ TypedUrl ReadTypedUrl(const std::string& text, const std::string& searchAddress)
     TypedUrl url = ReadTrimmed(Trimmed(text), searchAddress);
     url.text = text;
     return url;
-}
-
-std::string ReadableUrl(const std::string& address)
-{
-    UriPtr uri = Parse(address);
-    if (!uri)
-        return address;
-    std::string readable = ToString(uri.get());
-    const char* host = g_uri_get_host(uri.get());
-    if (host && g_hostname_is_ascii_encoded(host)) {
-        const std::string unicode = TakeGText(g_hostname_to_unicode(host));
-        if (!unicode.empty())
-            readable = TakeGText(g_uri_join(G_URI_FLAGS_ENCODED, g_uri_get_scheme(uri.get()), g_uri_get_userinfo(uri.get()),
-                                       unicode.c_str(), g_uri_get_port(uri.get()), g_uri_get_path(uri.get()),
-                                       g_uri_get_query(uri.get()), g_uri_get_fragment(uri.get())));
-    }
-    return DecodeReadableEscapes(readable);
 }
 
 } // namespace pages

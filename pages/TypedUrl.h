@@ -44,10 +44,4 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// An address as a person reads it: the host name in its own script and escaped
-// UTF-8 text decoded, except where decoding would hide what the address is
-// (blanks, control and direction characters, reserved ASCII stay escaped).
-// Reading the result back with ReadTypedUrl gives the same address.
-std::string ReadableUrl(const std::string& address);
-
 } // namespace pages

@@ -1,4 +1,5 @@
 // Reading typed text as an address: one table per class of text.
+#include "ReadableUrl.h"
 #include "TypedUrl.h"
 
 #include <glib.h>
@@ -128,10 +129,37 @@ TEST(TypedUrl, AddressesReadBackReadablyAndUnchanged)
         {"http://x/%E2%80%AEevil", "http://x/%E2%80%AEevil"},   // direction mark stays escaped
         {"http://x/%FF%FE", "http://x/%FF%FE"},                 // not UTF-8
         {"http://x/a%2Fb", "http://x/a%2Fb"},                   // reserved ASCII stays
+        {"http://x/a%E3%85%A4b%E2%A0%80", "http://x/a%E3%85%A4b%E2%A0%80"}, // Hangul filler, braille blank
         {"https://example.com/plain", "https://example.com/plain"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ReadableUrl(c.typed), c.address) << c.typed;
         EXPECT_EQ(ReadTypedUrl(ReadableUrl(c.typed)).address, c.typed) << "typing it again gives the same address";
     }
+}
+
+TEST(TypedUrl, HostsShowInUnicodeOnlyWhereTheyCannotPoseAsAnotherName)
+{
+    const std::vector<Case> shown = {
+        {"http://xn--e1afmkfd.xn--p1ai/", "http://\u043f\u0440\u0438\u043c\u0435\u0440.\u0440\u0444/"}, // пример.рф
+        {"http://xn--80ak6aa92e.xn--p1ai/", "http://\u0430\u0440\u0440\u04cf\u0435.\u0440\u0444/"}, // under its own script
+        {"http://xn--eckwd4c7cu47r2wf.jp/", "http://\u30c9\u30e1\u30a4\u30f3\u540d\u4f8b.jp/"},   // Katakana and Han
+        {"http://xn--hxakic4aa.gr/", "http://\u03b5\u03bb\u03bb\u03ac\u03b4\u03b1.gr/"},           // ελλάδα
+    };
+    const std::vector<std::string> punycode = {
+        "http://xn--80ak6aa92e.com/",       // аррӏе: Cyrillic letters that pass for Latin
+        "http://xn--pple-43d.com/",         // аpple: Cyrillic and Latin in one label
+        "http://xn--uxaly.com/",            // οχι: Greek that passes for Latin
+        "http://xn--googlecom-l74h.jp/",    // googleノcom: a Katakana slash beside Latin
+        "http://a.xn--vhk.com/",            // a Hangul filler alone
+        "http://xn--example-2z6c.com/",     // a zero-width space
+        "http://xn--example-8u93b.com/",    // a full-width digit
+        "http://xn--ab-c6t.com/",           // a fraction slash
+        "http://xn--info-qwc.com/",         // a combining dot on i
+    };
+    EXPECT_EQ(ReadableUrl("http://\u0430pple.com/"), "http://xn--pple-43d.com/") << "a host given in Unicode";
+    for (const Case& c : shown)
+        EXPECT_EQ(ReadableUrl(c.typed), c.address) << c.typed;
+    for (const std::string& address : punycode)
+        EXPECT_EQ(ReadableUrl(address), address);
 }
