@@ -33,8 +33,7 @@ std::string AbsoluteIfLocalFile(const std::string& text, const std::string& cwd)
 
 } // namespace
 
-HandedOverArguments CheckHandedOverArguments(const std::vector<std::string>& arguments,
-                                             const std::string& cwd)
+HandedOverArguments CheckHandedOverArguments(const std::vector<std::string>& arguments)
 {
     HandedOverArguments result;
     std::size_t first = 1;
@@ -55,8 +54,17 @@ HandedOverArguments CheckHandedOverArguments(const std::vector<std::string>& arg
                                       " URLs at once; \"" + text + "\" and the rest not opened");
             break;
         } else {
-            result.urls.push_back(AbsoluteIfLocalFile(text, cwd));
+            result.urls.push_back(text);
         }
     }
     return result;
+}
+
+std::vector<std::string> AbsoluteLocalFiles(const std::vector<std::string>& names, const std::string& folder)
+{
+    std::vector<std::string> sent;
+    sent.reserve(names.size());
+    for (const std::string& name : names)
+        sent.push_back(AbsoluteIfLocalFile(name, folder));
+    return sent;
 }

@@ -18,7 +18,11 @@ inline constexpr std::size_t kMaxHandedOverUrls = 50;
 inline constexpr std::size_t kMaxHandedOverUrlLength = 8192;
 
 // arguments as GApplication passes them: the program name first, then "--"
-// (put there by the sending start), then the URLs. A relative name of an
-// existing file is made absolute against cwd, the sender's folder.
-HandedOverArguments CheckHandedOverArguments(const std::vector<std::string>& arguments,
-                                             const std::string& cwd);
+// (put there by the sending start), then the URLs. Names are taken as they
+// come: the folder a message on the bus names is whatever its sender says, so
+// no relative name is resolved against it (see AbsoluteLocalFiles).
+HandedOverArguments CheckHandedOverArguments(const std::vector<std::string>& arguments);
+
+// What a start sends: each relative name of an existing file made absolute
+// against folder, the start's own working folder, as a shell user means it.
+std::vector<std::string> AbsoluteLocalFiles(const std::vector<std::string>& names, const std::string& folder);

@@ -62,12 +62,14 @@ int ProgramApplication::Run(const char* programName, const std::vector<std::stri
 {
     gtk_init(nullptr, nullptr);
     Start();
-    // The start's own URLs take the road of a later start's: checked, then
-    // opened after profile 1's pages (and the Welcome dialog of a first run),
-    // which showing the window opens.
+    // The start's own URLs take the road of a later start's: relative file
+    // names resolved in this start's folder, checked, then opened after
+    // profile 1's pages (and the Welcome dialog of a first run), which
+    // showing the window opens.
     std::vector<std::string> args{programName, "--"};
-    args.insert(args.end(), urls.begin(), urls.end());
-    HandedOverArguments handed = CheckHandedOverArguments(args, Glib::get_current_dir());
+    const std::vector<std::string> given = AbsoluteLocalFiles(urls, Glib::get_current_dir());
+    args.insert(args.end(), given.begin(), given.end());
+    HandedOverArguments handed = CheckHandedOverArguments(args);
     for (const std::string& problem : handed.problems)
         std::cerr << "pandrel: " << problem << '\n';
     program_->frmMain.present();
@@ -164,11 +166,14 @@ int ProgramApplication::OnCommandLine(const Glib::RefPtr<Gio::ApplicationCommand
     int argc = 0;
     const platform::GOwnedPtr<char*, g_strfreev> argv(line->get_arguments(argc));
     std::vector<std::string> args(argv.get(), argv.get() + argc);
-    HandedOverArguments handed = CheckHandedOverArguments(args, line->get_cwd());
+    HandedOverArguments handed = CheckHandedOverArguments(args);
+    program_->frmMain.present();
+    const std::size_t taken = handover_->HandOver(handed.urls);
+    if (taken < handed.urls.size())
+        handed.problems.push_back(std::to_string(handed.urls.size() - taken) + " URLs not opened: " +
+                                  std::to_string(kMaxWaitingUrls) + " pages are waiting to open already");
     for (const std::string& problem : handed.problems)
         line->printerr("pandrel: " + problem + "\n");
-    program_->frmMain.present();
-    handover_->HandOver(handed.urls);
     return handed.problems.empty() ? EXIT_SUCCESS : kExitStatusSomeRefused;
 }
 

@@ -1,11 +1,13 @@
 #include "RunningCopy.h"
 
 #include "ErrorReport.h"
+#include "HandedOverArguments.h"
 
 #include <giomm/dbusconnection.h>
 #include <giomm/dbuswatchname.h>
 #include <giomm/init.h>
 #include <glibmm/main.h>
+#include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
 
 #include <chrono>
@@ -77,8 +79,11 @@ int HandOverToRunningCopy(const std::string& applicationId, const char* programN
         [](const Glib::RefPtr<Gio::ApplicationCommandLine>&) { return EXIT_FAILURE; }, false);
 
     // Only URLs go on, behind "--" so none is taken for an option on the way.
+    // Relative file names are resolved here, in the start that was given
+    // them: the running copy resolves none.
     std::vector<std::string> args{programName, "--"};
-    args.insert(args.end(), urls.begin(), urls.end());
+    const std::vector<std::string> sent = AbsoluteLocalFiles(urls, Glib::get_current_dir());
+    args.insert(args.end(), sent.begin(), sent.end());
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());

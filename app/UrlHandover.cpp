@@ -6,6 +6,8 @@
 #include <glibmm/main.h>
 #include <gtkmm/window.h>
 
+#include <algorithm>
+
 namespace {
 constexpr unsigned kRetryMilliseconds = 100;
 }
@@ -20,11 +22,14 @@ UrlHandover::~UrlHandover()
     next_.disconnect();
 }
 
-void UrlHandover::HandOver(const std::vector<std::string>& urls)
+std::size_t UrlHandover::HandOver(const std::vector<std::string>& urls)
 {
-    pending_.insert(pending_.end(), urls.begin(), urls.end());
+    const std::size_t room = kMaxWaitingUrls - std::min(pending_.size(), kMaxWaitingUrls);
+    const std::size_t taken = std::min(room, urls.size());
+    pending_.insert(pending_.end(), urls.begin(), urls.begin() + static_cast<std::ptrdiff_t>(taken));
     if (!next_.connected())
         OpenNext();
+    return taken;
 }
 
 void UrlHandover::OpenNext()

@@ -2,13 +2,17 @@
 // URLs handed to the program from outside (its command line, a second start):
 // kept until the main window has opened profile 1 and no dialog or profile
 // switch is running its own loop, then opened one per main-loop turn, so that
-// input and drawing are served between the pages of a long list.
+// input and drawing are served between the pages of a long list. However
+// many senders hand URLs over, at most kMaxWaitingUrls wait at a time.
 #include <sigc++/connection.h>
 
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
+
+// The URLs that may wait to open at one time; more are refused.
+inline constexpr std::size_t kMaxWaitingUrls = 50;
 
 class UrlHandover {
 public:
@@ -22,7 +26,9 @@ public:
     UrlHandover(const UrlHandover&) = delete;
     UrlHandover& operator=(const UrlHandover&) = delete;
 
-    void HandOver(const std::vector<std::string>& urls);
+    // Takes urls in their order while fewer than kMaxWaitingUrls wait, and
+    // returns how many it took; the rest are not opened.
+    std::size_t HandOver(const std::vector<std::string>& urls);
     std::size_t Pending() const { return pending_.size(); }
 
 private:

@@ -87,18 +87,23 @@ TEST(HandedOverArguments, CheckedBeforeTheyBecomePages)
     std::ofstream(cwd / "page.html") << "<p>";
     std::filesystem::create_directory(cwd / "folder");
 
-    HandedOverArguments plain = CheckHandedOverArguments(
-        {"pandrel", "--", "http://a/", "", "page.html", "folder", "/abs/x.html", "www.b.c", "file:page.html"},
-        cwd.path().string());
+    // The start that was given them resolves relative names of files, in its
+    // own folder; the receiver takes names as they come, whatever folder the
+    // message claims.
+    const std::vector<std::string> given{"http://a/", "", "page.html", "folder", "/abs/x.html", "www.b.c",
+                                         "file:page.html"};
+    std::vector<std::string> sent = AbsoluteLocalFiles(given, cwd.path().string());
+    EXPECT_EQ(sent, (std::vector<std::string>{"http://a/", "", (cwd / "page.html").string(), "folder", "/abs/x.html",
+                                              "www.b.c", "file:page.html"}));
+    HandedOverArguments plain = CheckHandedOverArguments({"pandrel", "--", "page.html", "/abs/x.html"});
     EXPECT_TRUE(plain.problems.empty());
-    EXPECT_EQ(plain.urls, (std::vector<std::string>{"http://a/", (cwd / "page.html").string(), "folder",
-                                                    "/abs/x.html", "www.b.c", "file:page.html"}));
+    EXPECT_EQ(plain.urls, (std::vector<std::string>{"page.html", "/abs/x.html"}));
 
     // Without "--" (an older sender) every argument after the name is a URL.
-    EXPECT_EQ(CheckHandedOverArguments({"pandrel", "-x"}, "").urls, std::vector<std::string>{"-x"});
+    EXPECT_EQ(CheckHandedOverArguments({"pandrel", "-x"}).urls, std::vector<std::string>{"-x"});
 
     HandedOverArguments bad = CheckHandedOverArguments(
-        {"pandrel", "--", "http://ok/", std::string("http://\xff\xfe/"), std::string(9000, 'a')}, "");
+        {"pandrel", "--", "http://ok/", std::string("http://\xff\xfe/"), std::string(9000, 'a')});
     EXPECT_EQ(bad.urls, std::vector<std::string>{"http://ok/"});
     ASSERT_EQ(bad.problems.size(), 2u);
     EXPECT_EQ(bad.problems[0], "argument 2 is not UTF-8 text; not opened");
@@ -107,7 +112,7 @@ TEST(HandedOverArguments, CheckedBeforeTheyBecomePages)
     std::vector<std::string> many{"pandrel", "--"};
     for (int i = 0; i < 60; ++i)
         many.push_back("http://h/" + std::to_string(i));
-    HandedOverArguments capped = CheckHandedOverArguments(many, "");
+    HandedOverArguments capped = CheckHandedOverArguments(many);
     EXPECT_EQ(capped.urls.size(), kMaxHandedOverUrls);
     ASSERT_EQ(capped.problems.size(), 1u);
     EXPECT_NE(capped.problems[0].find("http://h/50"), std::string::npos);

@@ -53,3 +53,22 @@ TEST(UrlHandover, UrlsWaitUntilTheWindowCanTakeThemAndAFailingOneDoesNotStopTheR
     EXPECT_EQ(reports, std::vector<std::string>{"refused"});
     platform::SetErrorSink(previous);
 }
+
+TEST(UrlHandover, AtMostTheBoundWaitsHoweverManySendersHandOver)
+{
+    bool ready = false;
+    std::vector<std::string> opened;
+    UrlHandover handover([&](const std::string& url) { opened.push_back(url); }, [&] { return ready; });
+    std::vector<std::string> call(kMaxWaitingUrls - 10);
+    for (std::size_t i = 0; i < call.size(); ++i)
+        call[i] = "http://127.0.0.1/" + std::to_string(i);
+    EXPECT_EQ(handover.HandOver(call), call.size());
+    EXPECT_EQ(handover.HandOver(call), 10u) << "the second call fills what is left";
+    EXPECT_EQ(handover.HandOver(call), 0u);
+    EXPECT_EQ(handover.Pending(), kMaxWaitingUrls);
+
+    ready = true;
+    ASSERT_TRUE(RunUntil([&] { return handover.Pending() == 0; }, std::chrono::seconds(10)));
+    EXPECT_EQ(opened.size(), kMaxWaitingUrls);
+    EXPECT_EQ(handover.HandOver(call), call.size()) << "what has opened makes room again";
+}
