@@ -12,6 +12,7 @@ MainMenu::MainMenu()
       itmProfileButtonsToolbar("P_rofile Buttons Toolbar", true),
       itmShowEmptyProfileButtons("Show Empty Profile Buttons", false),
       itmLoadPagesWhenShown("Load Pages When Shown", false),
+      itmForgetSharedSiteData("Forget Shared Site Data…", false),
       itmAbout("_About", true),
       itmQuit("_Quit", true)
 {
@@ -22,7 +23,7 @@ MainMenu::MainMenu()
     for (Gtk::MenuItem* item : std::initializer_list<Gtk::MenuItem*>{
              &itmNewPage, &itmNewURL, &itmDiv6, &itmOptions, &itmDiv3, &itmBack, &itmForward,
              &itmLabelPage, &itmClosePage, &itmDiv2, &itmToolbar, &itmProfileButtonsToolbar,
-             &itmShowEmptyProfileButtons, &itmLoadPagesWhenShown, &itmDiv7, &itmAbout, &itmDiv5, &itmQuit})
+             &itmShowEmptyProfileButtons, &itmLoadPagesWhenShown, &itmForgetSharedSiteData, &itmDiv7, &itmAbout, &itmDiv5, &itmQuit})
         append(*item);
     show_all();
 }

@@ -21,6 +21,7 @@ public:
     Gtk::CheckMenuItem itmProfileButtonsToolbar;
     Gtk::CheckMenuItem itmShowEmptyProfileButtons;
     Gtk::CheckMenuItem itmLoadPagesWhenShown;
+    Gtk::MenuItem itmForgetSharedSiteData;
     Gtk::MenuItem itmAbout;
     Gtk::MenuItem itmQuit;
 

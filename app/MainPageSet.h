@@ -19,6 +19,7 @@ public:
     void OpenPage(const std::string& url, const std::string& caption) override;
     void CloseAllPages() override { pages_.CloseAllPages(); }
     std::uint64_t PagesOpened() const override { return pages_.PagesOpened(); }
+    void UseSiteData(const platform::SiteData& siteData) override { pages_.SetSiteData(siteData); }
     void MakePageCurrent(int index) override { pages_.SetCurrentPage(index); }
     std::string PageSessionState(int index) override;
     void RestorePageSessionState(int index, const std::string& state) override;

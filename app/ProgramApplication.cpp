@@ -55,6 +55,7 @@ ProgramApplication::~ProgramApplication()
     sessionEnd_.reset();
     handover_.reset();
     program_.reset();
+    siteData_.reset();
     engine_.reset();
 }
 
@@ -104,6 +105,13 @@ void ProgramApplication::Start()
     program_->ReportStoreRecovery();
     TfrmMain& frmMain = program_->frmMain;
     frmMain.SetRunningDownloadsQuery([this] { return engine_->RunningDownloads(); });
+    // The profiles forget site data through the engine, which tells the
+    // window when a profile's own data was missing or damaged.
+    siteData_ = std::make_unique<EngineSiteData>(*engine_);
+    frmMain.SetSiteDataKeeper(siteData_.get());
+    engine_->SetSiteDataNotice([&frmMain](const platform::SiteData& siteData, const platform::SiteDataProblem& problem) {
+        frmMain.ShowSiteDataNotice(siteData, problem);
+    });
     handover_ = std::make_unique<UrlHandover>(
         [&frmMain](const std::string& url) { frmMain.Pages().Commands().OpenNewPage(url); },
         [&frmMain] { return frmMain.Started() && AtMainLoopLevel(); });

@@ -5,6 +5,7 @@
 // GtkApplication whose id is derived from the folder) once its window has
 // been drawn (or a second has passed), so that later starts can hand it
 // their URLs.
+#include "EngineSiteData.h"
 #include "Program.h"
 #include "SessionEndClose.h"
 #include "SettingsFolderLock.h"
@@ -46,6 +47,7 @@ private:
     std::unique_ptr<platform::SettingsFolderLock> lock_;
     // Its download and pop-up windows close after the main window.
     std::shared_ptr<platform::WebKitEngine> engine_;
+    std::unique_ptr<EngineSiteData> siteData_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<UrlHandover> handover_;
     std::unique_ptr<SessionEndClose> sessionEnd_;

@@ -3,11 +3,8 @@
 // outside the bubblewrap sandbox, and why. Shown on every start where the
 // sandbox cannot be used, unless the user opted out with the environment
 // variable PANDREL_ALLOW_UNSANDBOXED=1.
+#include "WarningBar.h"
 #include "WebKitEngine.h"
-
-#include <gtkmm/image.h>
-#include <gtkmm/infobar.h>
-#include <gtkmm/label.h>
 
 #include <optional>
 #include <string>
@@ -19,15 +16,8 @@ inline constexpr const char* kAllowUnsandboxedVariable = "PANDREL_ALLOW_UNSANDBO
 // opted out (the variable set to "1").
 std::optional<std::string> SandboxNoticeText(const platform::WebKitSandboxState& state);
 
-class SandboxNotice : public Gtk::InfoBar {
+class SandboxNotice : public WarningBar {
 public:
-    SandboxNotice();
-
     // Shows the bar with state's text, or hides it when there is none.
     void Show(const platform::WebKitSandboxState& state);
-    std::string Text() const { return label_.get_text(); }
-
-private:
-    Gtk::Image icon_;
-    Gtk::Label label_;
 };

@@ -102,6 +102,9 @@ void TfrmMain::FormCreate()
     recovery_ = std::make_unique<RecoveryRecorder>(store_, *profiles_, *pageSet_);
     root_.pack_start(recovery_->OfferBar(), Gtk::PACK_SHRINK);
     root_.reorder_child(recovery_->OfferBar(), 3);
+    // A profile whose own site data was missing or damaged says so there too.
+    root_.pack_start(barSiteData, Gtk::PACK_SHRINK);
+    root_.reorder_child(barSiteData, 4);
     root_.show_all();
 }
 
@@ -132,6 +135,7 @@ void TfrmMain::ConnectCommands()
         sigc::mem_fun(commands, &pages::PageCommands::itmClosePageClick));
     m.itmToolbar.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmToolbarClick));
     profiles_->AttachMenuItems(m.itmProfileButtonsToolbar, m.itmShowEmptyProfileButtons);
+    profiles_->AttachForgetSharedItem(m.itmForgetSharedSiteData);
     m.itmLoadPagesWhenShown.signal_activate().connect(
         sigc::mem_fun(*this, &TfrmMain::itmLoadPagesWhenShownClick));
     m.itmAbout.signal_activate().connect(sigc::mem_fun(*this, &TfrmMain::itmAboutClick));

@@ -11,6 +11,7 @@
 #include "RecoveryRecorder.h"
 #include "RegistryStore.h"
 #include "SandboxNotice.h"
+#include "SiteDataNotice.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/comboboxtext.h>
@@ -56,6 +57,14 @@ public:
     void WMMaximizeMain();
     // Tells the user, above the pages, when web content runs unsandboxed.
     void ShowSandboxNotice(const platform::WebKitSandboxState& state) { barSandbox.Show(state); }
+    // Tells the user, above the pages, that a profile's own site data was
+    // missing or damaged and it starts empty.
+    void ShowSiteDataNotice(const platform::SiteData& siteData, const platform::SiteDataProblem& problem)
+    {
+        barSiteData.Show(siteData, problem);
+    }
+    // Who keeps the site data (the engine), for the commands that forget it.
+    void SetSiteDataKeeper(profiles::SiteDataKeeper* keeper) { profiles_->SetSiteDataKeeper(keeper); }
 
     // True once the show step is over (also when an error ended it): profile 1
     // is open and the Welcome dialog (if any) has closed.
@@ -65,6 +74,7 @@ public:
     MainToolbar& Toolbar() { return tlbMain; }
     Gtk::Widget& TopPanel() { return pnlTop; }
     SandboxNotice& SandboxBar() { return barSandbox; }
+    SiteDataNotice& SiteDataBar() { return barSiteData; }
     platform::AnimationControl& BusyAnimation() { return anmState; }
     Gtk::ComboBoxText& URLBox() { return cboURL; }
     Gtk::Notebook& PageControl() { return pgcMain; }
@@ -104,6 +114,7 @@ private:
 
     Gtk::Box root_{Gtk::ORIENTATION_VERTICAL};
     SandboxNotice barSandbox;
+    SiteDataNotice barSiteData;
     Gtk::Box pnlTop{Gtk::ORIENTATION_HORIZONTAL};
     MainToolbar tlbMain;
     Gtk::Label lblURL{"URL:"};

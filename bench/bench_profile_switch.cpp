@@ -35,6 +35,7 @@ public:
         ++opened;
     }
     void CloseAllPages() override { pages.clear(); }
+    void UseSiteData(const platform::SiteData&) override {}
     void MakePageCurrent(int) override {}
     std::uint64_t PagesOpened() const override { return opened; }
     std::uint64_t opened = 0;

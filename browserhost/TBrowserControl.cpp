@@ -99,9 +99,9 @@ private:
     TBrowserControl& owner_;
 };
 
-TBrowserControl::TBrowserControl()
+TBrowserControl::TBrowserControl(const SiteData& siteData)
     : FControlData{CLSID_WebBrowser, DIID_DWebBrowserEvents2, kEventCount, kEventDispIDs.data(), 0, 401, 0},
-      FControl(CreateControlInstance(FControlData.ClassID)), FEventSink(std::make_unique<EventSink>(*this))
+      FControl(CreateControlInstance(FControlData.ClassID, siteData)), FEventSink(std::make_unique<EventSink>(*this))
 {
     CreateControl();
 }

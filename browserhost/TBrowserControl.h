@@ -21,6 +21,7 @@
 //               report and never reaches the control.
 #include "BrowserControlInterfaces.h"
 #include "BrowserDispIds.h"
+#include "SiteData.h"
 #include "TBrowserControlEvents.h"
 
 #include <gtkmm/box.h>
@@ -49,7 +50,8 @@ public:
     // Filled once per instance; the same values for every instance.
     const TControlData& ControlData() const { return FControlData; }
 
-    TBrowserControl();
+    // Creates the control, whose pages use siteData (cookies, storage, caches).
+    explicit TBrowserControl(const platform::SiteData& siteData = platform::SiteData::Shared());
     ~TBrowserControl() override;
     TBrowserControl(const TBrowserControl&) = delete;
     TBrowserControl& operator=(const TBrowserControl&) = delete;

@@ -38,8 +38,9 @@ private:
     TBrowserHost& host_;
 };
 
-TBrowserHost::TBrowserHost()
-    : HostCommandTarget(static_cast<TBrowserControl&>(*this)),
+TBrowserHost::TBrowserHost(const platform::SiteData& siteData)
+    : TBrowserControl(siteData),
+      HostCommandTarget(static_cast<TBrowserControl&>(*this)),
       HostAmbientProperties(static_cast<TBrowserControl&>(*this)),
       HostUIHandler(static_cast<TBrowserControl&>(*this)),
       FOptionsSite(std::make_unique<OptionsSite>(*this))

@@ -48,9 +48,10 @@ class TBrowserHost : public TBrowserControl,
                      public HostUIHandler,
                      public HostShowUI {
 public:
-    // Creates the control; DownloadOptions DLCTL_DLIMAGES, DLCTL_VIDEOS,
-    // DLCTL_BGSOUNDS and empty UserInterfaceOptions reach it at once.
-    TBrowserHost();
+    // Creates the control, whose pages use siteData; DownloadOptions
+    // DLCTL_DLIMAGES, DLCTL_VIDEOS, DLCTL_BGSOUNDS and empty
+    // UserInterfaceOptions reach it at once.
+    explicit TBrowserHost(const platform::SiteData& siteData = platform::SiteData::Shared());
     ~TBrowserHost() override;
 
     // --- the optional machinery's published properties ---

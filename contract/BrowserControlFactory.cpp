@@ -33,12 +33,12 @@ void UnregisterControlClass(const Guid& clsid)
     ClassTable().erase(clsid);
 }
 
-std::shared_ptr<IUnknown> CreateControlInstance(const Guid& clsid)
+std::shared_ptr<IUnknown> CreateControlInstance(const Guid& clsid, const SiteData& siteData)
 {
     auto found = ClassTable().find(clsid);
     if (found == ClassTable().end())
         throw EOleException(REGDB_E_CLASSNOTREG, "Class not registered");
-    auto instance = found->second();
+    auto instance = found->second(siteData);
     if (!instance)
         throw EOleException(E_FAIL, "The control could not be created");
     return instance;

@@ -192,7 +192,7 @@ void PageList::OpenPage(const TypedUrl& url, const std::string& caption)
 
 std::unique_ptr<TBrowserHost> PageList::CreateBrowser(Gtk::Box& sheet)
 {
-    auto browser = std::make_unique<TBrowserHost>();
+    auto browser = std::make_unique<TBrowserHost>(siteData_);
     sheet.pack_start(*browser, Gtk::PACK_EXPAND_WIDGET);
     browser->SetVisible(true);
     browser->show();

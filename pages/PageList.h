@@ -9,6 +9,7 @@
 // Ctrl+Shift+Tab while the focus is in the notebook or its pages, the
 // notebook's own keys) is passed to the listener's pgcMainChange.
 #include "PageEventListener.h"
+#include "SiteData.h"
 #include "TBrowserHost.h"
 #include "TPageInfo.h"
 #include "TabCaption.h"
@@ -43,6 +44,11 @@ public:
     // is read once, where it enters; the reading is what the page list carries.
     TypedUrl ReadTyped(const std::string& text) const;
 
+    // Whose site data the pages opened from now on use (the current
+    // profile's choice); pages open already keep theirs. Shared at first.
+    void SetSiteData(const platform::SiteData& siteData) { siteData_ = siteData; }
+    const platform::SiteData& SiteDataOfNewPages() const { return siteData_; }
+
     // When on, a page opened beside others keeps its caption and URL but is not
     // sent there (its engine starts nothing) until it is first shown. Off by default.
     void SetLoadPagesWhenShown(bool on) { loadPagesWhenShown_ = on; }
@@ -66,7 +72,8 @@ public:
     // A waiting first load is not started (Stop on a page that waits); the
     // page still tells that URL as its location until it is sent elsewhere.
     void DropWaitingLoad(int index);
-    // A new browser placed in sheet, handed to the caller, who owns it.
+    // A new browser placed in sheet, using the list's site data, handed to
+    // the caller, who owns it.
     std::unique_ptr<TBrowserHost> CreateBrowser(Gtk::Box& sheet);
     // Sends browser i to url's address and makes url the page's FirstURL (not
     // when url is refused or the control rejects the navigation: that raises).
@@ -132,6 +139,7 @@ private:
     Gtk::Notebook& pgcMain;
     PageEventListener* listener_ = nullptr;
     std::function<std::string()> searchAddress_;
+    platform::SiteData siteData_ = platform::SiteData::Shared();
     int programChanges_ = 0; // >0 while the program itself changes pages
     std::vector<std::unique_ptr<Gtk::Box>> sheets_;
     std::vector<std::unique_ptr<TabCaption>> tabs_;

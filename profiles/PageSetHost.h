@@ -1,6 +1,8 @@
 #pragma once
 // What the profile operations need of the open pages. The main window
 // implements it over its page list; page i is tab i, counted from 0.
+#include "SiteData.h"
+
 #include <cstdint>
 #include <string>
 
@@ -26,6 +28,8 @@ public:
     // How many pages have been opened so far, by a profile load or by the
     // user; it never goes down.
     virtual std::uint64_t PagesOpened() const = 0;
+    // Whose site data the pages opened from now on use; those open keep theirs.
+    virtual void UseSiteData(const platform::SiteData& siteData) = 0;
     virtual void MakePageCurrent(int index) = 0;
 
     // The page's back/forward list as the engine's opaque bytes; empty when it

@@ -10,6 +10,7 @@ namespace profiles {
 namespace {
 // The ellipsis needs this much room at the least.
 constexpr int kNarrowest = 12;
+constexpr const char* kKeptApartClass = "pandrel-kept-apart";
 } // namespace
 
 ProfileButton::ProfileButton() = default;
@@ -20,7 +21,24 @@ void ProfileButton::SetCaption(const std::string& caption, bool cut)
     if (auto* label = dynamic_cast<Gtk::Label*>(get_child()))
         platform::ShowCaption(*label, caption, 1); // the width comes from SetShownWidth
     get_accessible()->set_name(platform::ValidUtf8(caption));
-    tooltip_.SetText(cut || platform::OneLine(caption) != caption ? caption : std::string());
+    captionTooltip_ = cut || platform::OneLine(caption) != caption ? caption : std::string();
+    ShowTooltip();
+}
+
+void ProfileButton::SetKeptApart(bool apart, const std::string& description)
+{
+    keptApart_ = apart;
+    apartTooltip_ = apart ? description : std::string();
+    if (apart)
+        get_style_context()->add_class(kKeptApartClass);
+    else
+        get_style_context()->remove_class(kKeptApartClass);
+    ShowTooltip();
+}
+
+void ProfileButton::ShowTooltip()
+{
+    tooltip_.SetText(keptApart_ ? apartTooltip_ : captionTooltip_);
 }
 
 void ProfileButton::SetShownWidth(int width)

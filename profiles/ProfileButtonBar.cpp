@@ -18,8 +18,12 @@ constexpr int kButtonTop = 2;
 constexpr const char* kTooltipStem = "open profile ";
 // Left to right: profiles 1..9, then 0.
 constexpr std::array<int, ProfileButtonBar::kButtonCount> kOrder = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
-// Buttons as small as their 24-pixel size, whatever the theme's padding.
-constexpr const char* kButtonCss = "button { padding: 0; min-width: 0; min-height: 0; }";
+// Buttons as small as their 24-pixel size, whatever the theme's padding. A
+// profile that keeps its logins apart is underlined in the theme's accent
+// colour, which stands out on light and dark themes alike.
+constexpr const char* kButtonCss = "button { padding: 0; min-width: 0; min-height: 0; }"
+                                   "button.pandrel-kept-apart { box-shadow: inset 0 -3px @theme_selected_bg_color; }";
+constexpr const char* kKeptApartSuffix = ", logins kept apart";
 
 } // namespace
 
@@ -28,6 +32,8 @@ ProfileButtonBar::ProfileButtonBar(std::function<void(int)> pressed,
     : pnlQuickLaunch(Gtk::ORIENTATION_HORIZONTAL),
       tlbProfileButtons(Gtk::ORIENTATION_HORIZONTAL),
       itmSetButtonCaption("Set Button _Caption", true),
+      itmKeepLoginsApart("Keep Logins Apart", false),
+      itmForgetSiteData("Forget This Profile's Site Data…", false),
       separator_(Gtk::ORIENTATION_HORIZONTAL),
       buttonStyle_(Gtk::CssProvider::create()),
       pressed_(std::move(pressed)),
@@ -64,6 +70,8 @@ ProfileButtonBar::ProfileButtonBar(std::function<void(int)> pressed,
         NameForScreenReaders(number);
     }
     popProfileButtons.append(itmSetButtonCaption);
+    popProfileButtons.append(itmKeepLoginsApart);
+    popProfileButtons.append(itmForgetSiteData);
     popProfileButtons.show_all();
     pnlQuickLaunch.show_all();
 }
@@ -92,7 +100,7 @@ void ProfileButtonBar::Widen(int number, int delta)
     buttons_[number].SetShownWidth(widths_[number]);
 }
 
-void ProfileButtonBar::NameForScreenReaders(int number)
+std::string ProfileButtonBar::ProfileName(int number) const
 {
     std::string name = "Profile " + std::to_string(number);
     const std::string caption = buttons_[number].get_label();
@@ -100,7 +108,22 @@ void ProfileButtonBar::NameForScreenReaders(int number)
         name += ": ";
         name += caption;
     }
-    platform::SetAccessibleName(buttons_[number], name);
+    return name;
+}
+
+void ProfileButtonBar::NameForScreenReaders(int number)
+{
+    auto& button = buttons_[number];
+    const std::string name = ProfileName(number);
+    const std::string apart = name + kKeptApartSuffix;
+    platform::SetAccessibleName(button, button.KeptApart() ? apart : name);
+    button.SetKeptApart(button.KeptApart(), apart);
+}
+
+void ProfileButtonBar::SetKeptApart(int number, bool apart)
+{
+    buttons_[number].SetKeptApart(apart, {});
+    NameForScreenReaders(number);
 }
 
 int ProfileButtonBar::TextWidth(int number, const std::string& text)

@@ -6,6 +6,7 @@
 #include "ProfileButton.h"
 
 #include <gtkmm/box.h>
+#include <gtkmm/checkmenuitem.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/menu.h>
 #include <gtkmm/menuitem.h>
@@ -35,6 +36,8 @@ public:
     Gtk::Box tlbProfileButtons;
     Gtk::Menu popProfileButtons;
     Gtk::MenuItem itmSetButtonCaption;
+    Gtk::CheckMenuItem itmKeepLoginsApart;
+    Gtk::MenuItem itmForgetSiteData;
 
     // spdProfile%d for profile n (0..9).
     Gtk::ToggleButton& Button(int number) { return buttons_[number]; }
@@ -51,8 +54,14 @@ public:
     void Widen(int number, int delta);
 
     // Names the button for screen readers after its caption: "Profile 3", or
-    // "Profile 3: News" once it is captioned News.
+    // "Profile 3: News" once it is captioned News, and "Profile 3: News,
+    // logins kept apart" while it keeps its logins apart (also its tooltip).
     void NameForScreenReaders(int number);
+    // "Profile 3", or "Profile 3: News" once it is captioned News.
+    std::string ProfileName(int number) const;
+    // Marks the button of profile n as keeping its logins apart, or not.
+    void SetKeptApart(int number, bool apart);
+    bool KeptApart(int number) const { return buttons_[number].KeptApart(); }
 
     // Width in pixels of text drawn in the button's font.
     int TextWidth(int number, const std::string& text);

@@ -2,6 +2,7 @@
 
 #include "Invariant.h"
 #include "ProfilePageSets.h"
+#include "ProfileSiteData.h"
 #include "SettingsKey.h"
 #include "SettingsNames.h"
 #include "Utf8Strict.h"
@@ -37,6 +38,9 @@ Profiles::Profiles(platform::RegistryStore& store, PageSetHost& pages)
 {
     bar_.itmSetButtonCaption.signal_activate().connect(
         sigc::mem_fun(*this, &Profiles::itmSetButtonCaptionClick));
+    bar_.itmKeepLoginsApart.signal_activate().connect(sigc::mem_fun(*this, &Profiles::itmKeepLoginsApartClick));
+    bar_.itmForgetSiteData.signal_activate().connect(sigc::mem_fun(*this, &Profiles::itmForgetSiteDataClick));
+    bar_.popProfileButtons.signal_show().connect(sigc::mem_fun(*this, &Profiles::popProfileButtonsPopup));
     for (int number = 0; number < ProfileButtonBar::kButtonCount; ++number)
         captions_[static_cast<std::size_t>(number)] = bar_.Button(number).get_label();
     CheckCurrentProfile(FCurrentProfile);
@@ -46,6 +50,7 @@ Profiles::~Profiles()
 {
     toolbarItemConnection_.disconnect();
     showEmptyItemConnection_.disconnect();
+    forgetSharedConnection_.disconnect();
 }
 
 void Profiles::AttachMenuItems(Gtk::CheckMenuItem& itmProfileButtonsToolbar,
@@ -73,6 +78,10 @@ void Profiles::SaveProfilePages(const std::string& key)
 
 void Profiles::LoadProfilePages(const std::string& key)
 {
+    // The profile's pages open with its site data: the choice is read here,
+    // where the profile is entered.
+    if (const int number = RecoveryProfileNumber(key); number >= 0)
+        pages_.UseSiteData(SiteDataOf(number));
     try {
         profiles::LoadProfilePages(store_, key, pages_);
     } catch (...) {
@@ -169,6 +178,7 @@ void Profiles::RestoreRecoveredPages(const RecoverySnapshot& snapshot)
     FCurrentProfile = snapshot.profileKey;
     currentPagesRead_ = true; // the recovered pages are the profile's set from now on
     bar_.SetDown(number);
+    pages_.UseSiteData(SiteDataOf(number));
     for (const RecoveryPage& page : snapshot.pages) {
         pages_.OpenPage(page.url, page.label);
         const int index = pages_.PageCount() - 1;
@@ -242,6 +252,8 @@ void Profiles::LoadProfileButtonSettings()
         SetProfileButtonCaption(bar_.Button(number), caption);
     }
     key.Commit();
+    for (int number = 0; number < ProfileButtonBar::kButtonCount; ++number)
+        bar_.SetKeptApart(number, ReadKeepLoginsApart(store_, number));
 }
 
 void Profiles::SaveProfileButtonSettings()

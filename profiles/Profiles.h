@@ -1,13 +1,17 @@
 #pragma once
 // The ten profiles of the main window: switching between their stored page sets,
-// the profile-button row with its captions, and hiding the buttons of empty
-// profiles. The main window packs pnlQuickLaunch() below its tool bar, hands over
-// its two menu items and the caption dialog, and calls the load and save steps at
-// show and close.
+// the profile-button row with its captions, hiding the buttons of empty
+// profiles, and whose site data each profile's pages use (the shared data, or
+// its own when it keeps its logins apart). The main window packs
+// pnlQuickLaunch() below its tool bar, hands over its menu items, the caption
+// dialog and the keeper of the site data, and calls the load and save steps at
+// show and close. The site-data handlers are in ProfilesSiteData.cpp.
 #include "PageSetHost.h"
 #include "RecoveryRecord.h"
 #include "ProfileButtonBar.h"
 #include "RegistryStore.h"
+#include "SiteData.h"
+#include "SiteDataKeeper.h"
 #include "TfrmProfileButtonSettings.h"
 
 #include <gtkmm/checkmenuitem.h>
@@ -37,6 +41,10 @@ public:
     {
         frmProfileButtonSettings_ = std::move(dialog);
     }
+    // The main window's item that forgets the shared site data.
+    void AttachForgetSharedItem(Gtk::MenuItem& itmForgetSharedSiteData);
+    // Who keeps the site data; without one nothing can be forgotten.
+    void SetSiteDataKeeper(SiteDataKeeper* keeper) { keeper_ = keeper; }
 
     // Page sets of profiles (key names "Profile0".."Profile9"). The current
     // profile's set is not saved while its stored pages are unread (its load
@@ -67,6 +75,15 @@ public:
     void itmSetButtonCaptionClick();
     void itmShowEmptyProfileButtonsClick();
     void itmProfileButtonsToolbarClick();
+    // The button menu shows the state of the profile it was opened on.
+    void popProfileButtonsPopup();
+    void itmKeepLoginsApartClick();
+    void itmForgetSiteDataClick();
+    void itmForgetSharedSiteDataClick();
+
+    // Whose site data profile n's pages use, read from its key where the
+    // profile is entered; its button's mark follows what was read.
+    platform::SiteData SiteDataOf(int number);
 
     const std::string& CurrentProfile() const { return FCurrentProfile; }
     Gtk::ToggleButton* LastProfileButton() const { return FLastProfileButton; }
@@ -79,6 +96,7 @@ private:
     void MarkCurrentPagesUnread();
     bool CurrentPagesKnown() const;
     void MarkButtonSettingsKnown();
+    void Forget(const platform::SiteData& siteData, const std::string& question);
 
     platform::RegistryStore& store_;
     PageSetHost& pages_;
@@ -88,6 +106,13 @@ private:
     Gtk::CheckMenuItem* itmShowEmptyProfileButtons_ = nullptr;
     sigc::connection toolbarItemConnection_;
     sigc::connection showEmptyItemConnection_;
+    sigc::connection forgetSharedConnection_;
+    SiteDataKeeper* keeper_ = nullptr;
+    bool settingMenu_ = false;         // the button menu's check mark is set, not chosen
+    int menuProfile_ = ProfileButtonBar::kNoButton; // the profile the button menu is open on
+    // Profiles that began to keep their logins apart in this run: no data of
+    // their own is expected on disk yet.
+    std::array<bool, ProfileButtonBar::kButtonCount> apartSince_{};
 
     bool switching_ = false;
     int pendingPress_ = ProfileButtonBar::kNoButton; // the last press during a switch

@@ -28,6 +28,9 @@ inline constexpr const char* kRemURLStem = "RemURL";
 // The page's back/forward list (REG_BINARY, the engine's bytes), beside the
 // values above; a missing or refused one leaves the page without history.
 inline constexpr const char* kSessionStem = "Session";
+// REG_DWORD: not 0 when the profile's pages use site data of its own (their
+// own cookies and storage); 0 or absent when they use the shared data.
+inline constexpr const char* kKeepLoginsApart = "KeepLoginsApart";
 
 inline constexpr const char* kYes = "Y";
 inline constexpr const char* kNo = "N";

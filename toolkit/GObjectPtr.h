@@ -1,8 +1,8 @@
 #pragma once
 // Owners for what GLib and the libraries built on it hand out: GObjectPtr
 // holds one reference on a GObject (WebKit's views, requests, downloads,
-// GIO's files ...), GOwnedPtr frees a boxed value, a string or an error with
-// the function made for it. Nothing is unreferenced or freed by hand, so no
+// GIO's files ...), GObjectWeakPtr a weak one, GOwnedPtr frees a boxed value,
+// a string or an error with the function made for it. Nothing is unreferenced or freed by hand, so no
 // early return or exception leaks, and no reference is let go twice.
 #include <glib-object.h>
 
@@ -69,6 +69,23 @@ public:
 
 private:
     T* object_ = nullptr;
+};
+
+// A weak reference on a GObject: it does not keep the object alive, and
+// Lock() gives a reference of its own while the object lives, or nothing.
+template <typename T>
+class GObjectWeakPtr {
+public:
+    GObjectWeakPtr() noexcept { g_weak_ref_init(&ref_, nullptr); }
+    ~GObjectWeakPtr() { g_weak_ref_clear(&ref_); }
+    GObjectWeakPtr(const GObjectWeakPtr&) = delete;
+    GObjectWeakPtr& operator=(const GObjectWeakPtr&) = delete;
+
+    void Set(T* object) noexcept { g_weak_ref_set(&ref_, object); }
+    GObjectPtr<T> Lock() const noexcept { return GObjectPtr<T>::Adopt(static_cast<T*>(g_weak_ref_get(&ref_))); }
+
+private:
+    mutable GWeakRef ref_; // g_weak_ref_get takes it as changeable
 };
 
 // The deleter that calls Free, the function a library gives for the value.

@@ -7,6 +7,7 @@
 #include "WebKitDownloadList.h"
 #include "WebKitEngineContext.h"
 #include "WebKitPopupWindows.h"
+#include "WebKitSiteContexts.h"
 
 #include <webkit2/webkit2.h>
 
@@ -25,6 +26,13 @@ WebKitEngine::WebKitEngine(WebKitOpenAsPage openAsPage, WebKitUserAgentTokens us
       popups_(std::make_unique<WebKitPopupWindows>(std::move(openAsPage))),
       userAgentTokens_(std::move(userAgentTokens))
 {
+    // Every download, from any page or window of any site data, gets a
+    // save-as choice and a progress window.
+    contexts_ = std::make_unique<WebKitSiteContexts>(
+        [list = downloads_.get()](WebKitWebContext* context) {
+            return g_signal_connect(context, "download-started", G_CALLBACK(OnDownloadStarted), list);
+        },
+        SharedWebKitDataFolders());
 }
 
 std::vector<std::string> WebKitEngine::UserAgentTokens() const
@@ -32,21 +40,31 @@ std::vector<std::string> WebKitEngine::UserAgentTokens() const
     return userAgentTokens_ ? userAgentTokens_() : std::vector<std::string>();
 }
 
-WebKitEngine::~WebKitEngine()
+WebKitEngine::~WebKitEngine() = default;
+
+GObjectPtr<WebKitWebContext> WebKitEngine::Context(const SiteData& siteData)
 {
-    if (downloadStarted_)
-        g_signal_handler_disconnect(context_.get(), downloadStarted_);
+    return contexts_->For(siteData);
 }
 
-WebKitWebContext* WebKitEngine::Context()
+void WebKitEngine::SetSiteDataNotice(WebKitSiteDataNotice notice)
 {
-    if (!context_) {
-        context_ = GObjectPtr<WebKitWebContext>::Ref(SharedWebKitContext());
-        // Every download, from any page or window, gets a save-as choice and a progress window.
-        downloadStarted_ =
-            g_signal_connect(context_.get(), "download-started", G_CALLBACK(OnDownloadStarted), downloads_.get());
-    }
-    return context_.get();
+    contexts_->SetNotice(std::move(notice));
+}
+
+bool WebKitEngine::HasSiteData(const SiteData& siteData) const
+{
+    return contexts_->HasData(siteData);
+}
+
+void WebKitEngine::ForgetSiteData(const SiteData& siteData, std::function<void(bool)> done)
+{
+    contexts_->Forget(siteData, std::move(done));
+}
+
+int WebKitEngine::LiveProfileContexts() const
+{
+    return contexts_->LiveProfileContexts();
 }
 
 int WebKitEngine::RunningDownloads() const
@@ -58,11 +76,12 @@ std::shared_ptr<WebKitEngine> RegisterWebKitEngine(WebKitOpenAsPage openAsPage, 
 {
     StartWebKitSandboxProbe();
     auto engine = std::make_shared<WebKitEngine>(std::move(openAsPage), std::move(userAgentTokens));
-    RegisterControlClass(CLSID_WebBrowser, [weak = std::weak_ptr<WebKitEngine>(engine)]() -> std::shared_ptr<IUnknown> {
+    RegisterControlClass(CLSID_WebBrowser, [weak = std::weak_ptr<WebKitEngine>(engine)](
+                                               const SiteData& siteData) -> std::shared_ptr<IUnknown> {
         auto held = weak.lock();
         if (!held)
             return nullptr; // the engine was let go: no more pages
-        return std::make_shared<WebKitBrowserControl>(weak, held->Context(), held->UserAgentTokens());
+        return std::make_shared<WebKitBrowserControl>(weak, held->Context(siteData).get(), held->UserAgentTokens());
     });
     return engine;
 }

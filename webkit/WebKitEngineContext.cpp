@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <future>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -80,26 +81,16 @@ void StartWebKitSandboxProbe()
         SandboxProbe() = std::async(std::launch::async, ProbeWebKitSandbox).share();
 }
 
-namespace {
-
-struct DataFolders {
-    std::filesystem::path data, cache;
-};
-
-// Cookies, caches and local storage: kept under the program's folders, or
-// under PANDREL_CONFIG_DIR when set (tests point it at a temporary folder).
-// Both are owner-only; the cookie file is created owner-only before the
-// engine opens it.
-DataFolders PrivateDataFolders()
+WebKitDataFolders SharedWebKitDataFolders()
 {
-    DataFolders folders;
-    if (const char* dir = std::getenv("PANDREL_CONFIG_DIR"); dir && *dir) {
-        folders.data = std::filesystem::path(dir) / "webkit-data";
-        folders.cache = std::filesystem::path(dir) / "webkit-cache";
-    } else {
-        folders.data = std::filesystem::path(g_get_user_data_dir()) / "kestrane" / "pandrel";
-        folders.cache = std::filesystem::path(g_get_user_cache_dir()) / "kestrane" / "pandrel";
-    }
+    if (const char* dir = std::getenv("PANDREL_CONFIG_DIR"); dir && *dir)
+        return {std::filesystem::path(dir) / "webkit-data", std::filesystem::path(dir) / "webkit-cache"};
+    return {std::filesystem::path(g_get_user_data_dir()) / "kestrane" / "pandrel",
+            std::filesystem::path(g_get_user_cache_dir()) / "kestrane" / "pandrel"};
+}
+
+void MakeWebKitFoldersPrivate(const WebKitDataFolders& folders)
+{
     std::error_code error;
     for (const auto& folder : {folders.data, folders.cache})
         if (!MakePrivateFolder(folder, error))
@@ -107,32 +98,43 @@ DataFolders PrivateDataFolders()
                          error.message().c_str());
     MakePrivateFile(CookieFile(folders.data), error);
     TightenIfPresent(CookieFile(folders.data).string() + "-journal");
-    return folders;
 }
 
-} // namespace
+GObjectPtr<WebKitWebContext> NewWebKitContext(const std::optional<WebKitDataFolders>& folders)
+{
+    const auto data = GObjectPtr<WebKitWebsiteDataManager>::Adopt(
+        folders ? webkit_website_data_manager_new("base-data-directory", folders->data.c_str(),
+                                                  "base-cache-directory", folders->cache.c_str(), nullptr)
+                : webkit_website_data_manager_new_ephemeral());
+    auto created = GObjectPtr<WebKitWebContext>::Adopt(webkit_web_context_new_with_website_data_manager(data.get()));
+    // Cookies with an expiry outlive the program, so logins survive a
+    // restart; session cookies still end with it.
+    if (folders)
+        webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(created.get()),
+                                                     CookieFile(folders->data).c_str(),
+                                                     WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    StartWebKitSandboxProbe();
+    g_sandboxState = SandboxProbe().get();
+    if (g_sandboxState.enabled)
+        webkit_web_context_set_sandbox_enabled(created.get(), TRUE);
+    webkit_web_context_set_cache_model(created.get(), WEBKIT_CACHE_MODEL_WEB_BROWSER);
+    return created;
+}
 
 WebKitWebContext* SharedWebKitContext()
 {
     static WebKitWebContext* context = [] {
-        const DataFolders folders = PrivateDataFolders();
-        const auto data = GObjectPtr<WebKitWebsiteDataManager>::Adopt(webkit_website_data_manager_new(
-            "base-data-directory", folders.data.c_str(), "base-cache-directory", folders.cache.c_str(), nullptr));
-        WebKitWebContext* created = webkit_web_context_new_with_website_data_manager(data.get());
-        // Cookies with an expiry outlive the program, so logins survive a
-        // restart; session cookies still end with it.
-        webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(created),
-                                                     CookieFile(folders.data).c_str(),
-                                                     WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
-        StartWebKitSandboxProbe();
-        g_sandboxState = SandboxProbe().get();
-        if (g_sandboxState.enabled)
-            webkit_web_context_set_sandbox_enabled(created, TRUE);
-        else
+        // Cookies, caches and local storage: kept under the program's folders,
+        // or under PANDREL_CONFIG_DIR when set (tests point it at a temporary
+        // folder). Both are owner-only; the cookie file is created owner-only
+        // before the engine opens it.
+        const WebKitDataFolders folders = SharedWebKitDataFolders();
+        MakeWebKitFoldersPrivate(folders);
+        GObjectPtr<WebKitWebContext> created = NewWebKitContext(folders);
+        if (!g_sandboxState.enabled)
             std::fprintf(stderr, "Pandrel: web content runs without the bubblewrap sandbox: %s.\n",
                          g_sandboxState.reason.c_str());
-        webkit_web_context_set_cache_model(created, WEBKIT_CACHE_MODEL_WEB_BROWSER);
-        return created; // the program's for its whole life: never let go
+        return created.release(); // the program's for its whole life: never let go
     }();
     return context;
 }

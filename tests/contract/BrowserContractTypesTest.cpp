@@ -90,7 +90,7 @@ TEST(ControlFactory, CreatesRegisteredClassesAndRefusesOthers)
     } catch (const EOleException& e) {
         EXPECT_EQ(e.HResult(), REGDB_E_CLASSNOTREG);
     }
-    RegisterControlClass(testClass, [] { return std::make_shared<BrowserPropertyBag>(); });
+    RegisterControlClass(testClass, [](const SiteData&) { return std::make_shared<BrowserPropertyBag>(); });
     EXPECT_NE(CreateControlInstance(testClass), nullptr);
     UnregisterControlClass(testClass);
     EXPECT_THROW(CreateControlInstance(testClass), EOleException);

@@ -127,7 +127,7 @@ TEST_F(PageListTest, RejectedNavigationKeepsFirstUrlAndLeavesNewPageNotCurrent)
     EXPECT_EQ(List().PageInfo(0).FirstURL(), "http://a.example/");
 
     platform::RegisterControlClass(platform::CLSID_WebBrowser,
-                                   [] { return std::make_shared<RejectingControl>(); });
+                                   [](const platform::SiteData&) { return std::make_shared<RejectingControl>(); });
     EXPECT_ANY_THROW(List().OpenPage("http://c.example/", "C"));
     platform::RegisterScriptedEngine();
     ASSERT_EQ(List().PageCount(), 2) << "the tab and browser stay open";
@@ -139,7 +139,7 @@ TEST_F(PageListTest, RejectedNavigationKeepsFirstUrlAndLeavesNewPageNotCurrent)
 TEST_F(PageListTest, NewPageWithRejectedNavigationRecordsNoHistory)
 {
     platform::RegisterControlClass(platform::CLSID_WebBrowser,
-                                   [] { return std::make_shared<RejectingControl>(); });
+                                   [](const platform::SiteData&) { return std::make_shared<RejectingControl>(); });
     ModalAnswer answer("New URL", [](Gtk::Window& prompt) {
         SetPromptText(prompt, "www.bbb.ccc");
         ActivatePromptField(prompt);

@@ -13,6 +13,7 @@ struct FakePage {
     std::string firstURL;
     bool rememberLastURL = false;
     std::string location; // where the "browser" is now
+    platform::SiteData siteData = platform::SiteData::Shared(); // what it opened with
 };
 
 class FakePageSetHost : public profiles::PageSetHost {
@@ -22,6 +23,7 @@ public:
     int opened = 0;
     bool failLocation = false; // PageLocationURL throws
     std::function<void()> onOpen; // runs inside each OpenPage
+    platform::SiteData siteData = platform::SiteData::Shared(); // for the pages opened next
 
     int PageCount() const override { return static_cast<int>(pages.size()); }
     std::string PageCaption(int i) const override { return pages.at(i).caption; }
@@ -37,7 +39,7 @@ public:
     }
     void OpenPage(const std::string& url, const std::string& caption) override
     {
-        pages.push_back({caption, url, false, url});
+        pages.push_back({caption, url, false, url, siteData});
         current = PageCount() - 1;
         ++opened;
         if (onOpen)
@@ -50,6 +52,7 @@ public:
     }
     void MakePageCurrent(int i) override { current = i; }
     std::uint64_t PagesOpened() const override { return static_cast<std::uint64_t>(opened); }
+    void UseSiteData(const platform::SiteData& data) override { siteData = data; }
 
     // Adds a page as a user would have left it.
     void Add(const std::string& caption, const std::string& firstURL, bool remember,

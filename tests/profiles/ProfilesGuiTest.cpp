@@ -3,6 +3,8 @@
 #include "ErrorReport.h"
 #include "FakePageSetHost.h"
 #include "MainLoop.h"
+#include "ModalAnswer.h"
+#include "ProfileSiteData.h"
 #include "Profiles.h"
 #include "ProgramIdentity.h"
 #include "ShowWelcomeOnce.h"
@@ -338,4 +340,115 @@ TEST_F(ProfilesGuiTest, LongCaptionsWidenTheirButtonOnlySoFarAndShowWholeInToolt
     EXPECT_EQ(profiles.ButtonBar().ButtonWidth(2), 24 + profiles.ButtonBar().TextWidth(2, "Work") - digitWidth);
     EXPECT_EQ(shown.LongTooltipText(), "");
     EXPECT_EQ(Button(2).get_tooltip_text(), "open profile 2");
+}
+
+namespace {
+
+// The keeper of the site data, in memory: which data is on disk, and what was forgotten.
+struct FakeSiteDataKeeper : SiteDataKeeper {
+    bool onDisk = false;
+    std::vector<platform::SiteData> forgotten;
+    bool HasSiteData(const platform::SiteData&) const override { return onDisk; }
+    void ForgetSiteData(const platform::SiteData& siteData, std::function<void(bool)> done) override
+    {
+        forgotten.push_back(siteData);
+        done(true);
+    }
+};
+
+// Answers the message box titled title with the button labelled button; the question it asked.
+std::unique_ptr<ModalAnswer> AnswerQuestion(const std::string& title, const std::string& button, std::string& asked)
+{
+    return std::make_unique<ModalAnswer>(title, [&asked, button](Gtk::Window& box) {
+        asked = dynamic_cast<Gtk::MessageDialog&>(box).property_text().get_value();
+        ClickButton(box, button);
+    });
+}
+
+} // namespace
+
+TEST_F(ProfilesGuiTest, KeepLoginsApartAsksThenReopensTheProfileOnShowWithItsOwnData)
+{
+    host.Add("A", "http://127.0.0.1/a", false, "http://127.0.0.1/a");
+    host.Add("B", "http://127.0.0.1/b", false, "http://127.0.0.1/b");
+    auto& item = profiles.ButtonBar().itmKeepLoginsApart;
+    auto chooseItem = [&] {
+        profiles.spdProfile1MouseUp(Button(1), 3);
+        profiles.popProfileButtonsPopup();
+        item.activate();
+    };
+    std::string asked;
+    auto cancelled = AnswerQuestion("Keep Logins Apart", "_Cancel", asked);
+    chooseItem();
+    EXPECT_EQ(asked, "Profile 1 will keep its own logins. Its 2 pages reload and you may need to sign in again. Continue?");
+    EXPECT_EQ(StoredNumber(store, "Profile1", "KeepLoginsApart"), std::nullopt) << "cancelled";
+    EXPECT_EQ(host.opened, 0);
+
+    auto answered = AnswerQuestion("Keep Logins Apart", "C_ontinue", asked);
+    chooseItem();
+    EXPECT_TRUE(answered->Answered());
+    EXPECT_EQ(StoredNumber(store, "Profile1", "KeepLoginsApart"), 1);
+    ASSERT_EQ(host.PageCount(), 2) << "saved, closed and opened again";
+    EXPECT_EQ(host.pages[1].siteData, platform::SiteData::OfProfile(1));
+    EXPECT_TRUE(host.pages[1].siteData.IsNew()) << "no data of its own is expected yet";
+    auto& button = dynamic_cast<ProfileButton&>(Button(1));
+    EXPECT_TRUE(button.KeptApart());
+    EXPECT_EQ(button.LongTooltipText(), "Profile 1, logins kept apart");
+    EXPECT_EQ(Button(1).get_accessible()->get_name(), "Profile 1, logins kept apart");
+
+    chooseItem(); // unchecked: back to the shared data, without a question
+    EXPECT_EQ(StoredNumber(store, "Profile1", "KeepLoginsApart"), 0);
+    ASSERT_EQ(host.PageCount(), 2);
+    EXPECT_TRUE(host.pages[1].siteData.IsShared());
+    EXPECT_EQ(Button(1).get_accessible()->get_name(), "Profile 1");
+    EXPECT_EQ(host.opened, 4);
+}
+
+TEST_F(ProfilesGuiTest, AProfileKeptApartIsMarkedAndEveryWayIntoItUsesItsData)
+{
+    WriteKeepLoginsApart(store, 3, true);
+    profiles.SetProfileButtonCaption(Button(3), "Work");
+    profiles.LoadProfileButtonSettings();
+    EXPECT_EQ(Button(3).get_accessible()->get_name(), "Profile 3: Work, logins kept apart");
+    EXPECT_EQ(dynamic_cast<ProfileButton&>(Button(3)).LongTooltipText(), "Profile 3: Work, logins kept apart");
+    EXPECT_FALSE(dynamic_cast<ProfileButton&>(Button(2)).KeptApart());
+
+    Button(3).clicked();
+    EXPECT_EQ(host.siteData, platform::SiteData::OfProfile(3));
+    EXPECT_FALSE(host.siteData.IsNew()) << "its data should be on disk: missing data is told";
+    Button(2).clicked();
+    EXPECT_TRUE(host.siteData.IsShared());
+    profiles.RestoreRecoveredPages({"Profile3", {{"R", "http://127.0.0.1/r", "http://127.0.0.1/r", false, {}}}});
+    ASSERT_EQ(host.PageCount(), 1);
+    EXPECT_EQ(host.pages[0].siteData, platform::SiteData::OfProfile(3));
+}
+
+TEST_F(ProfilesGuiTest, ForgetAsksNamingTheDataAndForgetsThatDataOnly)
+{
+    FakeSiteDataKeeper keeper;
+    profiles.SetSiteDataKeeper(&keeper);
+    Gtk::MenuItem itmForgetShared;
+    profiles.AttachForgetSharedItem(itmForgetShared);
+    profiles.SetProfileButtonCaption(Button(4), "Home");
+    profiles.spdProfile1MouseUp(Button(4), 3);
+    profiles.popProfileButtonsPopup();
+    EXPECT_FALSE(profiles.ButtonBar().itmForgetSiteData.get_sensitive()) << "nothing of its own to forget";
+    keeper.onDisk = true;
+    profiles.popProfileButtonsPopup();
+    ASSERT_TRUE(profiles.ButtonBar().itmForgetSiteData.get_sensitive());
+
+    std::string asked;
+    auto answer = AnswerQuestion("Forget Site Data", "_Forget", asked);
+    profiles.ButtonBar().itmForgetSiteData.activate();
+    EXPECT_EQ(asked, "Forget the site data of Profile 4: Home? Its logins, cookies, stored site data and cache are "
+                     "removed. Nothing else is touched.");
+    EXPECT_EQ(keeper.forgotten, std::vector<platform::SiteData>{platform::SiteData::OfProfile(4)});
+
+    auto cancelled = AnswerQuestion("Forget Site Data", "_Cancel", asked);
+    itmForgetShared.activate();
+    EXPECT_EQ(keeper.forgotten.size(), 1u) << "cancelled";
+    answer = AnswerQuestion("Forget Site Data", "_Forget", asked);
+    itmForgetShared.activate();
+    EXPECT_EQ(keeper.forgotten.back(), platform::SiteData::Shared());
+    EXPECT_EQ(keeper.forgotten.size(), 2u);
 }

@@ -32,17 +32,32 @@ std::vector<int> ProcessTree(int root)
     return tree;
 }
 
-std::vector<int> WebProcessesOf(int ancestor)
+namespace {
+
+// Processes below ancestor whose command name (as /proc cuts it) starts with prefix.
+std::vector<int> ProcessesNamed(int ancestor, const std::string& prefix)
 {
     std::vector<int> found;
     for (int pid : ProcessTree(ancestor)) {
         std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
         std::string command;
         std::getline(comm, command);
-        if (command.rfind("WebKitWebProces", 0) == 0)
+        if (command.rfind(prefix, 0) == 0)
             found.push_back(pid);
     }
     return found;
+}
+
+} // namespace
+
+std::vector<int> WebProcessesOf(int ancestor)
+{
+    return ProcessesNamed(ancestor, "WebKitWebProces");
+}
+
+std::vector<int> NetworkProcessesOf(int ancestor)
+{
+    return ProcessesNamed(ancestor, "WebKitNetworkPr");
 }
 
 long SummedPss(int root)

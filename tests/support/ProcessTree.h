@@ -7,5 +7,7 @@
 std::vector<int> ProcessTree(int root);
 // The web processes WebKit started below ancestor.
 std::vector<int> WebProcessesOf(int ancestor);
+// The network processes WebKit started below ancestor (one per store of site data).
+std::vector<int> NetworkProcessesOf(int ancestor);
 // Proportional set size of root and every process below it, in KiB.
 long SummedPss(int root);

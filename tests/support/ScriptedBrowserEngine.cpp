@@ -24,10 +24,13 @@ std::vector<ScriptedBrowserControl*>& Live()
 void RegisterScriptedEngine()
 {
     RegisterControlClass(CLSID_WebBrowser,
-                         []() -> std::shared_ptr<IUnknown> { return std::make_shared<ScriptedBrowserControl>(); });
+                         [](const SiteData& siteData) -> std::shared_ptr<IUnknown> {
+                             return std::make_shared<ScriptedBrowserControl>(siteData);
+                         });
 }
 
-ScriptedBrowserControl::ScriptedBrowserControl() : widget_(std::make_unique<Gtk::Label>("scripted browser"))
+ScriptedBrowserControl::ScriptedBrowserControl(const SiteData& siteData)
+    : siteData_(siteData), widget_(std::make_unique<Gtk::Label>("scripted browser"))
 {
     Live().push_back(this);
 }

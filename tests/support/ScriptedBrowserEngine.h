@@ -7,6 +7,7 @@
 #include "BrowserControlInterfaces.h"
 #include "BrowserEventSource.h"
 #include "BrowserPublishedProperties.h"
+#include "SiteData.h"
 
 #include <deque>
 #include <memory>
@@ -27,7 +28,7 @@ class ScriptedBrowserControl : public IOleObject,
                                public IOleInPlaceActiveObject,
                                public std::enable_shared_from_this<ScriptedBrowserControl> {
 public:
-    ScriptedBrowserControl();
+    explicit ScriptedBrowserControl(const SiteData& siteData = SiteData::Shared());
     ~ScriptedBrowserControl() override;
 
     // The scripted control behind an instance (e.g. TBrowserControl::ControlInstance()),
@@ -71,6 +72,8 @@ public:
     std::optional<std::int32_t> DownloadControlFlags() const { return downloadFlags_; }
     bool IsClosed() const { return events_.IsClosed(); }
     IOleClientSite* Site() const { return site_; }
+    // Whose site data the control was made to use.
+    const SiteData& UsedSiteData() const { return siteData_; }
 
     // --- the contract ---
     IUnknown* QueryInterface(const Guid& iid) override;
@@ -111,6 +114,7 @@ private:
     DispatchPtr Self();
     HRESULT ExecOnHost(std::uint32_t cmdId, Variant* out);
 
+    SiteData siteData_;
     IOleClientSite* site_ = nullptr;
     BrowserEventSource events_;
     std::unique_ptr<Gtk::Label> widget_;
