@@ -8,6 +8,7 @@
 #include "SiteDataPages.h"
 #include "WebKitPagesFixture.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include <sys/stat.h>

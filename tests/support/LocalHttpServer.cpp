@@ -78,8 +78,10 @@ std::vector<std::string> LocalHttpServer::RequestedPaths() const
 bool LocalHttpServer::WasRequested(const std::string& path) const
 {
     std::lock_guard lock(mutex_);
-    return std::any_of(log_.begin(), log_.end(),
-                       [&](const std::string& logged) { return logged.substr(0, logged.find('?')) == path; });
+    const bool withQuery = path.find('?') != std::string::npos;
+    return std::any_of(log_.begin(), log_.end(), [&](const std::string& logged) {
+        return (withQuery ? logged : logged.substr(0, logged.find('?'))) == path;
+    });
 }
 
 bool LocalHttpServer::WasAnswered(const std::string& path) const

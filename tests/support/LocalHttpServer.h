@@ -42,6 +42,7 @@ public:
 
     // Request paths (with query) in the order they arrived.
     std::vector<std::string> RequestedPaths() const;
+    // path without a query matches any query; with one, only that query.
     bool WasRequested(const std::string& path) const;
     // path (without query) was requested and every request for it has been
     // answered: sent whole, or given up because the client went away.
