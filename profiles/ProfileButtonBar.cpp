@@ -20,9 +20,11 @@ constexpr const char* kTooltipStem = "open profile ";
 constexpr std::array<int, ProfileButtonBar::kButtonCount> kOrder = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
 // Buttons as small as their 24-pixel size, whatever the theme's padding. A
 // profile that keeps its logins apart is underlined in the theme's accent
-// colour, which stands out on light and dark themes alike.
-constexpr const char* kButtonCss = "button { padding: 0; min-width: 0; min-height: 0; }"
-                                   "button.pandrel-kept-apart { box-shadow: inset 0 -3px @theme_selected_bg_color; }";
+// colour drawn a third of the way towards its text colour: darker on a light
+// theme, lighter on a dark one, so it stands out on both.
+constexpr const char* kButtonCss =
+    "button { padding: 0; min-width: 0; min-height: 0; }"
+    "button.pandrel-kept-apart { box-shadow: inset 0 -3px mix(@theme_selected_bg_color, @theme_fg_color, 0.33); }";
 constexpr const char* kKeptApartSuffix = ", logins kept apart";
 
 } // namespace
