@@ -127,6 +127,12 @@ public:
             profiles::WriteKeepLoginsApart(*store_, profile, apart);
     }
 
+    // Waits until at most count profiles' own contexts are alive.
+    void WaitForLiveProfileContexts(int count)
+    {
+        WaitUntil([&] { return engine_->LiveProfileContexts() <= count; }, kProcessesEnd);
+    }
+
     // Presses profile button n; the time from the press until its current page is shown, in milliseconds.
     double Press(int profile)
     {
@@ -164,46 +170,60 @@ Rig& TheRig()
 }
 
 // Each round switches within the shared pair, then within the kept-apart
-// pair; the iteration's time is the kept-apart switch's.
+// pair, first soon after the profile pressed was left (its context still
+// lingers) and then once its context has gone; the shared pair waits as long
+// before its second switch. The iteration's time is the cold kept-apart switch's.
 void BM_SwitchKeptApartBesideShared(benchmark::State& state)
 {
     Rig& rig = TheRig();
-    std::vector<double> shared, apart;
+    std::vector<double> shared, apart, sharedRested, apartCold;
     for (auto _ : state) {
         state.PauseTiming();
         rig.Press(kSharedPair[0]);
-        Settle(std::chrono::milliseconds(500));
+        Settle(std::chrono::milliseconds(250));
         shared.push_back(rig.Press(kSharedPair[1]));
         rig.Press(kApartPair[0]);
-        Settle(std::chrono::milliseconds(500));
+        Settle(std::chrono::milliseconds(250));
+        apart.push_back(rig.Press(kApartPair[1]));
+        rig.Press(kSharedPair[0]);
+        rig.WaitForLiveProfileContexts(0);
+        sharedRested.push_back(rig.Press(kSharedPair[1]));
+        rig.Press(kApartPair[0]);
+        rig.WaitForLiveProfileContexts(1);
         state.ResumeTiming();
         const double ms = rig.Press(kApartPair[1]);
         state.SetIterationTime(ms / 1000.0);
-        apart.push_back(ms);
+        apartCold.push_back(ms);
     }
     const double ratio = Median(apart) / std::max(Median(shared), 1.0);
+    const double coldRatio = Median(apartCold) / std::max(Median(sharedRested), 1.0);
     state.counters["shared_ms"] = Median(shared);
     state.counters["apart_ms"] = Median(apart);
     state.counters["ratio"] = ratio;
-    std::printf("switch, median of %zu rounds: two shared profiles %.0f ms, two kept apart %.0f ms; "
-                "ratio %.2f (target <= 1.2)\n",
-                apart.size(), Median(shared), Median(apart), ratio);
+    state.counters["cold_ratio"] = coldRatio;
+    std::printf("switch, median of %zu rounds: two shared profiles %.0f ms, two kept apart %.0f ms, ratio %.2f; "
+                "after the profile's context has gone: shared %.0f ms, kept apart %.0f ms, ratio %.2f "
+                "(target <= 1.2)\n",
+                apart.size(), Median(shared), Median(apart), ratio, Median(sharedRested), Median(apartCold),
+                coldRatio);
 }
 BENCHMARK(BM_SwitchKeptApartBesideShared)->Iterations(9)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 struct Visit {
     long pssKiB = 0;
-    std::size_t networkAtOnce = 0; // right after the last profile was shown
+    std::size_t networkMost = 0; // the most seen after a profile was shown
     std::size_t networkAfter = 0;  // once those of the profiles left have ended
 };
 
 Visit VisitAllTen(Rig& rig)
 {
-    for (int profile : kVisitOrder)
-        rig.Press(profile);
     Visit visit;
-    visit.networkAtOnce = NetworkProcessesOf(getpid()).size();
+    for (int profile : kVisitOrder) {
+        rig.Press(profile);
+        visit.networkMost = std::max(visit.networkMost, NetworkProcessesOf(getpid()).size());
+    }
     // The shared data's network process stays; of the profiles' own, only the one on show.
+    rig.WaitForLiveProfileContexts(1);
     WaitUntil([] { return NetworkProcessesOf(getpid()).size() <= 2; }, kProcessesEnd);
     visit.networkAfter = NetworkProcessesOf(getpid()).size();
     visit.pssKiB = SummedPss(getpid());
@@ -232,9 +252,9 @@ void BM_TenProfilesKeptApartBesideShared(benchmark::State& state)
     state.counters["apart_pss_kib"] = Median(apartPss);
     state.counters["ratio"] = ratio;
     std::printf("ten profiles visited, median of %zu rounds: shared %.0f KiB PSS, %zu network processes; "
-                "kept apart %.0f KiB PSS, %zu network processes at the last press, %zu after; ratio %.2f "
+                "kept apart %.0f KiB PSS, at most %zu network processes while visiting, %zu after; ratio %.2f "
                 "(target <= 1.2)\n",
-                apartPss.size(), Median(sharedPss), shared.networkAfter, Median(apartPss), apart.networkAtOnce,
+                apartPss.size(), Median(sharedPss), shared.networkAfter, Median(apartPss), apart.networkMost,
                 apart.networkAfter, ratio);
 }
 BENCHMARK(BM_TenProfilesKeptApartBesideShared)->Iterations(3)->Unit(benchmark::kMillisecond);

@@ -43,9 +43,11 @@ WebKitSiteContexts::~WebKitSiteContexts()
     // Views may outlive the engine: what it connected to their contexts goes now.
     if (sharedContext_ && sharedPrepared_)
         g_signal_handler_disconnect(sharedContext_.get(), sharedPrepared_);
-    for (Slot& slot : profiles_)
+    for (Slot& slot : profiles_) {
         if (auto context = slot.context.Lock(); context && slot.prepared)
             g_signal_handler_disconnect(context.get(), slot.prepared);
+        slot.linger.reset();
+    }
 }
 
 GObjectPtr<WebKitWebContext> WebKitSiteContexts::For(const SiteData& siteData)
@@ -70,6 +72,7 @@ GObjectPtr<WebKitWebContext> WebKitSiteContexts::MakeProfileContext(const SiteDa
     // run: it starts empty, never on another profile's data.
     GObjectPtr<WebKitWebContext> context = NewWebKitContext(found.folders);
     slot.context.Set(context.get());
+    slot.linger = std::make_unique<WebKitContextLinger>(context.get(), kLinger);
     slot.prepared = prepare_ ? prepare_(context.get()) : 0;
     if (found.problem.kind != SiteDataProblem::Kind::None && notice_)
         notice_(siteData, found.problem);
@@ -105,8 +108,9 @@ void WebKitSiteContexts::Forget(const SiteData& siteData, std::function<void(boo
 int WebKitSiteContexts::LiveProfileContexts() const
 {
     int live = 0;
+    // Asked of the lingers: taking a reference to look would restart a wait.
     for (const Slot& slot : profiles_)
-        live += slot.context.Lock() ? 1 : 0;
+        live += slot.linger && slot.linger->Holds() ? 1 : 0;
     return live;
 }
 

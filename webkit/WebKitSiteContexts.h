@@ -1,15 +1,18 @@
 #pragma once
 // The engine's contexts, one per store of site data in use. The shared one
 // lives as long as the program; a profile's own lives only while something
-// holds it (its pages' views, the windows they opened, a running download),
-// so when the last of those goes, so do its network and web processes. A
-// context is made again when the profile is next shown.
+// holds it (its pages' views, the windows they opened, a running download)
+// and kLinger after, so a quick return to the profile finds it running;
+// then it goes, and with it its network and web processes. A context is
+// made again when the profile is next shown.
 #include "GObjectPtr.h"
 #include "SiteData.h"
+#include "WebKitContextLinger.h"
 #include "WebKitEngine.h"
 #include "WebKitEngineContext.h"
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -17,6 +20,9 @@ namespace platform {
 
 class WebKitSiteContexts {
 public:
+    // How long a profile's context outlives the last view using it.
+    static constexpr std::chrono::milliseconds kLinger{3000};
+
     // prepare is called with every context made (the engine connects its
     // downloads); notice with what was found of a profile's folders when it
     // was not as expected.
@@ -34,13 +40,14 @@ public:
     // Clears every kind of site data of siteData, and nothing else; done(true)
     // once it is cleared, from the main loop (not when the contexts went first).
     void Forget(const SiteData& siteData, std::function<void(bool cleared)> done);
-    // How many profiles' own contexts are alive now.
+    // How many profiles' own contexts are alive now (in use or lingering).
     int LiveProfileContexts() const;
 
 private:
     struct Slot {
         GObjectWeakPtr<WebKitWebContext> context;
         unsigned long prepared = 0; // the handler prepare connected
+        std::unique_ptr<WebKitContextLinger> linger;
     };
     GObjectPtr<WebKitWebContext> MakeProfileContext(const SiteData& siteData, Slot& slot);
 
