@@ -88,7 +88,8 @@ TEST_F(ProgramFixture, PopupMenuHoldsEveryCommandAndOpensOnRightClick)
     const std::vector<std::string> expected{
         "_New Page", "New _URL", "-", "_Properties", "-", "_Back", "_Forward", "_Label Page",
         "_Close Page", "-", "Main _Toolbar", "P_rofile Buttons Toolbar",
-        "Show Empty Profile Buttons", "Load Pages When Shown", "-", "_About", "-", "_Quit"};
+        "Show Empty Profile Buttons", "Load Pages When Shown", "Forget Shared Site Data…", "-", "_About", "-",
+        "_Quit"};
     EXPECT_EQ(MenuCaptions(menu), expected);
     EXPECT_TRUE(menu.itmNewPage.get_use_underline());
     EXPECT_TRUE(menu.itmToolbar.get_active());
