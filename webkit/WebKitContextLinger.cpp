@@ -1,5 +1,7 @@
 #include "WebKitContextLinger.h"
 
+#include "ErrorReport.h"
+
 #include <webkit2/webkit2.h>
 
 #include <utility>
@@ -19,21 +21,25 @@ WebKitContextLinger::~WebKitContextLinger()
 
 void WebKitContextLinger::OnToggle(void* data, GObject*, int isLastReference)
 {
-    auto* self = static_cast<WebKitContextLinger*>(data);
-    if (self->timer_) {
-        g_source_remove(self->timer_);
-        self->timer_ = 0;
-    }
-    // Only this reference is left: nothing shows the context's pages any more.
-    if (isLastReference)
-        self->timer_ = g_timeout_add(static_cast<guint>(self->linger_.count()), OnLingerEnd, self);
+    RunGuarded([&] {
+        auto* self = static_cast<WebKitContextLinger*>(data);
+        if (self->timer_) {
+            g_source_remove(self->timer_);
+            self->timer_ = 0;
+        }
+        // Only this reference is left: nothing shows the context's pages any more.
+        if (isLastReference)
+            self->timer_ = g_timeout_add(static_cast<guint>(self->linger_.count()), OnLingerEnd, self);
+    });
 }
 
 int WebKitContextLinger::OnLingerEnd(void* data)
 {
-    auto* self = static_cast<WebKitContextLinger*>(data);
-    self->timer_ = 0;
-    self->LetGo();
+    RunGuarded([&] {
+        auto* self = static_cast<WebKitContextLinger*>(data);
+        self->timer_ = 0;
+        self->LetGo();
+    });
     return G_SOURCE_REMOVE;
 }
 
