@@ -4,7 +4,8 @@
 # in one run, fresh settings each run:
 #   one simple page, one large document, a 10-page profile with "Load Pages
 #   When Shown" off (visible page, all ten) and on (visible page, PSS of the
-#   whole process tree when it has loaded).
+#   whole process tree when it has loaded), the bare program loading all ten
+#   at once and, with --lazy, only the shown one.
 # Blocks on the server's beacon lines; nothing is polled. Needs a display (run
 # it through scripts/with-display.sh).
 # Usage: bench/onload_start.sh BUILD_DIR [ROUNDS]
@@ -56,6 +57,7 @@ for ((r = 0; r < rounds; r++)); do
   seed "${ten[@]}";                      run pandrel.ten 10 - "$build/app/pandrel"
   run bare.ten 10 - "$build/bench/bare_webkit_tabs" "${ten[@]}"
   seed --load-when-shown "${ten[@]}";    run pandrel.tenshown 1 pss "$build/app/pandrel"
+  run bare.tenshown 1 pss "$build/bench/bare_webkit_tabs" --lazy "${ten[@]}"
 done
 
 median() { printf '%s\n' $1 | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
@@ -64,5 +66,6 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 echo "medians of $rounds alternating rounds (ms; PSS MiB), load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "one page:      pandrel $(m pandrel.one.visible)  bare $(m bare.one.visible)  ratio $(ratio "$(m pandrel.one.visible)" "$(m bare.one.visible)")"
 echo "large doc:     pandrel $(m pandrel.big.visible)  bare $(m bare.big.visible)  ratio $(ratio "$(m pandrel.big.visible)" "$(m bare.big.visible)")"
-echo "10 pages off:  visible $(m pandrel.ten.visible) ($(ratio "$(m pandrel.ten.visible)" "$(m pandrel.one.visible)")x one-page)  all $(m pandrel.ten.all)  bare all $(m bare.ten.all)  ratio $(ratio "$(m pandrel.ten.all)" "$(m bare.ten.all)")"
-echo "10 pages on:   visible $(m pandrel.tenshown.visible) ($(ratio "$(m pandrel.tenshown.visible)" "$(m pandrel.one.visible)")x one-page)  PSS $(( $(m pandrel.tenshown.pss) / 1024 )) vs one-page $(( $(m pandrel.one.pss) / 1024 )) ($(ratio "$(m pandrel.tenshown.pss)" "$(m pandrel.one.pss)")x); bare one-page PSS $(( $(m bare.one.pss) / 1024 ))"
+echo "10 pages off:  visible $(m pandrel.ten.visible) ($(ratio "$(m pandrel.ten.visible)" "$(m bare.one.visible)")x bare one page, $(ratio "$(m pandrel.ten.visible)" "$(m pandrel.one.visible)")x one-page)  all $(m pandrel.ten.all)  bare all $(m bare.ten.all)  ratio $(ratio "$(m pandrel.ten.all)" "$(m bare.ten.all)")"
+echo "10 pages on:   visible $(m pandrel.tenshown.visible)  bare lazy $(m bare.tenshown.visible)  ratio $(ratio "$(m pandrel.tenshown.visible)" "$(m bare.tenshown.visible)")  ($(ratio "$(m pandrel.tenshown.visible)" "$(m pandrel.ten.visible)")x option off)"
+echo "PSS MiB:       one page pandrel $(( $(m pandrel.one.pss) / 1024 )) bare $(( $(m bare.one.pss) / 1024 )) (+$(( ($(m pandrel.one.pss) - $(m bare.one.pss)) / 1024 )));  10 pages on: pandrel $(( $(m pandrel.tenshown.pss) / 1024 )) bare lazy $(( $(m bare.tenshown.pss) / 1024 ))"
