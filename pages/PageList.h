@@ -66,7 +66,7 @@ public:
     void OpenPage(const std::string& url, const std::string& caption);
     // Opens a page of a stored page set: as OpenPage, but while another page
     // is current its first load waits until the current page's document is
-    // complete, the page becomes current, or a second has passed, so that the
+    // complete, the page becomes current, or three seconds have passed, so that the
     // page the user sees loads first. Until then its location is that address.
     void OpenPageInSet(const TypedUrl& url, const std::string& caption);
     // A waiting first load is not started (Stop on a page that waits); the

@@ -69,13 +69,16 @@ void PageList::HoldLoad(int index, const TypedUrl& url)
                 StartWaitingLoads();
             return false;
         });
+    // Only for a shown page that never completes: on a busy machine a shown
+    // page may take more than a second, and starting the others' web
+    // processes in the middle of its load delays every page.
     if (!waitingLimit_.connected())
         waitingLimit_ = Glib::signal_timeout().connect(
             [this] {
                 StartWaitingLoads();
                 return false;
             },
-            1000);
+            3000);
 }
 
 void PageList::HoldUntilShown(int index, const TypedUrl& url)
