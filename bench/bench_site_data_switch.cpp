@@ -25,6 +25,8 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <string>
 #include <thread>
 
 #include <unistd.h>
@@ -211,6 +213,9 @@ BENCHMARK(BM_SwitchKeptApartBesideShared)->Iterations(9)->UseManualTime()->Unit(
 
 struct Visit {
     long pssKiB = 0;
+    long networkPssKiB = 0; // of the network processes alone
+    long programPssKiB = 0; // of the program's own process alone
+    std::size_t webAfter = 0;
     std::size_t networkMost = 0; // the most seen after a profile was shown
     std::size_t networkAfter = 0;  // once those of the profiles left have ended
 };
@@ -225,8 +230,17 @@ Visit VisitAllTen(Rig& rig)
     // The shared data's network process stays; of the profiles' own, only the one on show.
     rig.WaitForLiveProfileContexts(1);
     WaitUntil([] { return NetworkProcessesOf(getpid()).size() <= 2; }, kProcessesEnd);
+    // And the web processes of the pages closed.
+    WaitUntil([] { return WebProcessesOf(getpid()).size() <= kPages; }, kProcessesEnd);
     visit.networkAfter = NetworkProcessesOf(getpid()).size();
     visit.pssKiB = SummedPss(getpid());
+    visit.webAfter = WebProcessesOf(getpid()).size();
+    for (int network : NetworkProcessesOf(getpid()))
+        visit.networkPssKiB += SummedPss(network);
+    std::ifstream rollup("/proc/self/smaps_rollup");
+    for (std::string line; std::getline(rollup, line);)
+        if (line.rfind("Pss:", 0) == 0)
+            visit.programPssKiB = std::stol(line.substr(4));
     return visit;
 }
 
@@ -253,9 +267,11 @@ void BM_TenProfilesKeptApartBesideShared(benchmark::State& state)
     state.counters["ratio"] = ratio;
     std::printf("ten profiles visited, median of %zu rounds: shared %.0f KiB PSS, %zu network processes; "
                 "kept apart %.0f KiB PSS, at most %zu network processes while visiting, %zu after; ratio %.2f "
-                "(target <= 1.2)\n",
+                "(target <= 1.2); in the last round, the network processes' PSS: shared %ld KiB, kept apart %ld KiB; "
+                "the program's own: shared %ld KiB, kept apart %ld KiB; web processes: shared %zu, kept apart %zu\n",
                 apartPss.size(), Median(sharedPss), shared.networkAfter, Median(apartPss), apart.networkMost,
-                apart.networkAfter, ratio);
+                apart.networkAfter, ratio, shared.networkPssKiB, apart.networkPssKiB, shared.programPssKiB,
+                apart.programPssKiB, shared.webAfter, apart.webAfter);
 }
 BENCHMARK(BM_TenProfilesKeptApartBesideShared)->Iterations(3)->Unit(benchmark::kMillisecond);
 

@@ -8,8 +8,9 @@
 
 namespace platform {
 
-WebKitContextLinger::WebKitContextLinger(WebKitWebContext* context, std::chrono::milliseconds linger)
-    : context_(context), linger_(linger)
+WebKitContextLinger::WebKitContextLinger(WebKitWebContext* context, std::chrono::milliseconds linger,
+                                         std::function<void()> started)
+    : context_(context), linger_(linger), started_(std::move(started))
 {
     g_object_add_toggle_ref(G_OBJECT(context_), OnToggle, this);
 }
@@ -28,8 +29,11 @@ void WebKitContextLinger::OnToggle(void* data, GObject*, int isLastReference)
             self->timer_ = 0;
         }
         // Only this reference is left: nothing shows the context's pages any more.
-        if (isLastReference)
-            self->timer_ = g_timeout_add(static_cast<guint>(self->linger_.count()), OnLingerEnd, self);
+        if (!isLastReference)
+            return;
+        self->timer_ = g_timeout_add(static_cast<guint>(self->linger_.count()), OnLingerEnd, self);
+        if (self->started_)
+            self->started_();
     });
 }
 
@@ -41,6 +45,12 @@ int WebKitContextLinger::OnLingerEnd(void* data)
         self->LetGo();
     });
     return G_SOURCE_REMOVE;
+}
+
+void WebKitContextLinger::EndWait()
+{
+    if (timer_)
+        LetGo();
 }
 
 void WebKitContextLinger::LetGo()

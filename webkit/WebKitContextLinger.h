@@ -5,6 +5,7 @@
 // processes. It holds a toggle reference: GLib tells it when every other
 // reference has gone (the wait starts) and when one comes back (the wait ends).
 #include <chrono>
+#include <functional>
 
 typedef struct _WebKitWebContext WebKitWebContext;
 
@@ -12,7 +13,8 @@ namespace platform {
 
 class WebKitContextLinger {
 public:
-    WebKitContextLinger(WebKitWebContext* context, std::chrono::milliseconds linger);
+    // started is told each time the wait begins.
+    WebKitContextLinger(WebKitWebContext* context, std::chrono::milliseconds linger, std::function<void()> started);
     // Lets go at once.
     ~WebKitContextLinger();
     WebKitContextLinger(const WebKitContextLinger&) = delete;
@@ -20,6 +22,8 @@ public:
 
     // Whether the context is still held (in use, or waiting to be let go).
     bool Holds() const { return context_ != nullptr; }
+    // Lets go now when the context is only waiting; one in use stays held.
+    void EndWait();
 
 private:
     static void OnToggle(void* data, struct _GObject* object, int isLastReference);
@@ -28,6 +32,7 @@ private:
 
     WebKitWebContext* context_; // the toggle reference; null once let go
     std::chrono::milliseconds linger_;
+    std::function<void()> started_;
     unsigned timer_ = 0;
 };
 

@@ -72,7 +72,13 @@ GObjectPtr<WebKitWebContext> WebKitSiteContexts::MakeProfileContext(const SiteDa
     // run: it starts empty, never on another profile's data.
     GObjectPtr<WebKitWebContext> context = NewWebKitContext(found.folders);
     slot.context.Set(context.get());
-    slot.linger = std::make_unique<WebKitContextLinger>(context.get(), kLinger);
+    // One profile's context waits at a time: a quick return to the profile
+    // just left finds it, and ten profiles visited in turn never hold ten.
+    slot.linger = std::make_unique<WebKitContextLinger>(context.get(), kLinger, [this, waiting = &slot] {
+        for (Slot& other : profiles_)
+            if (&other != waiting && other.linger)
+                other.linger->EndWait();
+    });
     slot.prepared = prepare_ ? prepare_(context.get()) : 0;
     if (found.problem.kind != SiteDataProblem::Kind::None && notice_)
         notice_(siteData, found.problem);

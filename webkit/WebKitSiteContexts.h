@@ -2,8 +2,8 @@
 // The engine's contexts, one per store of site data in use. The shared one
 // lives as long as the program; a profile's own lives only while something
 // holds it (its pages' views, the windows they opened, a running download)
-// and kLinger after, so a quick return to the profile finds it running;
-// then it goes, and with it its network and web processes. A context is
+// and, for the profile left last, kLinger after, so a quick return to it
+// finds it running; then it goes, and with it its network and web processes. A context is
 // made again when the profile is next shown.
 #include "GObjectPtr.h"
 #include "SiteData.h"
