@@ -7,22 +7,11 @@
 # Usage: scripts/with-display.sh scripts/make-welcome-picture.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/local-site.sh
 build=${1:-build}
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-for i in 1 2 3; do
-  printf '<html><head><title>Page %s</title></head><body><h1>Local page %s</h1></body></html>' "$i" "$i" > "$work/p$i.html"
-done
-# A web server on 127.0.0.1, on a free port that it writes down.
-python3 - "$work" "$work/port" >/dev/null 2>&1 <<'PY' &
-import functools, http.server, sys
-server = http.server.ThreadingHTTPServer(
-    ("127.0.0.1", 0), functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1]))
-open(sys.argv[2], "w").write(str(server.server_port))
-server.serve_forever()
-PY
-while [[ ! -s $work/port ]]; do sleep 0.1; done
-site=http://127.0.0.1:$(cat "$work/port")
+start_local_site "$work"
 export WEBKIT_DISABLE_COMPOSITING_MODE=1
 
 shoot() { # scale output

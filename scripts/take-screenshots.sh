@@ -6,25 +6,14 @@
 # Usage: scripts/take-screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/local-site.sh
 
 if [[ ${1:-} == --inside ]]; then
   # On the virtual display: VARIANT SCALE BUILD
   variant=$2 scale=$3 build=$4
   work=$(mktemp -d)
   trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-  for i in 1 2 3; do
-    printf '<html><head><title>Page %s</title></head><body><h1>Local page %s</h1><p>Served from 127.0.0.1.</p></body></html>' \
-      "$i" "$i" >"$work/p$i.html"
-  done
-  python3 - "$work" "$work/port" >/dev/null 2>&1 <<'PY' &
-import functools, http.server, sys
-server = http.server.ThreadingHTTPServer(
-    ("127.0.0.1", 0), functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1]))
-open(sys.argv[2], "w").write(str(server.server_port))
-server.serve_forever()
-PY
-  while [[ ! -s $work/port ]]; do sleep 0.1; done
-  site=http://127.0.0.1:$(cat "$work/port")
+  start_local_site "$work" '<p>Served from 127.0.0.1.</p>'
   export PANDREL_CONFIG_DIR=$work/settings WEBKIT_DISABLE_COMPOSITING_MODE=1 GDK_SCALE=$scale
   "$build/tests/seed_store" "$site/p1.html" "$site/p2.html" "$site/p3.html"
   "$build/app/pandrel" &
