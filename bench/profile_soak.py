@@ -26,6 +26,8 @@ import tempfile
 import threading
 import time
 
+from tree_pss import descendants
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 PAGES = 5
 
@@ -40,27 +42,9 @@ def read_rollup(pid):
     return values
 
 
-def children_of(pid):
-    tree, found = {}, []
-    for name in os.listdir("/proc"):
-        if name.isdigit():
-            try:
-                with open("/proc/%s/stat" % name) as f:
-                    parent = int(f.read().rsplit(")", 1)[1].split()[1])
-                tree.setdefault(parent, []).append(int(name))
-            except OSError:
-                pass
-    todo = list(tree.get(pid, []))
-    while todo:
-        child = todo.pop()
-        found.append(child)
-        todo.extend(tree.get(child, []))
-    return found
-
-
 def web_processes(pid):
     count = 0
-    for child in children_of(pid):
+    for child in descendants(pid):
         try:
             with open("/proc/%d/comm" % child) as f:
                 count += f.read().startswith("WebKitWebProces")
@@ -106,7 +90,7 @@ def ui_process(launched):
         return launched.pid
     end = time.monotonic() + 60
     while time.monotonic() < end:
-        for child in children_of(launched.pid):
+        for child in descendants(launched.pid):
             try:
                 with open("/proc/%d/comm" % child) as f:
                     if f.read().strip() in ("pandrel", "bare_webkit_soa"):

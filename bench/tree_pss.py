@@ -1,28 +1,42 @@
 #!/usr/bin/env python3
-"""Prints the summed PSS in KiB of a process and all its descendants."""
+"""Prints the summed PSS in KiB of a process and all its descendants.
+descendants() is shared with the other benchmark drivers."""
 import os
 import sys
 
-root = int(sys.argv[1])
-children = {}
-for name in os.listdir("/proc"):
-    if not name.isdigit():
-        continue
-    try:
-        with open("/proc/%s/stat" % name) as f:
-            parent = int(f.read().rsplit(")", 1)[1].split()[1])
-        children.setdefault(parent, []).append(int(name))
-    except OSError:
-        pass
-total, todo = 0, [root]
-while todo:
-    pid = todo.pop()
-    todo.extend(children.get(pid, []))
-    try:
-        with open("/proc/%d/smaps_rollup" % pid) as f:
-            for line in f:
-                if line.startswith("Pss:"):
-                    total += int(line.split()[1])
-    except OSError:
-        pass
-print(total)
+
+def descendants(root):
+    """Every process below root, children before their own children."""
+    tree, found = {}, []
+    for name in os.listdir("/proc"):
+        if not name.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % name) as f:
+                parent = int(f.read().rsplit(")", 1)[1].split()[1])
+            tree.setdefault(parent, []).append(int(name))
+        except OSError:
+            pass
+    todo = list(tree.get(root, []))
+    while todo:
+        child = todo.pop()
+        found.append(child)
+        todo.extend(tree.get(child, []))
+    return found
+
+
+def tree_pss(root):
+    total = 0
+    for pid in [root] + descendants(root):
+        try:
+            with open("/proc/%d/smaps_rollup" % pid) as f:
+                for line in f:
+                    if line.startswith("Pss:"):
+                        total += int(line.split()[1])
+        except OSError:
+            pass
+    return total
+
+
+if __name__ == "__main__":
+    print(tree_pss(int(sys.argv[1])))
