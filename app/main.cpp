@@ -11,6 +11,7 @@
 #include "RegistryStoreLocation.h"
 #include "RunningCopy.h"
 #include "SettingsTransferCommand.h"
+#include "WebKitEngine.h"
 
 #include <glib.h>
 
@@ -52,6 +53,10 @@ int main(int argc, char** argv)
     auto lock = std::make_unique<platform::SettingsFolderLock>(folder);
     if (!lock->Owns())
         return HandOverToRunningCopy(applicationId, programName, line.urls, *lock);
+    // The engine waits for the sandbox check before its first web process; the
+    // check spawns bubblewrap, which takes longer than the toolkit's start and
+    // the window's making, so it runs beside them from here.
+    platform::StartWebKitSandboxProbe();
     ProgramApplication application(applicationId, std::move(lock));
     return application.Run(programName, line.urls);
 }

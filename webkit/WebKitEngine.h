@@ -97,7 +97,8 @@ WebKitSandboxState CurrentWebKitSandboxState();
 // cannot be used if it cannot.
 WebKitSandboxState ProbeWebKitSandbox();
 // Runs the probe on a worker thread, once; the engine's context takes its
-// answer when it is created. RegisterWebKitEngine starts it.
+// answer when it is created. The program starts it first thing, and
+// RegisterWebKitEngine when nothing has yet.
 void StartWebKitSandboxProbe();
 
 } // namespace platform
