@@ -96,7 +96,9 @@ void Navigation::btnStopAllClick()
     platform::RunGuarded([this] {
         for (int i = 0; i < pages_.PageCount(); ++i) {
             pages_.DropWaitingLoad(i);
-            if (!pages_.IsUnloaded(i)) // a page waiting to be shown loads nothing and stays at its URL
+            // A page waiting to be shown loads nothing and stays at its URL; a
+            // page without its view yet has nothing under way.
+            if (!pages_.IsUnloaded(i) && pages_.HasView(i))
                 pages_.Browser(i).Stop();
         }
     });
@@ -163,7 +165,8 @@ void Navigation::ShowAddressOf(int index)
 {
     std::string address;
     try {
-        if (const DispatchPtr document = pages_.Browser(index).Document())
+        // A page without its view has no document: its waiting load's address below.
+        if (const DispatchPtr document = pages_.HasView(index) ? pages_.Browser(index).Document() : nullptr)
             address = platform::GetPropertyByName(*document, kDocumentURLProperty).AsText();
     } catch (...) {
         // No document to read: what the page is loading, or its home, is shown.

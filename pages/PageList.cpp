@@ -55,6 +55,7 @@ PageList::~PageList()
     waitingCheck_.disconnect();
     waitingLimit_.disconnect();
     loadCurrent_.disconnect();
+    startNext_.disconnect();
     for (sigc::connection& c : connections_)
         c.disconnect();
     ProgramChange quiet(programChanges_);
@@ -71,8 +72,9 @@ void PageList::CheckPages() const
     Invariant(pgcMain.get_n_pages() == static_cast<int>(sheets_.size()), "every tab of pgcMain is a page");
     for (std::size_t i = 0; i < sheets_.size(); ++i) {
         Invariant(pgcMain.get_nth_page(static_cast<int>(i)) == sheets_[i].get(), "page i is tab i of pgcMain");
-        Invariant(FBrowsers[i] && FPageInfos[i], "a page has its browser and its record");
-        Invariant(FBrowsers[i]->get_parent() == sheets_[i].get(),
+        Invariant(FPageInfos[i] && (FBrowsers[i] || waiting_[i]),
+                  "a page has its record, and its browser unless its first load waits");
+        Invariant(!FBrowsers[i] || FBrowsers[i]->get_parent() == sheets_[i].get(),
                   "a page's browser lives on its tab while the tab exists");
     }
 }
@@ -107,18 +109,6 @@ TPageInfo& PageList::PageInfo(int index)
     return *FPageInfos[static_cast<std::size_t>(index)];
 }
 
-TBrowserHost& PageList::Browser(int index)
-{
-    CheckIndex(index);
-    return *FBrowsers[static_cast<std::size_t>(index)];
-}
-
-TBrowserHost* PageList::CurrentBrowser()
-{
-    const int current = CurrentIndex();
-    return current < 0 ? nullptr : FBrowsers[static_cast<std::size_t>(current)].get();
-}
-
 std::string PageList::LocationURL(int index)
 {
     CheckIndex(index);
@@ -151,6 +141,11 @@ void PageList::OpenPage(const std::string& url, const std::string& caption)
 
 void PageList::OpenPage(const TypedUrl& url, const std::string& caption)
 {
+    // A page whose first load will wait (behind the shown page of a stored
+    // set, or until it is shown) is listed now and gets its view when that
+    // load starts or it is shown (PageListViews.cpp).
+    const bool viewLater = PageCount() > 0 && (holdBackgroundLoads_ || loadPagesWhenShown_) &&
+                           url.kind != TypedUrl::Kind::Refused;
     auto sheet = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL);
     sheet->show();
     auto tab = std::make_unique<TabCaption>(caption);
@@ -159,23 +154,24 @@ void PageList::OpenPage(const TypedUrl& url, const std::string& caption)
         pgcMain.append_page(*sheet, tab->Widget());
     }
     std::unique_ptr<TBrowserHost> browser;
-    try {
-        browser = CreateBrowser(*sheet);
-    } catch (...) {
-        // Without a browser the page cannot exist: take the tab away again so
-        // the three sequences stay in step, and let the failure be reported.
-        ProgramChange quiet(programChanges_);
-        pgcMain.remove_page(*sheet);
-        throw;
+    if (!viewLater) {
+        try {
+            browser = NewHookedBrowser(*sheet);
+        } catch (...) {
+            // Without a browser the page cannot exist: take the tab away again so
+            // the three sequences stay in step, and let the failure be reported.
+            ProgramChange quiet(programChanges_);
+            pgcMain.remove_page(*sheet);
+            throw;
+        }
     }
-    HookBrowserEvents(*browser);
-    browser->TabStop = true;
-    browser->set_can_focus(true);
     sheets_.push_back(std::move(sheet));
     tabs_.push_back(std::move(tab));
     FBrowsers.push_back(std::move(browser));
     FPageInfos.push_back(std::make_unique<TPageInfo>(url));
     waiting_.emplace_back();
+    if (viewLater) // the load is held below; until then the page is at its URL
+        waiting_.back() = WaitingLoad{.url = url, .start = true, .untilShown = false, .session = {}};
     ++pagesOpened_;
 
     CheckPages();
@@ -263,8 +259,8 @@ void PageList::NavigatePage(int index, const TypedUrl& url)
         HoldLoad(index, url);
     else
         SendBrowser(index, url);
-    TBrowserHost& browser = Browser(index);
-    LayOutAfresh(browser);
+    if (TBrowserHost* browser = FBrowsers[static_cast<std::size_t>(index)].get())
+        LayOutAfresh(*browser);
     FPageInfos[static_cast<std::size_t>(index)]->SetFirstURL(url);
     pgcMain.queue_draw();
 }
@@ -321,9 +317,12 @@ void PageList::OnSwitchPage(Gtk::Widget*, guint pageNumber)
         ScheduleLoadOfCurrent();
         return;
     }
-    // The user chose a page whose first load waits: it loads now.
-    if (static_cast<int>(pageNumber) < PageCount())
+    // The user chose a page whose first load waits: it loads now, and a page
+    // whose view is not made yet gets it now.
+    if (static_cast<int>(pageNumber) < PageCount()) {
         StartWaitingLoad(static_cast<int>(pageNumber));
+        ShowView(static_cast<int>(pageNumber));
+    }
     if (!listener_)
         return;
     listener_->pgcMainChange();

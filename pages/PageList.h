@@ -3,6 +3,12 @@
 // FPageInfos[i] belong to page i, and the three always have one length and
 // order. Pages are appended at the end and removed by index.
 //
+// A page whose first load waits (a stored set's page behind the shown one, a
+// page that loads when shown) is listed at once, caption, record and all, but
+// its engine view is made only when that load starts (one page per idle turn)
+// or the page is shown; FBrowsers[i] is empty until then. Browser(i) makes it
+// on demand; LocationURL, SessionState and Busy answer from the waiting load.
+//
 // The program's own changes of the current page (opening, closing, making a
 // page current) run no tab-change reaction, only the listener's
 // CurrentPageChanged; a change the user makes (a click on a tab, Ctrl+Tab /
@@ -100,8 +106,12 @@ public:
     // The tab that shows page index's label.
     TabCaption& Tab(int index);
     TPageInfo& PageInfo(int index);
+    // Page index's browser; a page whose view is not made yet gets it now.
     TBrowserHost& Browser(int index);
-    // The current page's browser, or nullptr.
+    // Whether page index's view is made.
+    bool HasView(int index) const;
+    // The current page's browser, or nullptr (also while its view is not
+    // made yet: the program's own change of pages makes it on the next idle turn).
     TBrowserHost* CurrentBrowser();
     // Where page index is; a page whose first load waits is at that address.
     std::string LocationURL(int index);
@@ -117,6 +127,13 @@ public:
 
 private:
     void HookBrowserEvents(TBrowserHost& browser);
+    // A browser made in sheet with the list's events hooked (PageListViews.cpp).
+    std::unique_ptr<TBrowserHost> NewHookedBrowser(Gtk::Box& sheet);
+    // Makes page index's view if it is not made yet; a failure is reported.
+    void ShowView(int index);
+    // Starts the first waiting load in page order (making its view); whether
+    // any is left for the next idle turn.
+    bool StartNextWaitingLoad();
     // Takes page index out of the three sequences and makes a neighbour current.
     void RemovePage(int index);
     // After the program's own change of the current page: the listener shows it.
@@ -161,6 +178,7 @@ private:
     sigc::connection waitingCheck_;
     sigc::connection waitingLimit_;
     sigc::connection loadCurrent_;
+    sigc::connection startNext_;
 };
 
 } // namespace pages

@@ -61,11 +61,11 @@ void PageList::HoldLoad(int index, const TypedUrl& url)
     // Once the program's own steps are over: the page the user sees decides.
     if (!waitingCheck_.connected())
         waitingCheck_ = Glib::signal_idle().connect([this] {
-            TBrowserHost* current = CurrentBrowser();
-            if (current && waiting_[static_cast<std::size_t>(CurrentIndex())] &&
-                waiting_[static_cast<std::size_t>(CurrentIndex())]->start)
-                StartWaitingLoad(CurrentIndex());
-            else if (!current || !current->Busy())
+            const int current = CurrentIndex();
+            const auto* load = current < 0 ? nullptr : &waiting_[static_cast<std::size_t>(current)];
+            if (load && *load && (*load)->start)
+                StartWaitingLoad(current);
+            else if (current < 0 || !Busy(current))
                 StartWaitingLoads();
             return false;
         });
@@ -92,13 +92,16 @@ void PageList::HoldUntilShown(int index, const TypedUrl& url)
 void PageList::ScheduleLoadOfCurrent()
 {
     // The program's own page changes come in runs (a page set opening page by
-    // page, then making its first page current): load the page that is current
-    // once the run is over.
-    if (!loadPagesWhenShown_ || loadCurrent_.connected())
+    // page, then making its first page current): once the run is over, the
+    // page that is current gets its view, and loads when pages load when shown.
+    if (loadCurrent_.connected())
         return;
     loadCurrent_ = Glib::signal_idle().connect([this] {
-        if (const int current = CurrentIndex(); current >= 0)
-            StartWaitingLoad(current);
+        if (const int current = CurrentIndex(); current >= 0) {
+            if (loadPagesWhenShown_)
+                StartWaitingLoad(current);
+            ShowView(current);
+        }
         return false;
     });
 }
@@ -126,9 +129,26 @@ void PageList::StartWaitingLoads()
 {
     waitingCheck_.disconnect();
     waitingLimit_.disconnect();
-    for (int i = 0; i < PageCount(); ++i)
-        if (!IsUnloaded(i)) // those wait until they are shown
-            StartWaitingLoad(i);
+    // One page per idle turn: each makes its view, and a page given back its
+    // history starts its web process at once, so input and drawing are served
+    // between them.
+    if (!startNext_.connected() && StartNextWaitingLoad())
+        startNext_ = Glib::signal_idle().connect(sigc::mem_fun(*this, &PageList::StartNextWaitingLoad));
+}
+
+bool PageList::StartNextWaitingLoad()
+{
+    for (int i = 0; i < PageCount(); ++i) {
+        const auto& load = waiting_[static_cast<std::size_t>(i)];
+        if (!load || !load->start || load->untilShown) // those wait until they are shown
+            continue;
+        StartWaitingLoad(i);
+        // Still waiting: it failed (and was reported); it is not tried again.
+        if (i < PageCount() && waiting_[static_cast<std::size_t>(i)] && waiting_[static_cast<std::size_t>(i)]->start)
+            waiting_[static_cast<std::size_t>(i)]->start = false;
+        return true;
+    }
+    return false;
 }
 
 bool PageList::AnyWaiting() const
