@@ -134,6 +134,8 @@ private:
     // Starts the first waiting load in page order (making its view); whether
     // any is left for the next idle turn.
     bool StartNextWaitingLoad();
+    // One idle turn of StartWaitingLoads: a start, or waiting for a nested loop to end.
+    bool OnStartTurn();
     // Takes page index out of the three sequences and makes a neighbour current.
     void RemovePage(int index);
     // After the program's own change of the current page: the listener shows it.

@@ -10,6 +10,12 @@
 #include <algorithm>
 
 namespace pages {
+namespace {
+
+// How often waiting loads held back by a nested main loop look whether it has ended.
+constexpr unsigned kNestedLoopCheckMs = 100;
+
+} // namespace
 
 platform::ByteArray PageList::SessionState(int index)
 {
@@ -132,8 +138,28 @@ void PageList::StartWaitingLoads()
     // One page per idle turn: each makes its view, and a page given back its
     // history starts its web process at once, so input and drawing are served
     // between them.
-    if (!startNext_.connected() && StartNextWaitingLoad())
-        startNext_ = Glib::signal_idle().connect(sigc::mem_fun(*this, &PageList::StartNextWaitingLoad));
+    if (!startNext_.connected())
+        startNext_ = Glib::signal_idle().connect(sigc::mem_fun(*this, &PageList::OnStartTurn));
+}
+
+bool PageList::OnStartTurn()
+{
+    // Not inside a loop nested in the program's own (a profile switch letting
+    // pending events run before it closes these pages, a modal dialog): there
+    // every idle turn would start one, and all of them would start in the
+    // turn the nested loop belongs to. They go on once that loop has ended.
+    if (g_main_depth() > 1) {
+        startNext_ = Glib::signal_timeout().connect(
+            [this] {
+                if (g_main_depth() > 1)
+                    return true;
+                startNext_ = Glib::signal_idle().connect(sigc::mem_fun(*this, &PageList::OnStartTurn));
+                return false;
+            },
+            kNestedLoopCheckMs);
+        return false;
+    }
+    return StartNextWaitingLoad();
 }
 
 bool PageList::StartNextWaitingLoad()
