@@ -64,3 +64,44 @@ TEST_F(PageSetLoadTest, OtherPagesWaitForTheShownPageOrForTheUser)
     EXPECT_EQ(StoredNumber("Profile2", "Sites"), 4);
     EXPECT_TRUE(reports_.empty());
 }
+
+TEST_F(PageSetLoadTest, WaitingPagesGetTheirViewsLaterAndALeftProfileSavesThemAsStored)
+{
+    Start();
+    StoreProfile2();
+    // Every value profile 2's four pages are stored with (page 3 with its history).
+    auto storedPages = [&] {
+        std::vector<std::string> values;
+        for (int i = 0; i < 4; ++i)
+            for (const char* stem : {"Label", "URL", "FirstURL", "RemURL", "Session"}) {
+                const auto value = StoredValue(*store_, "Profile2", stem + std::to_string(i));
+                values.push_back(value ? std::to_string(value->type) + ":" + value->data : "(none)");
+            }
+        return values;
+    };
+    const std::vector<std::string> before = storedPages();
+    ASSERT_NE(before[3 * 5 + 4], "(none)") << "page 3 was stored with its history";
+    auto viewMade = [&](int page) {
+        return !dynamic_cast<Gtk::Container&>(*List().Notebook().get_nth_page(page)).get_children().empty();
+    };
+
+    // The switch lists all four pages, but makes only the shown page's view.
+    ProfileButton(2).clicked();
+    ASSERT_EQ(List().PageCount(), 4);
+    EXPECT_TRUE(viewMade(0));
+    for (int i = 1; i < 4; ++i)
+        EXPECT_FALSE(viewMade(i)) << "page " << i << "'s view waits for its load";
+    EXPECT_EQ(List().Caption(3), "Site 3");
+
+    // Left at once, the profile saves every page as it was stored.
+    ProfileButton(1).clicked();
+    EXPECT_EQ(StoredNumber("Profile2", "Sites"), 4);
+    EXPECT_EQ(storedPages(), before);
+
+    // Chosen before its view exists, a page shows its view and loads.
+    ProfileButton(2).clicked();
+    List().Notebook().set_current_page(2);
+    EXPECT_TRUE(viewMade(2));
+    EXPECT_EQ(Scripted(2).PendingURL(), Url(2));
+    EXPECT_TRUE(reports_.empty());
+}
