@@ -6,7 +6,7 @@ packages=(
   libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils openbox dbus dbus-bin bubblewrap xdg-dbus-proxy
-  fonts-dejavu-core python3 xdotool
+  fonts-dejavu-core python3 xdotool python3-gi at-spi2-core libatk-adaptor
   desktop-file-utils appstream lintian man-db file xdg-utils libgtk-3-bin
 )
 missing=()
