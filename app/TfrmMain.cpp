@@ -160,9 +160,19 @@ void TfrmMain::on_show()
 {
     if (!shown_) {
         shown_ = true;
+        // The desktop maps the window while the engine starts for the first
+        // page; the window is first drawn with its pages, once FormShow is
+        // over. A first run's Welcome dialog comes before the window instead.
+        const bool mapFirst = !profiles::WelcomeDue(store_);
+        if (mapFirst) {
+            Gtk::Window::on_show();
+            get_display()->flush();
+        }
         platform::RunGuarded([this] { FormShow(); });
         // Over, also when an error ended it: the window takes pages and closes.
         started_ = true;
+        if (mapFirst)
+            return;
     }
     Gtk::Window::on_show();
 }

@@ -25,6 +25,16 @@ void RecordWelcomed(platform::RegistryStore& store)
 
 } // namespace
 
+bool WelcomeDue(platform::RegistryStore& store)
+{
+    try {
+        SettingsKey key(store, SettingsKey::Access::Read);
+        return !key.OpenProgramKey(false) || !key.ValueExists(kWelcomed);
+    } catch (...) {
+        return true; // as ShowWelcomeOnce, which shows it when the store fails
+    }
+}
+
 void ShowWelcomeOnce(platform::RegistryStore& store, const std::function<void()>& showWelcomeModal)
 {
     // The dialog is shown between two short store operations, so the store is

@@ -10,5 +10,7 @@ namespace profiles {
 // the program's key holds "Welcomed" of any type, then stores "Welcomed" = "Y".
 // Every error is swallowed; a store that cannot be opened shows it every time.
 void ShowWelcomeOnce(platform::RegistryStore& store, const std::function<void()>& showWelcomeModal);
+// Whether ShowWelcomeOnce would show the welcome now; reads only.
+bool WelcomeDue(platform::RegistryStore& store);
 
 } // namespace profiles

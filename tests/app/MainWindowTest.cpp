@@ -59,6 +59,7 @@ TEST_F(ProgramFixture, FirstRunWelcomesBeforeTheWindowShowsAndStoresTheDefaults)
 
     Start();
     EXPECT_EQ(welcomesShown_, 1) << "the second run shows no Welcome";
+    EXPECT_EQ(mappedAtFirstPage_, true) << "a later start maps the window before it makes the pages";
     EXPECT_TRUE(reports_.empty());
 }
 

@@ -39,6 +39,11 @@ void ProgramFixture::Start()
             return true;
         },
         20);
+    mappedAtFirstPage_.reset();
+    program_->frmMain.PageControl().signal_page_added().connect([this](Gtk::Widget*, guint) {
+        if (!mappedAtFirstPage_)
+            mappedAtFirstPage_ = program_->frmMain.get_mapped();
+    });
     program_->frmMain.show();
     ASSERT_TRUE(RunUntil([this] { return program_->frmMain.get_mapped(); }));
 }

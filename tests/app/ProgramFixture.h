@@ -13,6 +13,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,7 @@ protected:
     std::vector<std::string> reports_;
     int welcomesShown_ = 0;
     bool mainVisibleDuringWelcome_ = false;
+    std::optional<bool> mappedAtFirstPage_; // whether the main window was mapped when its first tab came
 
 private:
     sigc::connection welcomeAnswer_;
