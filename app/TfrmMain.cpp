@@ -10,6 +10,7 @@
 #include "TfrmWelcome.h"
 #include "TooltipClicks.h"
 #include "URLHistory.h"
+#include "WindowBackground.h"
 
 #include <glibmm/main.h>
 #include <gtkmm/messagedialog.h>
@@ -165,10 +166,15 @@ void TfrmMain::on_show()
         // over. A first run's Welcome dialog comes before the window instead.
         const bool mapFirst = !profiles::WelcomeDue(store_);
         if (mapFirst) {
+            // The pages' views are realized after their first loads have
+            // started, as they would be in a window mapped afterwards.
+            pnlBrowser.hide();
+            platform::ShowThemeColourUntilDrawn(*this);
             Gtk::Window::on_show();
             get_display()->flush();
         }
         platform::RunGuarded([this] { FormShow(); });
+        pnlBrowser.show();
         // Over, also when an error ended it: the window takes pages and closes.
         started_ = true;
         if (mapFirst)
