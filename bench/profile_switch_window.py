@@ -128,18 +128,31 @@ def find(node, role, name=None):
     return None
 
 
+def accessibility_bus(end):
+    """A connection to the accessibility bus, whose launcher may be starting
+    again after the last program left it."""
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    while True:
+        try:
+            address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                                        GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
+            return Gio.DBusConnection.new_for_address_sync(
+                address,
+                Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+                None, None)
+        except GLib.Error:
+            if time.monotonic() > end:
+                raise
+            time.sleep(0.1)
+
+
 class Window:
     """The program's window as the accessibility tree shows it."""
 
     def __init__(self, pid):
         self.pointer = Pointer()
-        session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-        address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
-                                    GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
-        bus = Gio.DBusConnection.new_for_address_sync(
-            address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
-            None, None)
         end = time.monotonic() + 60
+        bus = accessibility_bus(end)
         self.app = None
         while self.app is None and time.monotonic() < end:
             for app in Node(bus, "org.a11y.atspi.Registry", ROOT).children():
