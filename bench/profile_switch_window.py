@@ -152,15 +152,18 @@ class Window:
     def __init__(self, pid):
         self.pointer = Pointer()
         end = time.monotonic() + 60
-        bus = accessibility_bus(end)
         self.app = None
         while self.app is None and time.monotonic() < end:
-            for app in Node(bus, "org.a11y.atspi.Registry", ROOT).children():
-                owner = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                                      "GetConnectionUnixProcessID", GLib.Variant("(s)", (app.name,)),
-                                      GLib.VariantType("(u)"), Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
-                if owner == pid:
-                    self.app = app
+            try:  # the bus of the last round may be closing: reach it afresh each time
+                bus = accessibility_bus(end)
+                for app in Node(bus, "org.a11y.atspi.Registry", ROOT).children():
+                    owner = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                          "GetConnectionUnixProcessID", GLib.Variant("(s)", (app.name,)),
+                                          GLib.VariantType("(u)"), Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
+                    if owner == pid:
+                        self.app = app
+            except GLib.Error:
+                pass
             if self.app is None:
                 time.sleep(0.1)
         if self.app is None:
@@ -336,6 +339,10 @@ def main():
     load_when_shown = "--load-when-shown" in sys.argv
     build = args[0]
     rounds = int(args[1]) if len(args) > 1 else 3
+    # The accessibility bus lives for the whole run: left to itself, its
+    # launcher may end with a program and leave the next one its old address.
+    launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     beacons = Beacons()
     work = tempfile.mkdtemp()
     results = []
@@ -344,6 +351,8 @@ def main():
             results.append(one_round(build, beacons, work, load_when_shown))
     finally:
         beacons.close()
+        launcher.terminate()
+        launcher.wait()
         shutil.rmtree(work, ignore_errors=True)
 
     def m(key, i):
