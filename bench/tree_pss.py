@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Prints the summed PSS in KiB of a process and all its descendants.
-descendants() is shared with the other benchmark drivers."""
+"""Prints the summed PSS in KiB of a process and all its descendants, or with
+--pids the descendants' process ids. descendants() is shared with the other
+benchmark drivers."""
 import os
 import sys
 
@@ -39,4 +40,7 @@ def tree_pss(root):
 
 
 if __name__ == "__main__":
-    print(tree_pss(int(sys.argv[1])))
+    if sys.argv[1] == "--pids":
+        print(" ".join(str(pid) for pid in descendants(int(sys.argv[2]))))
+    else:
+        print(tree_pss(int(sys.argv[1])))
