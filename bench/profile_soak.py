@@ -17,15 +17,14 @@ PANDREL_SOAK_WRAP="heaptrack" (say) runs the program under a tool; the
 figures then follow the wrapped process's own child, which is ended with
 SIGKILL, so that the tool sees everything it held at the last switch."""
 import os
-import queue
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 
+from beacons import Beacons
 from tree_pss import descendants
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -51,37 +50,6 @@ def web_processes(pid):
         except OSError:
             pass
     return count
-
-
-class Beacons:
-    """The page server's beacon lines, read on a thread into a queue."""
-
-    def __init__(self):
-        self.server = subprocess.Popen([sys.executable, os.path.join(HERE, "beacon_server.py"), "0"],
-                                       stdout=subprocess.PIPE, text=True)
-        self.port = int(self.server.stdout.readline().split()[1])
-        self.lines = queue.Queue()
-        threading.Thread(target=self._read, daemon=True).start()
-
-    def _read(self):
-        for line in self.server.stdout:
-            self.lines.put(line.split()[0])
-
-    def url(self, n):
-        return "http://127.0.0.1:%d/p%d.html" % (self.port, n)
-
-    def wait_for(self, pages, limit=120):
-        missing = set(str(n) for n in pages)
-        end = time.monotonic() + limit
-        while missing:
-            try:
-                missing.discard(self.lines.get(timeout=max(0.1, end - time.monotonic())))
-            except queue.Empty:
-                raise SystemExit("no beacon from pages %s within %d s" % (sorted(missing), limit))
-
-    def close(self):
-        self.server.terminate()
-        self.server.wait()
 
 
 def ui_process(launched):

@@ -25,7 +25,6 @@ Each round is a fresh program on a fresh settings folder; medians are printed.
 """
 import ctypes
 import os
-import queue
 import shutil
 import signal
 import subprocess
@@ -36,41 +35,11 @@ import time
 
 from gi.repository import Gio, GLib
 
+from beacons import Beacons
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 BIG, SMALL, EMPTY, START = 2, 3, 4, 1
 PAGES = {START: [1], BIG: list(range(201, 231)), SMALL: [301], EMPTY: []}
-
-
-class Beacons:
-    """The page server's onload beacons, read on a thread."""
-
-    def __init__(self):
-        self.server = subprocess.Popen([sys.executable, os.path.join(HERE, "beacon_server.py"), "0"],
-                                       stdout=subprocess.PIPE, text=True)
-        self.port = int(self.server.stdout.readline().split()[1])
-        self.lines = queue.Queue()
-        threading.Thread(target=self._read, daemon=True).start()
-
-    def _read(self):
-        for line in self.server.stdout:
-            self.lines.put(line.split()[0])
-
-    def url(self, n):
-        return "http://127.0.0.1:%d/p%d.html" % (self.port, n)
-
-    def drain(self):
-        while not self.lines.empty():
-            self.lines.get_nowait()
-
-    def arrived(self, missing):
-        """Takes the beacons that came so far out of missing."""
-        while not self.lines.empty():
-            missing.discard(int(self.lines.get_nowait()))
-        return not missing
-
-    def close(self):
-        self.server.terminate()
-        self.server.wait()
 
 
 ACCESSIBLE = "org.a11y.atspi.Accessible"
