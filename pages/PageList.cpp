@@ -206,21 +206,21 @@ void PageList::HookBrowserEvents(TBrowserHost& browser)
     };
     // Only the top frame's: a frame's address never goes into the URL box.
     browser.OnNavigateComplete2 = [this](TBrowserControl* sender, const DispatchPtr& pDisp, Variant&) {
-        if (listener_ && IsTopFrame(*sender, pDisp))
+        if (!IsTopFrame(*sender, pDisp))
+            return;
+        StartWaitingLoadsAfter(sender);
+        if (listener_)
             listener_->BrowserNavigateComplete2(sender);
     };
     browser.OnNavigateError = [this](TBrowserControl* sender, const DispatchPtr& pDisp, Variant& URL, Variant&,
                                      Variant&, WordBool&) {
-        if (listener_ && URL.GetKind() == Variant::Kind::Text && IsTopFrame(*sender, pDisp))
+        if (!IsTopFrame(*sender, pDisp))
+            return;
+        StartWaitingLoadsAfter(sender);
+        if (listener_ && URL.GetKind() == Variant::Kind::Text)
             listener_->BrowserNavigateError(sender, URL.AsText());
     };
     browser.OnDocumentComplete = [this](TBrowserControl* sender, const DispatchPtr&, Variant&) {
-        // The page the user sees is shown: the waiting pages may load now.
-        if (AnyWaiting() && sender == CurrentBrowser() && !waitingCheck_.connected())
-            waitingCheck_ = Glib::signal_idle().connect([this] {
-                StartWaitingLoads();
-                return false;
-            });
         if (listener_)
             listener_->BrowserDocumentComplete(sender);
     };

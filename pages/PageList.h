@@ -71,9 +71,9 @@ public:
     // The same for text not read yet: it is read here, once.
     void OpenPage(const std::string& url, const std::string& caption);
     // Opens a page of a stored page set: as OpenPage, but while another page
-    // is current its first load waits until the current page's document is
-    // complete, the page becomes current, or three seconds have passed, so that the
-    // page the user sees loads first. Until then its location is that address.
+    // is current its first load waits until the current page has committed
+    // (or failed), the page becomes current, or three seconds have passed, so
+    // that the page the user sees loads first. Until then its location is that address.
     void OpenPageInSet(const TypedUrl& url, const std::string& caption);
     // A waiting first load is not started (Stop on a page that waits); the
     // page still tells that URL as its location until it is sent elsewhere.
@@ -145,6 +145,8 @@ private:
     void ScheduleLoadOfCurrent();
     void StartWaitingLoad(int index);
     void StartWaitingLoads();
+    // Once the current page's top frame has committed or failed.
+    void StartWaitingLoadsAfter(TBrowserControl* sender);
     bool AnyWaiting() const;
     void OnSwitchPage(Gtk::Widget* page, guint pageNumber);
     bool OnNotebookKeyPress(GdkEventKey* event);

@@ -75,7 +75,7 @@ void PageList::HoldLoad(int index, const TypedUrl& url)
                 StartWaitingLoads();
             return false;
         });
-    // Only for a shown page that never completes: on a busy machine a shown
+    // Only for a shown page that never commits: on a busy machine a shown
     // page may take more than a second, and starting the others' web
     // processes in the middle of its load delays every page.
     if (!waitingLimit_.connected())
@@ -129,6 +129,17 @@ void PageList::StartWaitingLoad(int index)
             }
         });
     }
+}
+
+void PageList::StartWaitingLoadsAfter(TBrowserControl* sender)
+{
+    // The page the user sees has committed (or failed): its content is on the
+    // way, and the waiting pages may load now.
+    if (AnyWaiting() && sender == CurrentBrowser() && !waitingCheck_.connected())
+        waitingCheck_ = Glib::signal_idle().connect([this] {
+            StartWaitingLoads();
+            return false;
+        });
 }
 
 void PageList::StartWaitingLoads()

@@ -1,5 +1,5 @@
 // A profile's page set loads the page the user sees first: the other pages'
-// first loads wait until its document is complete, or until they are chosen,
+// first loads wait until it has committed or failed, or until they are chosen,
 // and are where a save finds them meanwhile.
 #include "ProgramFixture.h"
 #include "ScriptedBrowserEngine.h"
@@ -43,12 +43,27 @@ TEST_F(PageSetLoadTest, OtherPagesWaitForTheShownPageOrForTheUser)
     EXPECT_FALSE(Scripted(1).PendingURL());
     List().SetCurrentPage(0);
 
-    // The shown page is complete: the rest load, in order.
-    ASSERT_TRUE(Scripted(0).CompleteNavigation());
+    // The shown page has committed (its document not yet complete): the rest
+    // load, in order; a failed shown page lets them go the same way.
+    const platform::DispatchPtr top = List().Browser(0).Application();
+    Scripted(0).RaiseEvent(platform::DISPID_NAVIGATECOMPLETE2, {top, platform::Variant(Url(0))});
     RunPendingEvents();
-    EXPECT_EQ(Scripted(1).PendingURL(), Url(1));
+    EXPECT_EQ(Scripted(1).PendingURL(), Url(1)) << "the rest wait only for the shown page's commit";
+    ASSERT_TRUE(Scripted(0).CompleteNavigation());
     EXPECT_EQ(Scripted(3).PendingURL(), Url(3));
     Scripted(3).CompleteNavigation();
+
+    ProfileButton(1).clicked();
+    ProfileButton(2).clicked();
+    RunPendingEvents();
+    ASSERT_FALSE(Scripted(1).PendingURL());
+    const platform::DispatchPtr again = List().Browser(0).Application();
+    Scripted(0).RaiseEvent(platform::DISPID_NAVIGATEERROR, {again, platform::Variant(Url(0)), platform::Variant(""),
+                                                            platform::Variant(std::int32_t{404}),
+                                                            platform::WordBool(false)});
+    RunPendingEvents();
+    EXPECT_EQ(Scripted(1).PendingURL(), Url(1)) << "the rest do not wait out a shown page that failed";
+    ASSERT_TRUE(Scripted(3).CompleteNavigation());
 
     // Stop all while pages wait: they load nothing; a save finds them in place.
     ProfileButton(2).clicked();
