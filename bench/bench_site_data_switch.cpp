@@ -8,15 +8,10 @@
 //    all of them kept apart beside all of them shared.
 // Pages come from a server on 127.0.0.1. Run under scripts/with-display.sh.
 #include "DisplayBenchmarkMain.h"
-#include "ErrorReport.h"
-#include "LocalHttpServer.h"
+#include "ProgramRig.h"
 #include "ProcessTree.h"
 #include "ProfileSiteData.h"
-#include "Program.h"
-#include "RegistryStore.h"
-#include "SettingsKey.h"
 #include "SettingsNames.h"
-#include "WebKitEngine.h"
 
 #include <benchmark/benchmark.h>
 #include <gtkmm.h>
@@ -24,16 +19,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include <unistd.h>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr int kPages = 3;
 // Left to right on the button row.
 constexpr int kVisitOrder[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
@@ -43,126 +35,67 @@ constexpr int kApartPair[] = {3, 4};
 // How long the processes of a profile left behind may take to end.
 constexpr auto kProcessesEnd = std::chrono::seconds(10);
 
-std::string PageBody(int n)
-{
-    std::string body = "<html><head><title>Page " + std::to_string(n) + "</title></head><body>";
-    for (int i = 0; i < 100; ++i)
-        body += "<p>Paragraph " + std::to_string(i) + " of page " + std::to_string(n) + ".</p>";
-    body += "<script>document.cookie = 'seen=' + Date.now() + '; max-age=3600';"
-            "localStorage.setItem('page', '" + std::to_string(n) + "');</script>";
-    return body + "</body></html>";
-}
-
-// Every profile holds the same kPages pages.
+// Every profile holds the same kPages pages, which set a cookie and local storage.
 void SeedProfiles(platform::RegistryStore& store, LocalHttpServer& server)
 {
-    using namespace profiles;
-    SettingsKey key(store);
-    key.OpenProgramKey(true);
-    key.WriteString(kWelcomed, kYes);
-    for (int i = 0; i < kPages; ++i)
-        server.AddPage("/site/" + std::to_string(i) + ".html", PageBody(i));
-    for (int profile = 0; profile < 10; ++profile) {
-        key.OpenProgramKey(false);
-        key.OpenKey(Numbered(kProfileKeyStem, profile), true);
-        key.WriteInteger(kSites, kPages);
-        for (int i = 0; i < kPages; ++i) {
-            const std::string url = server.Url("/site/" + std::to_string(i) + ".html");
-            key.WriteString(Numbered(kLabelStem, i), "Site " + std::to_string(i));
-            key.WriteString(Numbered(kFirstURLStem, i), url);
-            key.WriteString(Numbered(kPageURLStem, i), url);
-            key.WriteString(Numbered(kRemURLStem, i), kNo);
-        }
+    std::vector<std::string> urls;
+    for (int i = 0; i < kPages; ++i) {
+        const std::string path = "/site/" + std::to_string(i) + ".html";
+        server.AddPage(path, ParagraphPage(i, "document.cookie = 'seen=' + Date.now() + '; max-age=3600';"
+                                              "localStorage.setItem('page', '" + std::to_string(i) + "');"));
+        urls.push_back(server.Url(path));
     }
-    key.Commit();
+    for (int profile = 0; profile < 10; ++profile)
+        SeedProfilePages(store, profile, urls);
 }
 
-double Ms(Clock::time_point start)
+template <std::size_t N> void KeepLoginsApart(platform::RegistryStore& store, const int (&profiles)[N], bool apart)
 {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void WaitUntil(const std::function<bool()>& done, Clock::duration limit)
-{
-    const Clock::time_point end = Clock::now() + limit;
-    while (!done() && Clock::now() < end)
-        if (!g_main_context_iteration(nullptr, FALSE))
-            std::this_thread::sleep_for(std::chrono::microseconds(500));
-}
-
-void Settle(Clock::duration span)
-{
-    const Clock::time_point end = Clock::now() + span;
-    WaitUntil([&] { return Clock::now() >= end; }, span);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
+    for (int profile : profiles)
+        profiles::WriteKeepLoginsApart(store, profile, apart);
 }
 
 class Rig {
 public:
-    Rig() : folder_(MakeFolder())
+    Rig()
+        : rig_([](platform::RegistryStore& store, LocalHttpServer& server) {
+              SeedProfiles(store, server);
+              KeepLoginsApart(store, kApartPair, true);
+          })
     {
-        setenv("PANDREL_CONFIG_DIR", folder_.c_str(), 1);
-        store_ = std::make_unique<platform::RegistryStore>(folder_);
-        SeedProfiles(*store_, server_);
-        KeepApart(kApartPair, true);
-        engine_ = platform::RegisterWebKitEngine();
-        platform::SetErrorSink([](const std::string& text) { std::fprintf(stderr, "report: %s\n", text.c_str()); });
-        program_ = std::make_unique<Program>(*store_);
-        program_->frmMain.show();
         WaitUntil([&] { return Shown(1); }, std::chrono::seconds(30));
-    }
-    ~Rig()
-    {
-        program_.reset();
-        store_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     template <std::size_t N> void KeepApart(const int (&profiles)[N], bool apart)
     {
-        for (int profile : profiles)
-            profiles::WriteKeepLoginsApart(*store_, profile, apart);
+        KeepLoginsApart(rig_.Store(), profiles, apart);
     }
 
     // Waits until at most count profiles' own contexts are alive.
     void WaitForLiveProfileContexts(int count)
     {
-        WaitUntil([&] { return engine_->LiveProfileContexts() <= count; }, kProcessesEnd);
+        WaitUntil([&] { return rig_.Engine().LiveProfileContexts() <= count; }, kProcessesEnd);
     }
 
     // Presses profile button n; the time from the press until its current page is shown, in milliseconds.
     double Press(int profile)
     {
-        const Clock::time_point start = Clock::now();
-        program_->frmMain.Profiles().ButtonBar().Button(profile).clicked();
+        const BenchClock::time_point start = BenchClock::now();
+        rig_.Main().Profiles().ButtonBar().Button(profile).clicked();
         WaitUntil([&] { return Shown(profile); }, std::chrono::seconds(60));
-        return Ms(start);
+        return MsSince(start);
     }
 
 private:
-    static std::filesystem::path MakeFolder()
-    {
-        char pattern[] = "/tmp/pandrel-bench-sitedata-XXXXXX";
-        return mkdtemp(pattern);
-    }
     bool Shown(int profile)
     {
-        auto& main = program_->frmMain;
+        auto& main = rig_.Main();
         return main.Profiles().CurrentProfile() == profiles::Numbered(profiles::kProfileKeyStem, profile) &&
                main.PageControl().get_n_pages() == kPages && main.Pages().List().CurrentBrowser() &&
-               main.URLBox().get_entry_text() == server_.Url("/site/0.html") && !main.BusyAnimation().Active();
+               main.URLBox().get_entry_text() == rig_.Server().Url("/site/0.html") && !main.BusyAnimation().Active();
     }
 
-    LocalHttpServer server_;
-    std::filesystem::path folder_;
-    std::unique_ptr<platform::RegistryStore> store_;
-    std::shared_ptr<platform::WebKitEngine> engine_;
-    std::unique_ptr<Program> program_;
+    ProgramRig rig_;
 };
 
 Rig& TheRig()
